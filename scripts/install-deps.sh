@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Usage: scripts/install-deps.sh [run|test|bench]
+#   run   - what building and starting the editor needs
+#   test  - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for fuzzing)
+#   bench - adds Google Benchmark
+# Packages already present (dpkg -s) are left alone. As root the missing ones are
+# installed with apt-get; otherwise the apt-get line to run is printed and the
+# script fails, so that make stops before a build that cannot work.
+set -euo pipefail
+
+purpose=${1:-run}
+packages=(cmake make g++ libsdl1.2-dev)
+case "$purpose" in
+  run) ;;
+  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-14-dev) ;;
+  bench) packages+=(libbenchmark-dev) ;;
+  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,3 @@
+#include "colorprompts.h"
+void backgroundColorCommand(Editor&) {}
+void drawColorCommand(Editor&) {}

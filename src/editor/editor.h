@@ -1,0 +1,16 @@
+// editor.h - start-up and one pass of the editor's main loop.
+#ifndef TESSARY_EDITOR_H
+#define TESSARY_EDITOR_H
+
+#include "state.h"
+
+// Empties the picture, opens the 640 x 640 window and clears it.
+void startUp(Editor& e);
+
+// One pass of the main loop; Quit when the editor should end with status 0.
+PassResult runPass(Editor& e);
+
+// The editor's entry, called by the process entry in main.cpp.
+int SDL_main(int argc, char* argv[]);
+
+#endif

@@ -1,0 +1,3 @@
+#include "mouse.h"
+void moveCursor(Editor&) {}
+PassResult editStep(Editor&) { return PassResult::Continue; }

@@ -1,0 +1,3 @@
+#include "slots.h"
+void saveCommand(Editor&) {}
+void loadCommand(Editor&) {}

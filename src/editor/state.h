@@ -1,0 +1,52 @@
+// state.h - the editor's state, owned by SDL_main for the whole run.
+//
+// Every step of the main loop's pass takes this struct, so each step can be
+// called and tested on its own. The picture tables, the palette and the view
+// bounds max_x/max_y are globals of their own modules.
+#ifndef TESSARY_STATE_H
+#define TESSARY_STATE_H
+
+#include "gfx.h"
+#include "picture.h"
+
+enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
+
+// What a step of the pass tells the loop.
+enum class PassResult { Continue, Quit };
+
+struct Editor {
+    int mode = pointMode;
+    int scale = 1;      // window pixels per canvas cell; never below 1
+    int X_Start = 0;    // canvas column at the left edge of the view area
+    int Y_Start = 0;    // canvas row at the top edge of the view area
+    int X_Add = 1;      // cells per pass panned by Left/Right
+    int Y_Add = 1;      // cells per pass panned by Up/Down
+    int separate = 0;   // 1: lines drawn in dark green
+    int nr = 1;         // current picture slot, 1..7
+    ColorRGB Background_Color = Colors[0];
+    ColorRGB Draw_Color = Colors[5];
+    int pixels_Amount = 0;  // point entries in use
+    int lines_amount = 0;   // line entries in use
+
+    // Line entry: start and end cell of the line being entered, and its phase
+    // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
+    int line_sx = 0, line_sy = 0, line_ex = 0, line_ey = 0;
+    int line_phase = 0;
+
+    // Selection: lop lines found by the last search, their indices in lopp,
+    // the selected one at position forerase.
+    int lop = 0;
+    int lopp[l_number] = {};
+    int forerase = 0;
+    int exists = 0;  // match counter of a search; carries nothing between passes
+
+    // Mouse as read this pass, and the cursor cell it maps to.
+    int mouseX = 0, mouseY = 0;
+    bool LMB = false, RMB = false;
+    int rmouseX = 0, rmouseY = 0;
+    bool cursorShown = false;  // false until the first pass has drawn a cursor
+
+    SDL_Event event2 = {};  // the event taken by the line-mode wait
+};
+
+#endif

@@ -1,0 +1,200 @@
+// gfx.h - a thin graphics, text and input layer over SDL 1.2
+//
+// One window with a 32-bit drawing surface, plain free functions that draw
+// into it, an 8 x 8 bitmap font, modal number and text prompts that read the
+// keyboard state, colour records with conversions, and BMP loading into
+// caller-owned buffers.
+//
+// Typical use:
+//
+//     #include "gfx.h"
+//     int main() {
+//         screen(640, 480, false, "Hello");          // exits(1) if SDL fails
+//         while (!done()) {                           // window close or Escape
+//             readKeys();
+//             cls(ColorRGB(0, 0, 0));
+//             drawDisk(320, 240, 50, ColorRGB(255, 0, 0));
+//             print("Hello", 8, 8, ColorRGB(255, 255, 255), false, ColorRGB(), 0);
+//             redraw();                               // nothing shows before this
+//         }
+//     }
+//
+// Every drawing function writes straight into the surface memory of `scr`;
+// each has its own rule for coordinates off the surface (wrap, clip or refuse),
+// documented beside it and in docs/gfx.md. No function writes outside the
+// surface or outside a caller's buffer. Everything runs on one thread.
+#ifndef TESSARY_GFX_H
+#define TESSARY_GFX_H
+
+#include <SDL/SDL.h>
+
+// ---------------------------------------------------------------------------
+// Colour records: plain values, no clamping
+// ---------------------------------------------------------------------------
+
+struct ColorRGB8bit;
+
+// An RGB colour with int channels meant to be 0..255; arithmetic may leave that range.
+struct ColorRGB {
+    int r, g, b;
+    ColorRGB(Uint8 r, Uint8 g, Uint8 b);  // ints outside 0..255 arrive reduced mod 256
+    ColorRGB(ColorRGB8bit color);
+    ColorRGB();                           // black
+};
+
+// An RGB colour with byte channels, for pixel data read back from surfaces.
+struct ColorRGB8bit {
+    Uint8 r, g, b;
+    ColorRGB8bit(Uint8 r, Uint8 g, Uint8 b);
+    ColorRGB8bit(ColorRGB color);  // takes the low 8 bits of each channel
+    ColorRGB8bit();
+};
+
+// Hue, saturation, lightness; each 0..255 (hue: red 0, green 85, blue 170).
+struct ColorHSL {
+    int h, s, l;
+    ColorHSL(Uint8 h, Uint8 s, Uint8 l);
+    ColorHSL();
+};
+
+// Hue, saturation, value; each 0..255.
+struct ColorHSV {
+    int h, s, v;
+    ColorHSV(Uint8 h, Uint8 s, Uint8 v);
+    ColorHSV();
+};
+
+ColorRGB operator+(ColorRGB color, ColorRGB color2);  // channel-wise, unclamped
+ColorRGB operator-(ColorRGB color, ColorRGB color2);  // channel-wise, may go negative
+ColorRGB operator*(ColorRGB color, int a);
+ColorRGB operator*(int a, ColorRGB color);
+ColorRGB operator/(ColorRGB color, int a);  // a == 0 leaves the colour unchanged
+bool operator==(ColorRGB color, ColorRGB color2);
+bool operator!=(ColorRGB color, ColorRGB color2);
+
+Uint32 RGBtoINT(ColorRGB colorRGB);   // r*65536 + g*256 + b, channels not masked
+ColorRGB INTtoRGB(Uint32 colorINT);   // bits 16..23, 8..15, 0..7; top byte ignored
+
+// ---------------------------------------------------------------------------
+// Colour model conversions (pure; channels scaled in by /256, out by *255)
+// ---------------------------------------------------------------------------
+
+ColorHSL RGBtoHSL(ColorRGB colorRGB);
+ColorRGB HSLtoRGB(ColorHSL colorHSL);
+ColorHSV RGBtoHSV(ColorRGB colorRGB);
+ColorRGB HSVtoRGB(ColorHSV colorHSV);  // a hue outside 0..255 wraps round the circle
+
+// ---------------------------------------------------------------------------
+// Window, surface, frame and events
+// ---------------------------------------------------------------------------
+
+extern SDL_Surface* scr;  // the window's surface, set by screen(); owned by SDL
+extern int w;             // surface width as requested; every bound test uses it
+extern int h;             // surface height as requested
+extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null before the first fetch
+
+// Starts SDL video and opens the window (or full screen) with the caption `text`.
+// On failure prints "Unable to init SDL: ..." or "Unable to set video: ..." to
+// standard output and exits with status 1. Call once, before anything else.
+void screen(int width, int height, bool fullscreen, const char* text);
+void lock();    // locks the surface if SDL requires it
+void unlock();  // unlocks it likewise
+void redraw();  // presents the whole surface in the window
+void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
+
+// Takes at most one event from the queue; true when it is a close request or
+// Escape is held. With no event pending returns false and leaves inkeys alone.
+bool done();
+[[noreturn]] void end();  // SDL_Quit, then exit status 1
+void readKeys();          // refreshes inkeys from SDL_GetKeyState
+void getMouseState(int& mouseX, int& mouseY);
+void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
+float getTime();   // milliseconds since SDL started
+void sleep();      // waits for a key press; a close request ends the program
+void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
+
+// ---------------------------------------------------------------------------
+// Pixel, line and rectangle primitives
+// ---------------------------------------------------------------------------
+
+void pset(int x, int y, ColorRGB color);              // wraps x mod w, y mod h; ignores negatives
+bool horLine(int y, int x1, int x2, ColorRGB color);  // clips; false when it misses the surface
+bool drawLine(int x1, int y1, int x2, int y2, ColorRGB color);  // refuses unless both ends are on the surface
+bool drawRect(int x1, int y1, int x2, int y2, ColorRGB color);  // filled; refuses unless both corners are on
+
+// Visits the cells of the integer Bresenham line from (x1, y1) to (x2, y2), both
+// ends included, calling cell(x, y) for each. The major axis advances every step
+// (ties count as x-major); the minor one when the error term, started at half the
+// major delta, reaches it. drawLine and the editor's scaled lines both walk this way.
+template <typename CellFn>
+void walkLine(int x1, int y1, int x2, int y2, CellFn cell) {
+    const int deltax = x2 >= x1 ? x2 - x1 : x1 - x2;
+    const int deltay = y2 >= y1 ? y2 - y1 : y1 - y2;
+    const int xstep = x2 >= x1 ? 1 : -1;
+    const int ystep = y2 >= y1 ? 1 : -1;
+    const bool xMajor = deltax >= deltay;
+    const int den = xMajor ? deltax : deltay;
+    const int numadd = xMajor ? deltay : deltax;
+    int num = den / 2;
+    int x = x1, y = y1;
+    for (int curpixel = 0; curpixel <= den; ++curpixel) {
+        cell(x, y);
+        num += numadd;
+        if (num >= den) {
+            num -= den;
+            if (xMajor) y += ystep; else x += xstep;
+        }
+        if (xMajor) x += xstep; else y += ystep;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Further shapes, pixel reads and line clipping
+// ---------------------------------------------------------------------------
+
+ColorRGB pget(int x, int y);      // wraps like pset
+void drawBuffer(Uint32* buffer);  // w*h raw pixels in column order: element x*h + y is (x, y)
+bool onScreen(int x, int y);
+bool verLine(int x, int y1, int y2, ColorRGB color);               // clips
+bool drawCircle(int xc, int yc, int radius, ColorRGB color);       // refuses unless wholly on the surface
+bool drawDisk(int xc, int yc, int radius, ColorRGB color);         // clips
+int findRegion(int x, int y);  // 1 below, 2 above, 4 right, 8 left of the surface
+bool clipLine(int x1, int y1, int x2, int y2, int& x3, int& y3, int& x4, int& y4);
+
+// ---------------------------------------------------------------------------
+// Text output in the built-in 8 x 8 font
+// ---------------------------------------------------------------------------
+
+extern const bool font[256][8][8];  // [glyph][row][column], code page 437 order
+
+// Prints `text` from (x, y), wrapping at the right edge and the bottom, then
+// blank cells up to `forceLength` cells in all. Returns the cursor as h*x + y.
+int print(const char* text, int x, int y, ColorRGB color, bool bg, ColorRGB color2, int forceLength);
+// Number printers; with orderSigns a non-negative value starts one cell right.
+int iprint(int a, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool orderSigns, int forceLength);
+int iprint(Uint32 a, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool orderSigns, int forceLength);
+int fprint(double a, int length, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool orderSigns, int forceLength);
+int cprint(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2);  // one glyph; returns 1
+
+// ---------------------------------------------------------------------------
+// Keyboard number and text input (modal prompts)
+// ---------------------------------------------------------------------------
+
+extern bool keyReleased[256];  // release latches shared by every key reader
+
+int getNumeric();  // 0-9 digit, 10 point, 11 minus, -1 none; one code per key press
+double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
+Uint8 getAlphaNumeric();  // character of the key pressed, with Shift or Caps Lock; 0 none
+void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
+Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
+
+// ---------------------------------------------------------------------------
+// BMP loading into caller buffers of w*h entries in column order
+// ---------------------------------------------------------------------------
+
+// Fills the buffer with a font pattern, then copies the picture's top-left part.
+// Returns the picture's bytes per pixel (3 or 4), or 0 when it cannot be loaded.
+int loadBMP(const char* filename, ColorRGB* image, int w, int h);
+int loadBMP(const char* filename, Uint32* image, int w, int h);
+
+#endif

@@ -1,0 +1,101 @@
+// window.cpp - the window, its surface, the frame and the event pump.
+//
+// screen() opens the one window and keeps its surface in `scr`; w and h keep the
+// requested size, which every bound test of the layer uses. done() is the loop
+// test of a program built on the layer: it takes at most one event per call, so
+// the queue drains at the caller's pace, and reports a close request or a held
+// Escape. Key and mouse state come from SDL's own arrays, refreshed whenever SDL
+// pumps events.
+#include <cstdio>
+#include <cstdlib>
+
+#include "gfx.h"
+
+SDL_Surface* scr = nullptr;
+int w = 0;
+int h = 0;
+Uint8* inkeys = nullptr;
+
+static const int colorDepth = 32;
+static const Uint32 pollPauseMs = 5;
+
+static void failStart(const char* format) {
+    std::printf(format, SDL_GetError());
+    std::fflush(stdout);
+    SDL_Quit();
+    std::exit(1);
+}
+
+void screen(int width, int height, bool fullscreen, const char* text) {
+    w = width;
+    h = height;
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n");
+    std::atexit(SDL_Quit);
+    const Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
+    scr = SDL_SetVideoMode(width, height, colorDepth, flags);
+    if (scr == nullptr) failStart("Unable to set video: %s\n");
+    if (fullscreen) lock();
+    SDL_WM_SetCaption(text, nullptr);
+}
+
+void lock() {
+    if (SDL_MUSTLOCK(scr)) SDL_LockSurface(scr);
+}
+
+void unlock() {
+    if (SDL_MUSTLOCK(scr)) SDL_UnlockSurface(scr);
+}
+
+void redraw() { SDL_UpdateRect(scr, 0, 0, 0, 0); }
+
+void cls(ColorRGB color) { SDL_FillRect(scr, nullptr, RGBtoINT(color)); }
+
+static bool escapeHeld() { return inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0; }
+
+bool done() {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return false;
+    inkeys = SDL_GetKeyState(nullptr);
+    return escapeHeld() || event.type == SDL_QUIT;
+}
+
+void end() {
+    SDL_Quit();
+    std::exit(1);
+}
+
+void readKeys() { inkeys = SDL_GetKeyState(nullptr); }
+
+void getMouseState(int& mouseX, int& mouseY) { SDL_GetMouseState(&mouseX, &mouseY); }
+
+void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB) {
+    const Uint8 buttons = SDL_GetMouseState(&mouseX, &mouseY);
+    LMB = (buttons & SDL_BUTTON_LMASK) != 0;
+    RMB = (buttons & SDL_BUTTON_RMASK) != 0;
+}
+
+float getTime() { return static_cast<float>(SDL_GetTicks()); }
+
+void sleep() {
+    bool keyDown = false;
+    while (!keyDown) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) end();
+            if (event.type == SDL_KEYDOWN) keyDown = true;
+        }
+        SDL_Delay(pollPauseMs);
+    }
+}
+
+void waitFrame(float oldTime, float mspf) {
+    float time = getTime();
+    while (time - oldTime < mspf) {
+        time = getTime();
+        SDL_Event event;
+        if (SDL_PollEvent(&event) && event.type == SDL_QUIT) end();
+        readKeys();
+        if (escapeHeld()) end();
+        SDL_Delay(pollPauseMs);
+    }
+}

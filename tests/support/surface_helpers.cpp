@@ -1,0 +1,64 @@
+#include "surface_helpers.h"
+
+Uint32 rawPixel(int x, int y) {
+    return static_cast<Uint32*>(scr->pixels)[y * (scr->pitch / 4) + x];
+}
+
+ColorRGB pixelColor(int x, int y) {
+    Uint8 r, g, b;
+    SDL_GetRGB(rawPixel(x, y), scr->format, &r, &g, &b);
+    return ColorRGB(r, g, b);
+}
+
+Uint32 packed(ColorRGB color) { return SDL_MapRGB(scr->format, color.r, color.g, color.b); }
+
+void fillSurface(Uint32 value) { SDL_FillRect(scr, nullptr, value); }
+
+int countPixels(int x1, int y1, int x2, int y2, Uint32 value) {
+    int n = 0;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) n += rawPixel(x, y) == value;
+    return n;
+}
+
+int countPixels(Uint32 value) { return countPixels(0, 0, w - 1, h - 1, value); }
+
+void setKey(int key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
+
+void releaseAllKeys() {
+    int count = 0;
+    Uint8* keys = SDL_GetKeyState(&count);
+    for (int i = 0; i < count; ++i) keys[i] = 0;
+}
+
+void drainEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+void pushEvent(Uint8 type) {
+    SDL_Event event = {};
+    event.type = type;
+    SDL_PushEvent(&event);
+}
+
+std::vector<std::string> cellPattern(int x, int y, Uint32 ink) {
+    std::vector<std::string> rows;
+    for (int v = 0; v < 8; ++v) {
+        std::string row;
+        for (int u = 0; u < 8; ++u) row += rawPixel(x + u, y + v) == ink ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> glyphPattern(unsigned char n) {
+    std::vector<std::string> rows;
+    for (int v = 0; v < 8; ++v) {
+        std::string row;
+        for (int u = 0; u < 8; ++u) row += font[n][v][u] ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}

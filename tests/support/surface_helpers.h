@@ -1,0 +1,38 @@
+// surface_helpers.h - reading the real surface and setting SDL's real key array in tests.
+#ifndef TESSARY_TEST_SURFACE_HELPERS_H
+#define TESSARY_TEST_SURFACE_HELPERS_H
+
+#include <string>
+#include <vector>
+
+#include "gfx.h"
+
+// The raw 32-bit value of pixel (x, y) of the window's surface.
+Uint32 rawPixel(int x, int y);
+// Pixel (x, y) split into channels.
+ColorRGB pixelColor(int x, int y);
+// The 0x00RRGGBB value of a colour, as it stands on the 32-bit surface.
+Uint32 packed(ColorRGB color);
+// Fills the surface with one raw value.
+void fillSurface(Uint32 value);
+// How many pixels of the rectangle [x1..x2] x [y1..y2] hold `value`.
+int countPixels(int x1, int y1, int x2, int y2, Uint32 value);
+// How many pixels of the whole surface hold `value`.
+int countPixels(Uint32 value);
+
+// Sets or releases a key in the array that SDL_GetKeyState returns.
+void setKey(int key, bool down);
+// Releases every key.
+void releaseAllKeys();
+// Empties SDL's event queue.
+void drainEvents();
+// Pushes one event of the given type (SDL_QUIT, SDL_USEREVENT, ...).
+void pushEvent(Uint8 type);
+
+// Renders cell (cellX, cellY) of the text grid as 8 strings of '#' and '.',
+// comparing each pixel with `ink`.
+std::vector<std::string> cellPattern(int x, int y, Uint32 ink);
+// The same for glyph n of the font table.
+std::vector<std::string> glyphPattern(unsigned char n);
+
+#endif
