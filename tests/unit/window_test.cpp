@@ -1,0 +1,126 @@
+// Window, frame and event pump on the dummy driver: the loop test, the key
+// state pointer, the mouse, the waits and the exits.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "gfx.h"
+#include "surface_helpers.h"
+
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drainEvents();
+        releaseAllKeys();
+    }
+    void TearDown() override {
+        drainEvents();
+        releaseAllKeys();
+    }
+    static int pendingEvents() { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_ALLEVENTS); }
+};
+
+TEST_F(Window, ScreenKeepsTheRequestedSurface) {
+    ASSERT_NE(scr, nullptr);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 640);
+    EXPECT_EQ(scr->format->BitsPerPixel, 32);
+    EXPECT_EQ(scr->w, 640);
+}
+
+TEST_F(Window, DoneWithAnEmptyQueueReturnsFalseAndLeavesTheKeyPointer) {
+    inkeys = nullptr;
+    EXPECT_FALSE(done());
+    EXPECT_EQ(inkeys, nullptr);
+}
+
+TEST_F(Window, DoneTakesOneEventPerCallAndReportsCloseRequests) {
+    pushEvent(SDL_USEREVENT);
+    pushEvent(SDL_QUIT);
+    EXPECT_FALSE(done());  // takes the user event only
+    EXPECT_NE(inkeys, nullptr);
+    EXPECT_TRUE(done());
+    EXPECT_FALSE(done());
+}
+
+TEST_F(Window, EscapeCountsOnlyWhenAnEventIsTaken) {
+    setKey(SDLK_ESCAPE, true);
+    EXPECT_FALSE(done());
+    pushEvent(SDL_USEREVENT);
+    EXPECT_TRUE(done());
+    setKey(SDLK_ESCAPE, false);
+    pushEvent(SDL_USEREVENT);
+    EXPECT_FALSE(done());
+}
+
+TEST_F(Window, ReadKeysFetchesSdlsKeyArray) {
+    inkeys = nullptr;
+    readKeys();
+    EXPECT_EQ(inkeys, SDL_GetKeyState(nullptr));
+    setKey(SDLK_a, true);
+    EXPECT_NE(inkeys[SDLK_a], 0);
+}
+
+TEST_F(Window, MouseStateReportsThePointerPosition) {
+    SDL_WarpMouse(123, 45);
+    int x = -1, y = -1;
+    bool left = true, right = true;
+    getMouseState(x, y, left, right);
+    EXPECT_EQ(x, 123);
+    EXPECT_EQ(y, 45);
+    EXPECT_FALSE(left);  // no button is held on the dummy driver
+    EXPECT_FALSE(right);
+    SDL_WarpMouse(7, 8);
+    getMouseState(x, y);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 8);
+}
+
+TEST_F(Window, TimeAdvancesAndWaitFrameWaitsOutItsSpan) {
+    const float start = getTime();
+    waitFrame(start, 20);
+    EXPECT_GE(getTime() - start, 20.0f);
+}
+
+TEST_F(Window, WaitFrameThatIsAlreadyDueLeavesTheQueueAlone) {
+    pushEvent(SDL_USEREVENT);
+    waitFrame(getTime(), 0);
+    waitFrame(getTime() - 100, 50);
+    EXPECT_EQ(pendingEvents(), 1);
+}
+
+TEST_F(Window, SleepIgnoresClicksAndReleasesAndEndsOnAKeyDown) {
+    pushEvent(SDL_MOUSEBUTTONDOWN);
+    pushEvent(SDL_KEYUP);
+    pushEvent(SDL_KEYDOWN);
+    pushEvent(SDL_USEREVENT);
+    sleep();
+    EXPECT_EQ(pendingEvents(), 0);  // the queue is emptied before it returns
+}
+
+using WindowDeathTest = Window;
+
+TEST_F(WindowDeathTest, EndExitsWithStatusOne) { EXPECT_EXIT(end(), ::testing::ExitedWithCode(1), ""); }
+
+TEST_F(WindowDeathTest, CloseRequestsEndTheWaits) {
+    pushEvent(SDL_QUIT);
+    EXPECT_EXIT(sleep(), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(waitFrame(getTime(), 1000), ::testing::ExitedWithCode(1), "");
+    drainEvents();
+    setKey(SDLK_ESCAPE, true);
+    EXPECT_EXIT(waitFrame(getTime(), 1000), ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(WindowDeathTest, AnUnknownVideoDriverFailsTheStart) {
+    EXPECT_EXIT(
+        {
+            SDL_Quit();
+            setenv("SDL_VIDEODRIVER", "nonexistent", 1);
+            screen(64, 64, false, "x");
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+}  // namespace
