@@ -1,0 +1,100 @@
+// frame_bench.cpp - what one frame of the editor costs, measured against the
+// cheapest full redraw there is: one SDL_FillRect of the 640 x 640 surface.
+//
+// Run with `make bench`. Every benchmark runs on the real surface of SDL's dummy
+// video driver. After the usual table, the frame benchmarks are printed again as
+// ratios to the full-surface fill, the figure that stays comparable across
+// machines.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "editor.h"
+#include "panel.h"
+#include "view.h"
+
+namespace {
+
+enum class Picture { empty, typical, worst };
+
+// Fills the tables: `typical` is 100 points and 50 short lines, `worst` is full
+// tables of points and of lines that each span the canvas.
+void makePicture(Editor& e, Picture kind) {
+    clearPicture(e.pixels_Amount, e.lines_amount);
+    const int points = kind == Picture::empty ? 0 : kind == Picture::typical ? 100 : p_number;
+    const int lineCount = kind == Picture::empty ? 0 : kind == Picture::typical ? 50 : l_number;
+    for (int i = 0; i < points; ++i) createPixel((i * 37) % Image_Width, (i * 53) % Image_Height, e.pixels_Amount++);
+    for (int i = 0; i < lineCount; ++i) {
+        if (kind == Picture::worst) {
+            const int y = (i * 7) % Image_Height;
+            createLine(0, y, Image_Width - 1, Image_Height - 1 - y, e.lines_amount++);
+        } else {
+            const int x = (i * 29) % 200, y = (i * 31) % 150;
+            createLine(x, y, x + 40, y + 30, e.lines_amount++);
+        }
+    }
+    e.lop = lineCount > 0 ? 1 : 0;  // one line selected, so the highlight is drawn too
+    e.lopp[0] = 0;
+    e.forerase = 0;
+}
+
+void BM_FullSurfaceFill(benchmark::State& state) {
+    Uint32 value = 0;
+    for (auto _ : state) {
+        SDL_FillRect(scr, nullptr, value++);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FullSurfaceFill);
+
+void BM_Frame(benchmark::State& state, Picture kind) {
+    Editor e;
+    makePicture(e, kind);
+    e.scale = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        calcMax(e.scale, e.X_Start, e.Y_Start);
+        renderFrame(e);
+        drawPanel(e);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_Frame, empty, Picture::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_Frame, typical, Picture::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_Frame, worst, Picture::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+
+// Collects each run's time per iteration so that the ratios can be printed last.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) nanos_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatios() const {
+        const auto fill = nanos_.find("BM_FullSurfaceFill");
+        if (fill == nanos_.end()) return;
+        std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
+        for (const auto& [name, nanos] : nanos_) {
+            if (name.rfind("BM_Frame/", 0) == 0) std::printf("  %-28s %6.2f\n", name.c_str(), nanos / fill->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> nanos_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    Editor e;
+    startUp(e);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
