@@ -1,5 +1,106 @@
+// keys.cpp - the editor's key tests and its keyboard commands.
+//
+// Every command that changes what is shown as a whole clears the window first,
+// in the background colour; the rest change only state that the next frame shows.
 #include "keys.h"
+
+#include "colorprompts.h"
+#include "export.h"
+#include "slots.h"
+
 std::map<int, bool> keypressed;
-bool keyDown(int key) { return inkeys[key] != 0; }
-bool keyPressed(int) { return false; }
-void runKeyCommands(Editor&) {}
+
+bool keyDown(int key) { return inkeys != nullptr && inkeys[key] != 0; }
+
+bool keyPressed(int key) {
+    bool& reported = keypressed[key];  // a new entry starts false
+    if (!keyDown(key)) {
+        reported = false;
+        return false;
+    }
+    if (reported) return false;
+    reported = true;
+    return true;
+}
+
+void clearPictureKey(Editor& e) {
+    if (!keyPressed(SDLK_BACKQUOTE)) return;
+    clearPicture(e.pixels_Amount, e.lines_amount);
+    cls(e.Background_Color);
+}
+
+void slotKeys(Editor& e) {
+    for (int slot = 1; slot <= 7; ++slot) {
+        if (keyPressed(SDLK_0 + slot)) e.nr = slot;
+    }
+}
+
+void separateKey(Editor& e) {
+    if (keyPressed(SDLK_p)) e.separate = e.separate == 0 ? 1 : 0;
+}
+
+void modeKeys(Editor& e) {
+    if (keyPressed(SDLK_q)) e.mode = pointMode;
+    if (keyPressed(SDLK_w)) e.mode = lineMode;
+}
+
+void zoomKeys(Editor& e) {
+    if (keyPressed(SDLK_z)) {
+        cls(e.Background_Color);
+        if (e.scale < maxScale) ++e.scale;
+    }
+    if (keyPressed(SDLK_x)) {
+        cls(e.Background_Color);
+        if (e.scale > 1) --e.scale;
+    }
+}
+
+// A pan step grows by one per press and never falls below 1.
+static void stepKeys(int growKey, int shrinkKey, int& step) {
+    if (keyPressed(growKey)) ++step;
+    if (keyPressed(shrinkKey) && step > 1) --step;
+}
+
+void panStepKeys(Editor& e) {
+    stepKeys(SDLK_EQUALS, SDLK_MINUS, e.X_Add);
+    stepKeys(SDLK_0, SDLK_9, e.Y_Add);
+}
+
+void homeKey(Editor& e) {
+    if (!keyPressed(SDLK_8)) return;
+    cls(e.Background_Color);
+    e.X_Start = 0;
+    e.Y_Start = 0;
+}
+
+// One held arrow: clear the window, then move the origin by `delta`, kept
+// within 0..limit. The sum is taken wide, so no step can overflow it.
+static void panKey(int key, const Editor& e, int& start, int delta, int limit) {
+    if (!keyDown(key)) return;
+    cls(e.Background_Color);
+    const long long moved = static_cast<long long>(start) + delta;
+    start = moved < 0 ? 0 : moved > limit ? limit : static_cast<int>(moved);
+}
+
+void arrowKeys(Editor& e) {
+    panKey(SDLK_RIGHT, e, e.X_Start, e.X_Add, maxXStart);
+    panKey(SDLK_LEFT, e, e.X_Start, -e.X_Add, maxXStart);
+    panKey(SDLK_DOWN, e, e.Y_Start, e.Y_Add, maxYStart);
+    panKey(SDLK_UP, e, e.Y_Start, -e.Y_Add, maxYStart);
+}
+
+void runKeyCommands(Editor& e) {
+    clearPictureKey(e);
+    if (keyPressed(SDLK_s)) saveCommand(e);
+    if (keyPressed(SDLK_r)) exportCommand(e);
+    if (keyPressed(SDLK_l)) loadCommand(e);
+    slotKeys(e);
+    separateKey(e);
+    if (keyPressed(SDLK_c)) backgroundColorCommand(e);
+    if (keyPressed(SDLK_v)) drawColorCommand(e);
+    modeKeys(e);
+    zoomKeys(e);
+    panStepKeys(e);
+    homeKey(e);
+    arrowKeys(e);
+}

@@ -1,4 +1,8 @@
 // keys.h - key tests and the keyboard commands of one pass.
+//
+// runKeyCommands tests every command key once, in a fixed order, right after
+// readKeys; most keys act once per press through keyPressed, the arrows on every
+// pass while held. The groups below are the same commands, callable one by one.
 #ifndef TESSARY_KEYS_H
 #define TESSARY_KEYS_H
 
@@ -9,10 +13,26 @@
 // Per key, whether its current press has already been reported by keyPressed.
 extern std::map<int, bool> keypressed;
 
+// The largest scale at which the view still shows one canvas row (400 / 400 = 1),
+// so the cursor cell always lies on the canvas.
+constexpr int maxScale = 400;
+// The largest view origin: the last column and row stay in view.
+constexpr int maxXStart = Image_Width - 1;
+constexpr int maxYStart = Image_Height - 1;
+
 bool keyDown(int key);     // level test: the key is held
 bool keyPressed(int key);  // edge test: true once per press
 
 // Step 3 of the pass: every command key, tested once, in the fixed order.
 void runKeyCommands(Editor& e);
+
+void clearPictureKey(Editor& e);  // backquote: empty both tables, clear the window
+void slotKeys(Editor& e);         // 1..7: choose the slot (a later key wins)
+void separateKey(Editor& e);      // p: lines in dark green or not
+void modeKeys(Editor& e);         // q point mode, w line mode
+void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1)
+void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
+void homeKey(Editor& e);          // 8: origin back to (0, 0)
+void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
 
 #endif
