@@ -1,2 +1,18 @@
+// export.cpp - the export command's two sort-key prompts on the prompt line.
 #include "export.h"
-void exportCommand(Editor&) {}
+
+#include "exportfiles.h"
+#include "message.h"
+
+static int askSortKey(const char* message) {
+    const ColorRGB white(255, 255, 255);
+    const ColorRGB black(0, 0, 0);
+    return sortKeyFromAnswer(getScalar(message, promptLineX, promptLineY, white, true, black));
+}
+
+void exportCommand(Editor& e) {
+    // Both keys are asked for before any file is touched.
+    const int mode1 = askSortKey("Export mode, enter pixels sort order( 0-x, 1-y): ");
+    const int mode2 = askSortKey("Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): ");
+    exportPicture(e.nr, mode1, mode2);
+}

@@ -1,4 +1,6 @@
-// export.h - sorted comma-separated export of the picture.
+// export.h - the export command: asks for the two sort keys, then exports.
+//
+// The work is in exportfiles.h; this module only runs the two prompts.
 #ifndef TESSARY_EXPORT_H
 #define TESSARY_EXPORT_H
 

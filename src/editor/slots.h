@@ -1,8 +1,22 @@
 // slots.h - saving and loading the picture in the seven slots.
+//
+// Slot nr is the pair "pixels<nr>.txt" (one "x y " record per point in use)
+// and "lines<nr>.txt" (one "x1 y1 x2 y2 " record per line in use, then one
+// more line end) in the working directory. A failure is shown on the prompt
+// line and written to standard error.
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
 #include "state.h"
+
+// Writes the picture to slot e.nr, replacing both files only when both were
+// written completely. Returns false, after reporting, when it could not.
+bool savePicture(const Editor& e);
+
+// Replaces the picture with the contents of slot e.nr and clears the window.
+// A file that is missing or unreadable leaves its table empty and is reported;
+// returns false then.
+bool loadPicture(Editor& e);
 
 void saveCommand(Editor& e);  // key s
 void loadCommand(Editor& e);  // key l

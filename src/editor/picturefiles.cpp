@@ -1,0 +1,148 @@
+// picturefiles.cpp - reading and writing the picture tables as text records.
+#include "picturefiles.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+Table pointTable() { return Table{pixel, pixel_oc, 2, emptyPixel}; }
+
+Table lineTable() { return Table{lines, line_oc, 4, emptyLine}; }
+
+PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPrefix, int nr) {
+    PictureFileNames names = {};
+    const char digit = static_cast<char>(nr + 48);
+    std::snprintf(names.points, sizeof names.points, "%s%c.txt", pointsPrefix, digit);
+    std::snprintf(names.lines, sizeof names.lines, "%s%c.txt", linesPrefix, digit);
+    return names;
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+// ---------------------------------------------------------------------------
+
+// Where a file is written before it replaces the named one: the same
+// directory, so that the replacing rename never crosses file systems.
+struct TemporaryName {
+    char text[fileNameSize + 4];
+    explicit TemporaryName(const char* fileName) { std::snprintf(text, sizeof text, "%s.tmp", fileName); }
+};
+
+static bool writeRecords(std::FILE* file, const Table& table, char separator) {
+    for (int i = 0; i < p_number; ++i) {
+        if (!table.used[i]) continue;
+        for (int row = 0; row < table.fields; ++row) {
+            if (std::fprintf(file, "%d%c", table.rows[row][i], separator) < 0) return false;
+        }
+        if (std::fputc('\n', file) == EOF) return false;
+    }
+    return true;
+}
+
+// True only when every byte reached the file and it closed without error.
+static bool writeTableFile(const char* fileName, const Table& table, char separator, bool extraLineEnd) {
+    std::FILE* file = std::fopen(fileName, "w");
+    if (!file) return false;
+    bool written = writeRecords(file, table, separator);
+    if (written && extraLineEnd) written = std::fputc('\n', file) != EOF;
+    written = written && std::fflush(file) == 0 && !std::ferror(file);
+    return std::fclose(file) == 0 && written;
+}
+
+// A rename cannot put a file where a directory stands. Checking both names
+// before the first rename keeps the first file from being replaced when the
+// second could not be.
+static bool replaceable(const char* fileName) {
+    std::error_code error;
+    return !std::filesystem::is_directory(fileName, error);
+}
+
+const char* writePictureFiles(const PictureFileNames& names, char separator) {
+    const TemporaryName pointsTemp(names.points);
+    const TemporaryName linesTemp(names.lines);
+    const char* failed = nullptr;
+    if (!writeTableFile(pointsTemp.text, pointTable(), separator, false)) {
+        failed = names.points;
+    } else if (!writeTableFile(linesTemp.text, lineTable(), separator, true)) {
+        failed = names.lines;
+    } else if (!replaceable(names.points)) {
+        failed = names.points;
+    } else if (!replaceable(names.lines)) {
+        failed = names.lines;
+    } else if (std::rename(pointsTemp.text, names.points) != 0) {
+        failed = names.points;
+    } else if (std::rename(linesTemp.text, names.lines) != 0) {
+        failed = names.lines;
+    }
+    if (failed) {
+        std::remove(pointsTemp.text);
+        std::remove(linesTemp.text);
+    }
+    return failed;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+// ---------------------------------------------------------------------------
+
+// Any magnitude beyond this lies off the canvas; numbers are held at it so
+// that no digit string, however long, can overflow.
+static const int hugeMagnitude = 1000000;
+
+enum class Token { number, notNumber, end };
+
+static bool isWhite(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)); }
+static bool isDigit(int c) { return c != EOF && std::isdigit(static_cast<unsigned char>(c)); }
+
+// Reads the next white-space separated token. It is a number when it is an
+// optional sign followed by decimal digits and nothing else.
+static Token readWholeNumber(std::FILE* file, int& value) {
+    int c = std::fgetc(file);
+    while (isWhite(c)) c = std::fgetc(file);
+    if (c == EOF) return Token::end;
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = std::fgetc(file);
+    if (!isDigit(c)) return Token::notNumber;
+    int magnitude = 0;
+    for (; isDigit(c); c = std::fgetc(file)) {
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > hugeMagnitude) magnitude = hugeMagnitude;
+    }
+    if (c != EOF && !isWhite(c)) return Token::notNumber;
+    value = negative ? -magnitude : magnitude;
+    return Token::number;
+}
+
+// Every (x, y) pair of the record is a canvas cell.
+static bool recordOnCanvas(const int* record, int fields) {
+    for (int field = 0; field + 1 < fields; field += 2) {
+        if (!onCanvas(record[field], record[field + 1])) return false;
+    }
+    return true;
+}
+
+static void storeRecord(const Table& table, int entry, const int* record) {
+    for (int row = 0; row < table.fields; ++row) table.rows[row][entry] = record[row];
+    table.used[entry] = true;
+}
+
+bool readTable(const char* fileName, const Table& table, int& count) {
+    count = 0;
+    std::FILE* file = std::fopen(fileName, "r");
+    if (!file) return false;
+    int record[maxFields];
+    int filled = 0;
+    int value = 0;
+    while (count < p_number && readWholeNumber(file, value) == Token::number) {
+        record[filled++] = value;
+        if (filled < table.fields) continue;
+        filled = 0;
+        if (recordOnCanvas(record, table.fields)) storeRecord(table, count++, record);
+    }
+    const bool readable = !std::ferror(file);
+    std::fclose(file);
+    if (readable) return true;
+    for (int i = 0; i < count; ++i) table.emptyEntry(i);
+    count = 0;
+    return false;
+}

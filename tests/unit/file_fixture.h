@@ -1,0 +1,98 @@
+// file_fixture.h - shared by the file command tests: a fresh working directory
+// per test, reading and writing whole files, the picture as lists, and a check
+// of the text on the prompt line.
+#ifndef TESSARY_TEST_FILE_FIXTURE_H
+#define TESSARY_TEST_FILE_FIXTURE_H
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "message.h"
+#include "state.h"
+#include "surface_helpers.h"
+
+// Each test runs in its own temporary directory, starting from an empty picture.
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tessary_files_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        scratch = pattern;
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(scratch);
+        clearPicture(e.pixels_Amount, e.lines_amount);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(scratch);
+    }
+    // The names in the working directory, sorted.
+    static std::vector<std::string> directoryNames() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(".")) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    Editor e;
+    std::filesystem::path scratch, previous;
+};
+
+inline std::string readFile(const char* name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const char* name, const std::string& content) {
+    std::ofstream(name, std::ios::binary) << content;
+}
+
+using Point = std::array<int, 2>;
+using Line = std::array<int, 4>;
+
+// Point entry i of the table, used or not.
+inline Point pointEntry(int i) { return {pixel[0][i], pixel[1][i]}; }
+inline Line lineEntry(int i) { return {lines[0][i], lines[1][i], lines[2][i], lines[3][i]}; }
+
+// The entries in use, in entry order.
+inline std::vector<Point> pointsInUse() {
+    std::vector<Point> points;
+    for (int i = 0; i < p_number; ++i)
+        if (pixel_oc[i]) points.push_back(pointEntry(i));
+    return points;
+}
+inline std::vector<Line> linesInUse() {
+    std::vector<Line> found;
+    for (int i = 0; i < l_number; ++i)
+        if (line_oc[i]) found.push_back(lineEntry(i));
+    return found;
+}
+
+// Text drawn white on black at the prompt line, then blank cells up to the
+// message length, and the pixel at x 320 left as it was.
+inline ::testing::AssertionResult promptLineShows(const std::string& text, Uint32 untouched) {
+    const Uint32 white = packed(ColorRGB(255, 255, 255));
+    const Uint32 black = packed(ColorRGB(0, 0, 0));
+    for (int cell = 0; cell < messageLength; ++cell) {
+        const unsigned char glyph = cell < static_cast<int>(text.size()) ? text[cell] : 0;
+        const int x = promptLineX + 8 * cell;
+        if (cellPattern(x, promptLineY, white) != glyphPattern(glyph) ||
+            countPixels(x, promptLineY, x + 7, promptLineY + 7, white) +
+                    countPixels(x, promptLineY, x + 7, promptLineY + 7, black) != 64)
+            return ::testing::AssertionFailure() << "cell " << cell << " differs from \"" << text << "\"";
+    }
+    if (rawPixel(promptLineX + 8 * messageLength, promptLineY) != untouched)
+        return ::testing::AssertionFailure() << "drawn beyond " << messageLength << " cells";
+    return ::testing::AssertionSuccess();
+}
+
+#endif
