@@ -1,3 +1,27 @@
+// colorprompts.cpp - the colour prompts of keys c and v.
 #include "colorprompts.h"
-void backgroundColorCommand(Editor&) {}
-void drawColorCommand(Editor&) {}
+
+namespace {
+
+const ColorRGB white(255, 255, 255);
+const ColorRGB black(0, 0, 0);
+const int promptX = 0;
+const int promptY = 620;
+
+void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
+    applyColorAnswer(getScalar(message, promptX, promptY, white, true, black), kolor);
+    cls(e.Background_Color);
+}
+
+}  // namespace
+
+void applyColorAnswer(double answer, ColorRGB& kolor) {
+    // Compared as a double first: a huge answer must not reach the int conversion.
+    if (!(answer >= 1.0 && answer < paletteSize + 1)) return;
+    const int numer = static_cast<int>(answer);
+    kolor = Colors[numer - 1];
+}
+
+void backgroundColorCommand(Editor& e) { colorCommand(e, "Wpisz numer koloru dla tla: ", e.Background_Color); }
+
+void drawColorCommand(Editor& e) { colorCommand(e, "Wpisz numer koloru dla pikseli: ", e.Draw_Color); }

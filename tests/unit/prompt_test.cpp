@@ -1,0 +1,309 @@
+// prompt_test.cpp - the number key reader, the number entry and the modal number prompt.
+//
+// The entry's arithmetic is checked on ScalarEntry directly. getScalar itself runs
+// on the real window: single-pass cases set the keys and latches before the call;
+// key sequences come from a second thread that sets SDL's key array and pushes two
+// events per step, waiting until the prompt has taken them. The pass that takes
+// the first event reads only that step's keys, because the next step is written
+// only after the second event is gone.
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "input.h"
+#include "scalarentry.h"
+#include "surface_helpers.h"
+
+namespace {
+
+const ColorRGB white(255, 255, 255);
+const ColorRGB black(0, 0, 0);
+// The surface is filled with this before each prompt, so cells the prompt leaves alone show.
+const Uint32 untouched = 0x00102030;
+
+// Feeds the entry as getScalar would: 0-9, '.', '-' are keys and '<' is Backspace.
+ScalarEntry typed(const std::string& keys, ScalarEntry entry = ScalarEntry()) {
+    for (char c : keys) {
+        if (c == '<') {
+            if (entry.position > 0) eraseLastChar(entry);
+        } else {
+            applyNumericCode(entry, c == '.' ? pointCode : c == '-' ? minusCode : c - '0');
+        }
+    }
+    return entry;
+}
+
+// The text drawn white on black, glyph by glyph, from (x, y).
+void expectText(const std::string& text, int x, int y) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int cellX = x + 8 * static_cast<int>(i);
+        EXPECT_EQ(cellPattern(cellX, y, packed(white)), glyphPattern(static_cast<unsigned char>(text[i])))
+            << "character " << i << " of \"" << text << "\"";
+        EXPECT_EQ(countPixels(cellX, y, cellX + 7, y + 7, packed(white)) +
+                      countPixels(cellX, y, cellX + 7, y + 7, packed(black)),
+                  64);
+    }
+}
+
+}  // namespace
+
+TEST(ScalarEntry, TypedNumbersKeepTextAndValue) {
+    struct Case {
+        const char* keys;
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"", "", 0.0},          {"-", "-", 0.0},         {"-12.5", "-12.5", -12.5}, {".5", ".5", 0.5},
+        {"007", "007", 7.0},    {"1.2.3", "1.23", 1.23}, {"1-2", "12", 12.0},       {"--5", "-5", -5.0},
+        {"12<", "1", 1.0},      {"12<<", "", 0.0},       {"3.5<<7", "37", 37.0},    {"-5<<", "", 0.0},
+        {"1.25<<<", "1", 1.0},  {"-1.25<<<", "-1", -1.0}, {"<<4", "4", 4.0},
+    };
+    for (const Case& c : cases) {
+        const ScalarEntry entry = typed(c.keys);
+        EXPECT_STREQ(entry.number, c.text) << c.keys;
+        EXPECT_DOUBLE_EQ(entry.value, c.value) << c.keys;
+        EXPECT_EQ(entry.position, static_cast<int>(std::string(c.text).size())) << c.keys;
+    }
+}
+
+TEST(ScalarEntry, ErasingRestoresPointSignAndKeepsWidth) {
+    const ScalarEntry afterPoint = typed("3.5<<");
+    EXPECT_EQ(afterPoint.dc, 1.0);
+    EXPECT_EQ(afterPoint.maxPos, 3);
+    const ScalarEntry afterMinus = typed("-5<<");
+    EXPECT_EQ(afterMinus.sign, 1.0);
+    EXPECT_EQ(afterMinus.maxPos, 2);
+    EXPECT_DOUBLE_EQ(typed("3", afterMinus).value, 3.0);
+}
+
+TEST(ScalarEntry, WholePartCutIsClampedToIntRange) {
+    EXPECT_EQ(wholePartClamped(-2.7), -2.0);
+    EXPECT_EQ(wholePartClamped(1.9), 1.0);
+    EXPECT_EQ(wholePartClamped(-1e300), INT_MIN);
+    EXPECT_EQ(wholePartClamped(1e300), INT_MAX);
+    EXPECT_EQ(typed("-999999999999<").value, INT_MIN);
+}
+
+TEST(ScalarEntry, StopsAt255CharactersWithTextAndValueAgreeing) {
+    const std::string ones(maxEntryLength, '1');
+    const ScalarEntry full = typed(ones + "12.");
+    EXPECT_EQ(full.position, maxEntryLength);
+    EXPECT_EQ(full.maxPos, maxEntryLength);
+    EXPECT_EQ(std::string(full.number), ones);
+    EXPECT_EQ(full.number[numberCells - 1], 0);
+    EXPECT_NEAR(full.value / std::strtod(ones.c_str(), nullptr), 1.0, 1e-10);
+
+    const ScalarEntry retyped = typed("<2", full);
+    EXPECT_EQ(std::string(retyped.number), ones.substr(1) + "2");
+    EXPECT_NEAR(retyped.value / std::strtod(retyped.number, nullptr), 1.0, 1e-10);
+
+    const ScalarEntry pointLast = typed(std::string(maxEntryLength - 1, '1') + ".5");
+    EXPECT_EQ(pointLast.number[maxEntryLength - 1], '.');
+    EXPECT_EQ(pointLast.position, maxEntryLength);
+    EXPECT_NEAR(pointLast.value / std::strtod(pointLast.number, nullptr), 1.0, 1e-10);
+}
+
+TEST(GetNumeric, HeldKeyFiresOncePerPress) {
+    releaseAllKeys();
+    EXPECT_EQ(getNumeric(), -1);
+    setKey(SDLK_4, true);
+    EXPECT_EQ(getNumeric(), 4);
+    EXPECT_EQ(getNumeric(), -1);
+    setKey(SDLK_4, false);
+    EXPECT_EQ(getNumeric(), -1);
+    setKey(SDLK_4, true);
+    EXPECT_EQ(getNumeric(), 4);
+    releaseAllKeys();
+}
+
+TEST(GetNumeric, KeypadAndMainKeysGiveTheSameCodes) {
+    const int pairs[][3] = {{SDLK_KP0, SDLK_0, 0},           {SDLK_KP7, SDLK_7, 7},
+                            {SDLK_KP9, SDLK_9, 9},           {SDLK_KP_PERIOD, SDLK_PERIOD, pointCode},
+                            {SDLK_KP_MINUS, SDLK_MINUS, minusCode}};
+    for (const auto& p : pairs) {
+        for (int k = 0; k < 2; ++k) {
+            releaseAllKeys();
+            getNumeric();
+            setKey(p[k], true);
+            EXPECT_EQ(getNumeric(), p[2]) << "key " << p[k];
+        }
+    }
+    releaseAllKeys();
+}
+
+TEST(GetNumeric, MinusWinsOverADigitInTheSameCallAndUsesItUp) {
+    releaseAllKeys();
+    getNumeric();
+    setKey(SDLK_1, true);
+    setKey(SDLK_MINUS, true);
+    EXPECT_EQ(getNumeric(), minusCode);
+    setKey(SDLK_MINUS, false);
+    EXPECT_EQ(getNumeric(), -1);
+    releaseAllKeys();
+}
+
+// ---------------------------------------------------------------------------
+// getScalar, one pass: keys and latches set before the call
+// ---------------------------------------------------------------------------
+
+namespace {
+
+double onePassPrompt(std::vector<int> keysDown) {
+    drainEvents();
+    releaseAllKeys();
+    for (int key : keysDown) {
+        setKey(key, true);
+        keyReleased[latchSlot(key)] = true;
+    }
+    fillSurface(untouched);
+    const double value = getScalar("N: ", 0, 620, white, true, black);
+    releaseAllKeys();
+    return value;
+}
+
+}  // namespace
+
+TEST(GetScalar, EnterAtOnceAnswersZero) {
+    EXPECT_EQ(onePassPrompt({SDLK_RETURN}), 0.0);
+    EXPECT_EQ(onePassPrompt({SDLK_KP_ENTER}), 0.0);
+    expectText("N: ", 0, 620);
+    EXPECT_EQ(countPixels(24, 620, 639, 627, untouched), (640 - 24) * 8);
+}
+
+TEST(GetScalar, KeyAndEnterInOnePass) {
+    EXPECT_EQ(onePassPrompt({SDLK_KP8, SDLK_RETURN}), 8.0);
+    expectText("N: 8", 0, 620);
+    EXPECT_EQ(onePassPrompt({SDLK_3, SDLK_MINUS, SDLK_RETURN}), 0.0);
+    expectText("N: -", 0, 620);
+    EXPECT_EQ(countPixels(32, 620, 39, 627, untouched), 64);
+}
+
+// ---------------------------------------------------------------------------
+// getScalar, key sequences from a second thread
+// ---------------------------------------------------------------------------
+
+namespace {
+
+using Step = std::vector<int>;  // the keys held down; every other key is up
+
+void holdOnly(const Step& keys) {
+    int count = 0;
+    Uint8* state = SDL_GetKeyState(&count);
+    for (int key = 0; key < count; ++key) {
+        bool down = false;
+        for (int k : keys) down = down || k == key;
+        state[key] = down ? 1 : 0;  // each byte written once, straight to its new state
+    }
+}
+
+bool eventsPending() {
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
+
+void playSteps(const std::vector<Step>& steps, const std::atomic<bool>& promptsOver) {
+    for (const Step& step : steps) {
+        holdOnly(step);
+        pushEvent(SDL_USEREVENT);
+        pushEvent(SDL_USEREVENT);
+        while (eventsPending() && !promptsOver) SDL_Delay(1);
+        if (promptsOver) return;
+    }
+    // Every step has been seen and a prompt is still open: end the program
+    // rather than hang.
+    std::fprintf(stderr, "prompt still open after the last key\n");
+    pushEvent(SDL_QUIT);
+}
+
+// Presses and releases each key in turn (after a first pass with every key up,
+// which sets the latches), then presses Enter.
+std::vector<Step> typing(const std::vector<int>& keys) {
+    std::vector<Step> steps{{}};
+    for (int key : keys) {
+        steps.push_back({key});
+        steps.push_back({});
+    }
+    steps.push_back({SDLK_RETURN});
+    return steps;
+}
+
+// Runs `prompts` prompts in a row while another thread plays the steps.
+std::vector<double> scriptedPrompts(const std::vector<Step>& steps, int prompts = 1) {
+    drainEvents();
+    releaseAllKeys();
+    fillSurface(untouched);
+    std::atomic<bool> promptsOver{false};
+    std::thread player(playSteps, std::cref(steps), std::cref(promptsOver));
+    std::vector<double> answers;
+    for (int i = 0; i < prompts; ++i) answers.push_back(getScalar("N: ", 0, 620, white, true, black));
+    promptsOver = true;
+    player.join();
+    drainEvents();
+    releaseAllKeys();
+    return answers;
+}
+
+}  // namespace
+
+TEST(GetScalar, TypedSequencesFromMainKeysAndKeypad) {
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_KP_MINUS, SDLK_1, SDLK_KP2, SDLK_PERIOD, SDLK_5}))[0], -12.5);
+    expectText("N: -12.5", 0, 620);
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_KP_PERIOD, SDLK_KP5}))[0], 0.5);
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_0, SDLK_KP0, SDLK_7}))[0], 7.0);
+    EXPECT_DOUBLE_EQ(scriptedPrompts(typing({SDLK_1, SDLK_PERIOD, SDLK_2, SDLK_PERIOD, SDLK_3}))[0], 1.23);
+    expectText("N: 1.23", 0, 620);
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_4, SDLK_MINUS, SDLK_2}))[0], 42.0);
+}
+
+TEST(GetScalar, BackspaceErasesAndLeavesErasedCellsBlank) {
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_3, SDLK_PERIOD, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_7}))[0],
+              37.0);
+    expectText("N: 37 ", 0, 620);
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_MINUS, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
+    expectText("N:   ", 0, 620);
+    EXPECT_EQ(scriptedPrompts(typing({SDLK_1, SDLK_2, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
+}
+
+TEST(GetScalar, HeldKeysGiveOneCharacter) {
+    const std::vector<Step> heldSeven{{}, {SDLK_7}, {SDLK_7}, {SDLK_7}, {}, {SDLK_RETURN}};
+    EXPECT_EQ(scriptedPrompts(heldSeven)[0], 7.0);
+    // Backspace held on an empty entry erases the first character typed after it.
+    const std::vector<Step> heldBackspace{{}, {SDLK_BACKSPACE}, {SDLK_BACKSPACE, SDLK_5}, {}, {SDLK_6}, {},
+                                          {SDLK_RETURN}};
+    EXPECT_EQ(scriptedPrompts(heldBackspace)[0], 6.0);
+}
+
+TEST(GetScalar, EnterClosingOnePromptDoesNotCloseTheNext) {
+    const std::vector<Step> steps{{}, {SDLK_2}, {}, {SDLK_RETURN}, {SDLK_RETURN}, {SDLK_RETURN, SDLK_9},
+                                  {}, {SDLK_KP_ENTER}};
+    const std::vector<double> answers = scriptedPrompts(steps, 2);
+    EXPECT_EQ(answers[0], 2.0);
+    EXPECT_EQ(answers[1], 9.0);
+}
+
+TEST(GetScalarDeathTest, EscapeOrCloseInsideThePromptExitsWithStatusOne) {
+    EXPECT_EXIT(
+        {
+            drainEvents();
+            releaseAllKeys();
+            setKey(SDLK_ESCAPE, true);
+            pushEvent(SDL_USEREVENT);
+            getScalar("N: ", 0, 620, white, true, black);
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(
+        {
+            drainEvents();
+            releaseAllKeys();
+            pushEvent(SDL_QUIT);
+            getScalar("N: ", 0, 620, white, true, black);
+        },
+        ::testing::ExitedWithCode(1), "");
+}
