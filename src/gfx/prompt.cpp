@@ -9,7 +9,7 @@
 //
 // A close request or Escape inside the prompt ends the program with status 1.
 #include <algorithm>
-#include <climits>
+#include <cmath>
 
 #include "input.h"
 #include "scalarentry.h"
@@ -57,7 +57,7 @@ void eraseDigit(ScalarEntry& entry, int digit) {
     if (entry.dc == 1.0) {
         entry.value = (entry.value - entry.sign * digit) / 10;
         // Drops what rounding leaves of erased fraction digits.
-        if (entry.value < 2.0) entry.value = wholePartClamped(entry.value);
+        if (entry.value < 2.0) entry.value = wholePart(entry.value);
     } else {
         entry.dc *= 10;
         entry.value -= entry.sign * entry.dc * digit;
@@ -75,11 +75,7 @@ int getNumeric() {
     return result;
 }
 
-double wholePartClamped(double value) {
-    if (value <= INT_MIN) return INT_MIN;
-    if (value >= INT_MAX) return INT_MAX;
-    return static_cast<int>(value);
-}
+double wholePart(double value) { return std::trunc(value); }
 
 void applyNumericCode(ScalarEntry& entry, int code) {
     if (code == minusCode && entry.position == 0) {

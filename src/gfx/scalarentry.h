@@ -32,8 +32,8 @@ void applyNumericCode(ScalarEntry& entry, int code);
 // guarantees position > 0.
 void eraseLastChar(ScalarEntry& entry);
 
-// The whole part of `value`, truncated toward zero through an int; values beyond
-// the int range are clamped to its ends.
-double wholePartClamped(double value);
+// The whole part of `value`, truncated toward zero. Done in floating point, so a
+// value beyond the int range keeps agreeing with the digits shown.
+double wholePart(double value);
 
 #endif

@@ -1,5 +1,7 @@
 #include "surface_helpers.h"
 
+#include <gtest/gtest.h>
+
 Uint32 rawPixel(int x, int y) {
     return static_cast<Uint32*>(scr->pixels)[y * (scr->pitch / 4) + x];
 }
@@ -61,4 +63,15 @@ std::vector<std::string> glyphPattern(unsigned char n) {
         rows.push_back(row);
     }
     return rows;
+}
+
+void expectText(const std::string& text, int x, int y) {
+    const Uint32 white = packed(ColorRGB(255, 255, 255));
+    const Uint32 black = packed(ColorRGB(0, 0, 0));
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int cellX = x + 8 * static_cast<int>(i);
+        EXPECT_EQ(cellPattern(cellX, y, white), glyphPattern(static_cast<unsigned char>(text[i])))
+            << "character " << i << " of \"" << text << "\" at (" << x << ", " << y << ")";
+        EXPECT_EQ(countPixels(cellX, y, cellX + 7, y + 7, white) + countPixels(cellX, y, cellX + 7, y + 7, black), 64);
+    }
 }

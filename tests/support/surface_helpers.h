@@ -35,4 +35,7 @@ std::vector<std::string> cellPattern(int x, int y, Uint32 ink);
 // The same for glyph n of the font table.
 std::vector<std::string> glyphPattern(unsigned char n);
 
+// Expects `text` drawn from (x, y) in white on black, every pixel of each cell written.
+void expectText(const std::string& text, int x, int y);
+
 #endif

@@ -17,16 +17,6 @@ const ColorRGB black(0, 0, 0);
 const Uint32 untouched = 0x00102030;
 
 // The text drawn white on black, glyph by glyph, from (x, y).
-void expectText(const std::string& text, int x, int y) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const int cellX = x + 8 * static_cast<int>(i);
-        EXPECT_EQ(cellPattern(cellX, y, packed(white)), glyphPattern(static_cast<unsigned char>(text[i])))
-            << "character " << i << " of \"" << text << "\" at y " << y;
-        EXPECT_EQ(countPixels(cellX, y, cellX + 7, y + 7, packed(white)) +
-                      countPixels(cellX, y, cellX + 7, y + 7, packed(black)),
-                  64);
-    }
-}
 
 void drawFreshPanel(const Editor& e) {
     fillSurface(untouched);
