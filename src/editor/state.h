@@ -38,7 +38,6 @@ struct Editor {
     int lop = 0;
     int lopp[l_number] = {};
     int forerase = 0;
-    int exists = 0;  // match counter of a search; carries nothing between passes
 
     // Mouse as read this pass, and the cursor cell it maps to.
     int mouseX = 0, mouseY = 0;
