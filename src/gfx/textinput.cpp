@@ -1,0 +1,129 @@
+// textinput.cpp - the character key reader and the text and one-character prompts.
+//
+// getAlphaNumeric() reports at most one character per call, under the release
+// latches every key reader shares: a held key gives one character per press.
+// Shift, either Shift key or Caps Lock, selects the shifted character of every
+// main key (digits and punctuation too); the keypad keys and space are the same
+// either way. getString() and getChar() take over the program until Enter:
+// each pass pumps one event (a close request or Escape ends the program),
+// reads one character, repaints the entry after the message and presents it.
+#include "input.h"
+
+namespace {
+
+struct KeyCharacter {
+    int key;
+    char plain;
+    char shifted;
+};
+
+const char shiftedDigits[] = ")!@#$%^&*(";
+
+const KeyCharacter punctuationKeys[] = {
+    {SDLK_QUOTE, '\'', '"'},      {SDLK_COMMA, ',', '<'},        {SDLK_MINUS, '-', '_'},
+    {SDLK_PERIOD, '.', '>'},      {SDLK_SLASH, '/', '?'},        {SDLK_SEMICOLON, ';', ':'},
+    {SDLK_EQUALS, '=', '+'},      {SDLK_LEFTBRACKET, '[', '{'},  {SDLK_BACKSLASH, '\\', '|'},
+    {SDLK_RIGHTBRACKET, ']', '}'}, {SDLK_BACKQUOTE, '`', '~'},
+};
+
+const KeyCharacter keypadAndSpaceKeys[] = {
+    {SDLK_KP_PERIOD, '.', '.'},   {SDLK_KP_DIVIDE, '/', '/'}, {SDLK_KP_PLUS, '+', '+'},
+    {SDLK_KP_MINUS, '-', '-'},    {SDLK_KP_MULTIPLY, '*', '*'}, {SDLK_KP_EQUALS, '=', '='},
+    {SDLK_SPACE, ' ', ' '},
+};
+
+bool shiftHeld() {
+    return inkeys != nullptr && (inkeys[SDLK_CAPSLOCK] || inkeys[SDLK_RSHIFT] || inkeys[SDLK_LSHIFT]);
+}
+
+}  // namespace
+
+Uint8 getAlphaNumeric() {
+    readKeys();
+    const bool shift = shiftHeld();
+    // Every key is examined, so each latch sees its key; the last key to fire wins.
+    Uint8 result = 0;
+    const auto examine = [&](int key, char plain, char shifted) {
+        if (keyFires(key)) result = static_cast<Uint8>(shift ? shifted : plain);
+    };
+    for (int key = SDLK_a; key <= SDLK_z; ++key) examine(key, static_cast<char>(key), static_cast<char>(key - 32));
+    for (int digit = 0; digit < 10; ++digit)
+        examine(SDLK_0 + digit, static_cast<char>('0' + digit), shiftedDigits[digit]);
+    for (const KeyCharacter& k : punctuationKeys) examine(k.key, k.plain, k.shifted);
+    for (int digit = 0; digit < 10; ++digit) {
+        const char character = static_cast<char>('0' + digit);
+        examine(SDLK_KP0 + digit, character, character);
+    }
+    for (const KeyCharacter& k : keypadAndSpaceKeys) examine(k.key, k.plain, k.shifted);
+    return result;
+}
+
+// Echoes the first `count` cells of `text`, which need not hold a terminator,
+// from (x, y), then blank cells up to `forceLength` cells in all. The text goes
+// to print in terminated pieces copied into a small local buffer, each piece
+// starting where the last one left the cursor, so the caller's buffer is never
+// read past `count` and line wrapping stays print's own.
+static void echoCells(const char* text, int count, int forceLength, int x, int y, ColorRGB color, ColorRGB color2) {
+    char piece[64];
+    const int pieceLength = static_cast<int>(sizeof piece) - 1;
+    int shown = 0;
+    while (shown < count && text[shown] != 0) {
+        int n = 0;
+        for (; n < pieceLength && shown < count && text[shown] != 0; ++n, ++shown) piece[n] = text[shown];
+        piece[n] = 0;
+        const int cursor = print(piece, x, y, color, true, color2, 0);
+        x = cursor / h;
+        y = cursor % h;
+    }
+    print("", x, y, color, true, color2, forceLength - shown);
+}
+
+void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
+               ColorRGB color2) {
+    int entryX, entryY;
+    drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
+    // A missing buffer or a length below 1 leaves nothing to write; the prompt
+    // still runs until Enter.
+    const int cells = text == nullptr || length < 0 ? 0 : length;
+    for (int i = 0; i < cells; ++i) text[i] = 0;
+    const int last = cells - 1;
+    int position = 0;
+    int maxPos = 0;
+    do {
+        pumpOrEnd();
+        const Uint8 character = getAlphaNumeric();
+        if (character != 0 && cells > 0) {
+            // The cursor stops on the last cell; further characters overwrite it.
+            text[position] = static_cast<char>(character);
+            if (position < last) {
+                ++position;
+                if (maxPos < position) maxPos = position;
+            } else {
+                maxPos = cells;
+            }
+        }
+        // A character on the cursor's cell (only ever the last cell) is erased in
+        // place; otherwise the cursor steps back onto the character before it.
+        const bool onCharacter = cells > 0 && text[position] != 0;
+        if (backspaceFires(position > 0 || onCharacter)) {
+            if (!onCharacter) --position;
+            text[position] = 0;
+        }
+        if (cells > 0) echoCells(text, cells, maxPos, entryX, entryY, color, color2);
+        redraw();
+    } while (!enterFires());
+}
+
+Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+    int entryX, entryY;
+    drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
+    Uint8 current = 0;
+    do {
+        pumpOrEnd();
+        const Uint8 character = getAlphaNumeric();
+        if (character != 0) current = character;
+        cprint(current, entryX, entryY, color, true, color2);
+        redraw();
+    } while (!enterFires());
+    return current;
+}

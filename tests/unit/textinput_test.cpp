@@ -1,0 +1,360 @@
+// textinput_test.cpp - the character key reader and the text and one-character prompts.
+//
+// getAlphaNumeric is called directly with keys set in SDL's key array. The
+// prompts run on the real window: single-pass cases set the keys and latches
+// before the call; key sequences come from a second thread that sets the key
+// array and pushes two events per step, waiting until the prompt has taken
+// them, so the pass that takes the first event sees only that step's keys.
+// Steps change one key at a time, since passes keep running in between.
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "input.h"
+#include "surface_helpers.h"
+
+namespace {
+
+const ColorRGB white(255, 255, 255);
+const ColorRGB black(0, 0, 0);
+// The surface is filled with this before each prompt, so cells a prompt leaves alone show.
+const Uint32 untouched = 0x00102030;
+const int promptY = 620;
+const int entryX = 24;  // after the three-character messages below
+
+// Starts a direct reader test: every key up and seen up, so each latch is set.
+void freshKeys() {
+    drainEvents();
+    releaseAllKeys();
+    getAlphaNumeric();
+}
+
+Uint8 readWith(const std::vector<int>& keysDown) {
+    freshKeys();
+    for (int key : keysDown) setKey(key, true);
+    const Uint8 c = getAlphaNumeric();
+    releaseAllKeys();
+    return c;
+}
+
+// The text drawn white on black, glyph by glyph, from (x, y).
+void expectText(const std::string& text, int x, int y) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int cellX = x + 8 * static_cast<int>(i);
+        EXPECT_EQ(cellPattern(cellX, y, packed(white)), glyphPattern(static_cast<unsigned char>(text[i])))
+            << "character " << i << " of \"" << text << "\"";
+        EXPECT_EQ(countPixels(cellX, y, cellX + 7, y + 7, packed(white)) +
+                      countPixels(cellX, y, cellX + 7, y + 7, packed(black)),
+                  64);
+    }
+}
+
+bool cellUntouched(int x, int y) { return countPixels(x, y, x + 7, y + 7, untouched) == 64; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// getAlphaNumeric
+// ---------------------------------------------------------------------------
+
+TEST(GetAlphaNumeric, HeldKeyFiresOncePerPress) {
+    freshKeys();
+    setKey(SDLK_g, true);
+    EXPECT_EQ(getAlphaNumeric(), 'g');
+    EXPECT_EQ(getAlphaNumeric(), 0);
+    setKey(SDLK_g, false);
+    EXPECT_EQ(getAlphaNumeric(), 0);
+    setKey(SDLK_g, true);
+    EXPECT_EQ(getAlphaNumeric(), 'g');
+    releaseAllKeys();
+}
+
+TEST(GetAlphaNumeric, KeyDownWhenFirstSeenWaitsForARelease) {
+    drainEvents();
+    releaseAllKeys();
+    keyReleased[latchSlot(SDLK_k)] = false;
+    setKey(SDLK_k, true);
+    EXPECT_EQ(getAlphaNumeric(), 0);
+    releaseAllKeys();
+}
+
+TEST(GetAlphaNumeric, MainKeysPlainAndShifted) {
+    struct Case {
+        int key;
+        char plain, shifted;
+    };
+    const Case cases[] = {
+        {SDLK_a, 'a', 'A'},          {SDLK_z, 'z', 'Z'},         {SDLK_0, '0', ')'},         {SDLK_1, '1', '!'},
+        {SDLK_2, '2', '@'},          {SDLK_3, '3', '#'},         {SDLK_4, '4', '$'},         {SDLK_5, '5', '%'},
+        {SDLK_6, '6', '^'},          {SDLK_7, '7', '&'},         {SDLK_8, '8', '*'},         {SDLK_9, '9', '('},
+        {SDLK_QUOTE, '\'', '"'},     {SDLK_COMMA, ',', '<'},     {SDLK_MINUS, '-', '_'},     {SDLK_PERIOD, '.', '>'},
+        {SDLK_SLASH, '/', '?'},      {SDLK_SEMICOLON, ';', ':'}, {SDLK_EQUALS, '=', '+'},    {SDLK_LEFTBRACKET, '[', '{'},
+        {SDLK_BACKSLASH, '\\', '|'}, {SDLK_RIGHTBRACKET, ']', '}'}, {SDLK_BACKQUOTE, '`', '~'},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(readWith({c.key}), c.plain) << "key " << c.key;
+        EXPECT_EQ(readWith({SDLK_LSHIFT, c.key}), c.shifted) << "key " << c.key;
+        EXPECT_EQ(readWith({SDLK_RSHIFT, c.key}), c.shifted) << "key " << c.key;
+    }
+}
+
+TEST(GetAlphaNumeric, CapsLockShiftsDigitsAndPunctuationToo) {
+    EXPECT_EQ(readWith({SDLK_CAPSLOCK, SDLK_1}), '!');
+    EXPECT_EQ(readWith({SDLK_CAPSLOCK, SDLK_q}), 'Q');
+    EXPECT_EQ(readWith({SDLK_CAPSLOCK, SDLK_LSHIFT, SDLK_SLASH}), '?');
+    // The number reader ignores shift.
+    freshKeys();
+    setKey(SDLK_CAPSLOCK, true);
+    setKey(SDLK_1, true);
+    EXPECT_EQ(getNumeric(), 1);
+    releaseAllKeys();
+}
+
+TEST(GetAlphaNumeric, KeypadAndSpaceIgnoreShift) {
+    struct Case {
+        int key;
+        char character;
+    };
+    const Case cases[] = {{SDLK_KP0, '0'},      {SDLK_KP5, '5'},        {SDLK_KP9, '9'},
+                          {SDLK_KP_PERIOD, '.'}, {SDLK_KP_DIVIDE, '/'},  {SDLK_KP_PLUS, '+'},
+                          {SDLK_KP_MINUS, '-'},  {SDLK_KP_MULTIPLY, '*'}, {SDLK_KP_EQUALS, '='},
+                          {SDLK_SPACE, ' '}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(readWith({c.key}), c.character) << "key " << c.key;
+        EXPECT_EQ(readWith({SDLK_CAPSLOCK, c.key}), c.character) << "key " << c.key;
+    }
+}
+
+TEST(GetAlphaNumeric, LastKeyToFireWinsAndTheOthersAreUsedUp) {
+    freshKeys();
+    setKey(SDLK_a, true);
+    setKey(SDLK_KP5, true);
+    setKey(SDLK_SPACE, true);
+    EXPECT_EQ(getAlphaNumeric(), ' ');
+    EXPECT_EQ(getAlphaNumeric(), 0);
+    releaseAllKeys();
+}
+
+TEST(GetAlphaNumeric, UnknownKeysGiveNothing) {
+    EXPECT_EQ(readWith({SDLK_F1}), 0);
+    EXPECT_EQ(readWith({SDLK_LSHIFT}), 0);
+    EXPECT_EQ(readWith({SDLK_TAB}), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Prompts, one pass: keys and latches set before the call
+// ---------------------------------------------------------------------------
+
+namespace {
+
+void prepareOnePass(const std::vector<int>& keysDown) {
+    drainEvents();
+    releaseAllKeys();
+    for (int key : keysDown) {
+        setKey(key, true);
+        keyReleased[latchSlot(key)] = true;
+    }
+    fillSurface(untouched);
+}
+
+}  // namespace
+
+TEST(GetChar, EnterAtOnceAnswersZeroAndShowsABlankCell) {
+    prepareOnePass({SDLK_RETURN});
+    EXPECT_EQ(getChar("C: ", 0, promptY, white, true, black), 0);
+    releaseAllKeys();
+    expectText("C:  ", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX + 8, promptY));
+}
+
+TEST(GetChar, CharacterAndEnterInOnePass) {
+    prepareOnePass({SDLK_LSHIFT, SDLK_x, SDLK_KP_ENTER});
+    EXPECT_EQ(getChar("C: ", 0, promptY, white, true, black), 'X');
+    releaseAllKeys();
+    expectText("C: X", 0, promptY);
+}
+
+TEST(GetString, CharacterAndEnterInOnePass) {
+    char text[4] = {'x', 'x', 'x', 'x'};
+    prepareOnePass({SDLK_q, SDLK_RETURN});
+    getString(text, 3, "S: ", 0, promptY, white, true, black);
+    releaseAllKeys();
+    EXPECT_EQ(std::string(text, 4), std::string("q\0\0x", 4));
+    expectText("S: q", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX + 8, promptY));
+}
+
+TEST(GetString, NoCellsMeansNothingWrittenOrEchoed) {
+    char text[2] = {'x', 'x'};
+    prepareOnePass({SDLK_q, SDLK_RETURN});
+    getString(text, 0, "S: ", 0, promptY, white, true, black);
+    EXPECT_EQ(std::string(text, 2), "xx");
+    prepareOnePass({SDLK_q, SDLK_RETURN});
+    getString(text, -5, "S: ", 0, promptY, white, true, black);
+    EXPECT_EQ(std::string(text, 2), "xx");
+    prepareOnePass({SDLK_q, SDLK_RETURN});
+    getString(nullptr, 10, "S: ", 0, promptY, white, true, black);
+    releaseAllKeys();
+    expectText("S: ", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX, promptY));
+}
+
+// ---------------------------------------------------------------------------
+// Prompts, key sequences from a second thread
+// ---------------------------------------------------------------------------
+
+namespace {
+
+using Step = std::vector<int>;  // the keys held down; every other key is up
+
+void holdOnly(const Step& keys) {
+    int count = 0;
+    Uint8* state = SDL_GetKeyState(&count);
+    for (int key = 0; key < count; ++key) {
+        bool down = false;
+        for (int k : keys) down = down || k == key;
+        state[key] = down ? 1 : 0;  // each byte written once, straight to its new state
+    }
+}
+
+bool eventsPending() {
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
+
+void playSteps(const std::vector<Step>& steps, const std::atomic<bool>& promptOver) {
+    for (const Step& step : steps) {
+        holdOnly(step);
+        pushEvent(SDL_USEREVENT);
+        pushEvent(SDL_USEREVENT);
+        while (eventsPending() && !promptOver) SDL_Delay(1);
+        if (promptOver) return;
+    }
+    // Every step has been seen and the prompt is still open: end the program
+    // rather than hang.
+    std::fprintf(stderr, "prompt still open after the last key\n");
+    pushEvent(SDL_QUIT);
+}
+
+// A first pass with every key up (which sets the latches), then each group of
+// keys pressed and released in turn, then Enter. Passes also run while the other
+// thread rewrites the key array, so each step changes one key only: a group is
+// pressed one key at a time in its order (modifiers first) and released in
+// reverse, and every state a pass can see is one the user could make.
+std::vector<Step> typing(const std::vector<Step>& presses) {
+    std::vector<Step> steps{{}};
+    for (const Step& press : presses) {
+        for (size_t n = 1; n <= press.size(); ++n) steps.push_back(Step(press.begin(), press.begin() + n));
+        for (size_t n = press.size(); n-- > 0;) steps.push_back(Step(press.begin(), press.begin() + n));
+    }
+    steps.push_back({SDLK_RETURN});
+    return steps;
+}
+
+std::vector<Step> typingKeys(const std::vector<int>& keys) {
+    std::vector<Step> presses;
+    for (int key : keys) presses.push_back({key});
+    return typing(presses);
+}
+
+// Runs getString on `text` while another thread plays the steps.
+void scriptedString(const std::vector<Step>& steps, char* text, int length) {
+    drainEvents();
+    releaseAllKeys();
+    fillSurface(untouched);
+    std::atomic<bool> promptOver{false};
+    std::thread player(playSteps, std::cref(steps), std::cref(promptOver));
+    getString(text, length, "S: ", 0, promptY, white, true, black);
+    promptOver = true;
+    player.join();
+    drainEvents();
+    releaseAllKeys();
+}
+
+}  // namespace
+
+TEST(GetString, FifthCharacterOverwritesTheLastOfFourCells) {
+    char text[5] = {'x', 'x', 'x', 'x', 'Z'};
+    scriptedString(typingKeys({SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e}), text, 4);
+    EXPECT_EQ(std::string(text, 5), "abceZ");
+    // The full buffer has no terminator: the echo stops after four cells.
+    expectText("S: abce", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX + 32, promptY));
+}
+
+TEST(GetString, ShiftGivesCapitalsAndSigns) {
+    char text[8] = {};
+    scriptedString(typing({{SDLK_LSHIFT, SDLK_h}, {SDLK_i}, {SDLK_RSHIFT, SDLK_1}, {SDLK_KP3}}), text, 8);
+    EXPECT_STREQ(text, "Hi!3");
+    expectText("S: Hi!3", 0, promptY);
+}
+
+TEST(GetString, BackspaceStepsBackAndLeavesTheErasedCellBlank) {
+    char text[6] = {};
+    scriptedString(typingKeys({SDLK_a, SDLK_b, SDLK_BACKSPACE}), text, 6);
+    EXPECT_EQ(std::string(text, 6), std::string("a\0\0\0\0\0", 6));
+    expectText("S: a ", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX + 16, promptY));
+
+    scriptedString(typingKeys({SDLK_a, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_b}), text, 6);
+    EXPECT_STREQ(text, "b");
+}
+
+TEST(GetString, BackspaceOnAFullLastCellErasesItInPlace) {
+    char text[2] = {};
+    scriptedString(typingKeys({SDLK_a, SDLK_b, SDLK_c, SDLK_BACKSPACE, SDLK_d}), text, 2);
+    EXPECT_EQ(std::string(text, 2), "ad");
+    scriptedString(typingKeys({SDLK_a, SDLK_b, SDLK_BACKSPACE, SDLK_BACKSPACE}), text, 2);
+    EXPECT_EQ(std::string(text, 2), std::string("\0\0", 2));
+    expectText("S:   ", 0, promptY);
+}
+
+TEST(GetString, SingleCellCanBeErased) {
+    char text[2] = {'x', 'Z'};
+    scriptedString(typingKeys({SDLK_a, SDLK_BACKSPACE}), text, 1);
+    EXPECT_EQ(std::string(text, 2), std::string("\0Z", 2));
+    scriptedString(typingKeys({SDLK_a, SDLK_b}), text, 1);
+    EXPECT_EQ(std::string(text, 2), "bZ");
+    expectText("S: b", 0, promptY);
+    EXPECT_TRUE(cellUntouched(entryX + 8, promptY));
+}
+
+TEST(GetString, LongEntryIsEchoedWholeAcrossTheLineWrap) {
+    std::vector<int> keys;
+    std::string expected;
+    for (int i = 0; i < 80; ++i) {
+        keys.push_back(SDLK_a + i % 26);
+        expected += static_cast<char>('a' + i % 26);
+    }
+    char text[81] = {};
+    scriptedString(typingKeys(keys), text, 81);
+    EXPECT_EQ(std::string(text), expected);
+    // 77 cells fit after the message on the first line; the rest wrap below.
+    expectText("S: " + expected.substr(0, 77), 0, promptY);
+    expectText(expected.substr(77), 0, promptY + 8);
+}
+
+TEST(GetStringDeathTest, EscapeInsideThePromptExitsWithStatusOne) {
+    EXPECT_EXIT(
+        {
+            char text[4];
+            drainEvents();
+            releaseAllKeys();
+            setKey(SDLK_ESCAPE, true);
+            pushEvent(SDL_USEREVENT);
+            getString(text, 4, "S: ", 0, promptY, white, true, black);
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(
+        {
+            drainEvents();
+            releaseAllKeys();
+            pushEvent(SDL_QUIT);
+            getChar("C: ", 0, promptY, white, true, black);
+        },
+        ::testing::ExitedWithCode(1), "");
+}
