@@ -41,18 +41,6 @@ Uint8 readWith(const std::vector<int>& keysDown) {
     return c;
 }
 
-// The text drawn white on black, glyph by glyph, from (x, y).
-void expectText(const std::string& text, int x, int y) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const int cellX = x + 8 * static_cast<int>(i);
-        EXPECT_EQ(cellPattern(cellX, y, packed(white)), glyphPattern(static_cast<unsigned char>(text[i])))
-            << "character " << i << " of \"" << text << "\"";
-        EXPECT_EQ(countPixels(cellX, y, cellX + 7, y + 7, packed(white)) +
-                      countPixels(cellX, y, cellX + 7, y + 7, packed(black)),
-                  64);
-    }
-}
-
 bool cellUntouched(int x, int y) { return countPixels(x, y, x + 7, y + 7, untouched) == 64; }
 
 }  // namespace
