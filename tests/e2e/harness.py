@@ -1,0 +1,651 @@
+"""End-to-end harness: runs the real editor binary in a private X server.
+
+Each test script creates one `XServer` (a fresh Xvfb on a free display), then
+starts the editor once per case with `Editor`, in a fresh temporary working
+directory where its slot files land. Input goes through XTEST with xdotool
+(pointer events without --window, which SDL 1.2 would ignore); the screen is
+read back with xwd and parsed here. A window close is sent as the
+WM_DELETE_WINDOW client message over a minimal X protocol connection written
+in this module, so nothing beyond Python's standard library and the Debian
+packages xvfb, xdotool and x11-apps is needed.
+
+Usage from a test script (run as `python3 test_X.py path/to/tessary`):
+
+    from harness import check_equal, run_cases
+    def case_something(ctx):                # ctx: a CaseContext
+        ed = ctx.start_editor()             # a running Editor, first frame shown
+        ed.click_point((10, 20))
+        check_equal(ed.screenshot().pixel(10, 20), (88, 141, 67), "the point")
+    sys.exit(run_cases([case_something], sys.argv[1]))
+
+Every wait polls with a deadline; every path kills the editor and the server.
+"""
+import ctypes
+import os
+import re
+import shutil
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+WINDOW_TITLE = "Tessary v.0.3"
+DEFAULT_TIMEOUT = 5.0
+POLL_INTERVAL = 0.02
+# How long a key or button stays down: long enough for several passes of the
+# editor's loop to see it, since its commands read the key state, not events.
+HOLD = 0.12
+# Gap between two input events that must reach the editor's loop separately.
+EVENT_GAP = 0.05
+
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+RED = (255, 0, 0)
+DRAW_GREEN = (88, 141, 67)
+OVERVIEW_ORIGIN = (317, 420)
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FONT_SOURCE = os.path.join(HERE, "..", "..", "src", "gfx", "font.cpp")
+
+PRINTABLE = "".join(chr(c) for c in range(32, 127))
+PROMPT_LINE = (0, 620)
+
+
+def overview(cell):
+    """The window pixel of canvas cell `cell` in the overview."""
+    return (OVERVIEW_ORIGIN[0] + cell[0], OVERVIEW_ORIGIN[1] + cell[1])
+
+
+def line_cells(start, end):
+    """The cells of a line from `start` to `end`, both included, in the
+    editor's Bresenham walk (a tie counts as x-major)."""
+    (x, y), (x2, y2) = start, end
+    dx, dy = abs(x2 - x), abs(y2 - y)
+    sx = 1 if x2 >= x else -1
+    sy = 1 if y2 >= y else -1
+    if dx >= dy:
+        major, minor, step_major, step_minor = dx, dy, (sx, 0), (0, sy)
+    else:
+        major, minor, step_major, step_minor = dy, dx, (0, sy), (sx, 0)
+    cells, num = [], major // 2
+    for _ in range(major + 1):
+        cells.append((x, y))
+        num += minor
+        if num >= major:
+            num -= major
+            x, y = x + step_minor[0], y + step_minor[1]
+        x, y = x + step_major[0], y + step_major[1]
+    return cells
+
+
+class HarnessError(Exception):
+    """A wait timed out or the environment misbehaved."""
+
+
+def _die_with_parent():
+    """Runs in each child before exec: the kernel ends the child (Xvfb, the
+    editor) if the test script dies, even by SIGKILL from a test timeout."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def wait_until(predicate, timeout=DEFAULT_TIMEOUT, what="condition"):
+    """Polls `predicate` until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise HarnessError("timed out waiting for " + what)
+        time.sleep(POLL_INTERVAL)
+
+
+# ---------------------------------------------------------------------------
+# A minimal X11 protocol client (only what closing a window needs)
+# ---------------------------------------------------------------------------
+
+class XConnection:
+    """Speaks just enough X11 over the server's Unix socket to intern atoms
+    and send a ClientMessage, as a window manager's close button does."""
+
+    OPCODE_INTERN_ATOM = 16
+    OPCODE_SEND_EVENT = 25
+    OPCODE_GET_INPUT_FOCUS = 43
+    CLIENT_MESSAGE = 33
+
+    def __init__(self, display_number, timeout=2.0):
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.sock.settimeout(timeout)
+        try:
+            self.sock.connect("/tmp/.X11-unix/X%d" % display_number)
+            # Little-endian client, protocol 11.0, no authorisation.
+            self.sock.sendall(struct.pack("<BxHHHHxx", 0x6C, 11, 0, 0, 0))
+            head = self._read(8)
+            extra = struct.unpack("<H", head[6:8])[0] * 4
+            self._read(extra)
+            if head[0] != 1:
+                raise HarnessError("X server refused the connection")
+        except Exception:
+            self.sock.close()
+            raise
+
+    def close(self):
+        self.sock.close()
+
+    def _read(self, count):
+        data = b""
+        while len(data) < count:
+            chunk = self.sock.recv(count - len(data))
+            if not chunk:
+                raise HarnessError("X connection closed")
+            data += chunk
+        return data
+
+    def _reply(self):
+        reply = self._read(32)
+        if reply[0] == 0:
+            raise HarnessError("X error code %d" % reply[1])
+        extra = struct.unpack("<I", reply[4:8])[0] * 4
+        return reply + self._read(extra)
+
+    def intern_atom(self, name):
+        raw = name.encode()
+        padded = raw + b"\0" * (-len(raw) % 4)
+        length = 2 + len(padded) // 4
+        self.sock.sendall(struct.pack("<BBHHxx", self.OPCODE_INTERN_ATOM, 0, length, len(raw)) + padded)
+        return struct.unpack("<I", self._reply()[8:12])[0]
+
+    def send_delete_window(self, window):
+        """Sends WM_PROTOCOLS / WM_DELETE_WINDOW to the client owning `window`."""
+        protocols = self.intern_atom("WM_PROTOCOLS")
+        delete = self.intern_atom("WM_DELETE_WINDOW")
+        event = struct.pack("<BBHII5I", self.CLIENT_MESSAGE, 32, 0, window, protocols, delete, 0, 0, 0, 0)
+        self.sock.sendall(struct.pack("<BBHII", self.OPCODE_SEND_EVENT, 0, 11, window, 0) + event)
+        self.round_trip()
+
+    def round_trip(self):
+        """Waits until the server has handled every request sent so far."""
+        self.sock.sendall(struct.pack("<BxH", self.OPCODE_GET_INPUT_FOCUS, 1))
+        self._reply()
+
+
+# ---------------------------------------------------------------------------
+# The X server
+# ---------------------------------------------------------------------------
+
+def free_display_number():
+    for number in range(90, 400):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists("/tmp/.X%d-lock" % number):
+            return number
+    raise HarnessError("no free X display number")
+
+
+class XServer:
+    """A private Xvfb, 800 x 700 x 24, without a window manager."""
+
+    def __init__(self):
+        self.process = None
+        self.number = None
+
+    def start(self):
+        for _ in range(5):  # another process may grab the same number meanwhile
+            self.number = free_display_number()
+            self.process = subprocess.Popen(
+                ["Xvfb", ":%d" % self.number, "-screen", "0", "800x700x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+            try:
+                wait_until(self._answers, timeout=10, what="Xvfb on :%d" % self.number)
+                return self
+            except HarnessError:
+                self.stop()
+        raise HarnessError("could not start Xvfb")
+
+    def _answers(self):
+        if self.process.poll() is not None:
+            raise HarnessError("Xvfb exited with status %d" % self.process.returncode)
+        try:
+            XConnection(self.number, timeout=0.5).close()
+            return True
+        except (OSError, HarnessError):
+            return False
+
+    @property
+    def display(self):
+        return ":%d" % self.number
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.process = None
+
+
+# ---------------------------------------------------------------------------
+# Screenshots
+# ---------------------------------------------------------------------------
+
+XWD_HEADER_FIELDS = 25
+
+
+class Screenshot:
+    """A parsed XWD dump of the root window; pixels are read in window
+    coordinates, relative to the window's top-left corner."""
+
+    def __init__(self, data, origin=(0, 0)):
+        fields = struct.unpack(">%dI" % XWD_HEADER_FIELDS, data[:4 * XWD_HEADER_FIELDS])
+        (header_size, _version, _format, _depth, self.width, self.height, _xoffset, byte_order,
+         _unit, _bit_order, _pad, bits_per_pixel, self.bytes_per_line, _visual, red_mask,
+         green_mask, blue_mask, _bits_per_rgb, _entries, ncolors) = fields[:20]
+        self.pixels_start = header_size + ncolors * 12
+        self.data = data
+        # Lines may carry padding beyond width * bytes_per_pixel.
+        self.bytes_per_pixel = bits_per_pixel // 8
+        if self.bytes_per_pixel not in (3, 4):
+            raise HarnessError("unsupported XWD pixel size %d" % self.bytes_per_pixel)
+        self.byte_order = "little" if byte_order == 0 else "big"
+        self.masks = (red_mask, green_mask, blue_mask)
+        self.shifts = tuple((m & -m).bit_length() - 1 for m in self.masks)
+        self.origin = origin
+
+    def pixel(self, x, y):
+        """(r, g, b) at window pixel (x, y)."""
+        sx, sy = x + self.origin[0], y + self.origin[1]
+        if not (0 <= sx < self.width and 0 <= sy < self.height):
+            raise HarnessError("pixel (%d, %d) is off the screen" % (x, y))
+        at = self.pixels_start + sy * self.bytes_per_line + sx * self.bytes_per_pixel
+        value = int.from_bytes(self.data[at:at + self.bytes_per_pixel], self.byte_order)
+        return tuple((value & m) >> s for m, s in zip(self.masks, self.shifts))
+
+    def count(self, colour, x0, y0, x1, y1):
+        """Number of pixels of `colour` in the rectangle from (x0, y0) to (x1, y1) inclusive."""
+        return sum(1 for y in range(y0, y1 + 1) for x in range(x0, x1 + 1) if self.pixel(x, y) == colour)
+
+
+# ---------------------------------------------------------------------------
+# The built-in font, read from the layer's source to decode panel text
+# ---------------------------------------------------------------------------
+
+_GLYPH_LINE = re.compile(r"^\s*\{(\{[01,\s]*\}(?:,\s*\{[01,\s]*\}){7})\},?\s*//\s*(\d+)\s*$")
+
+
+def load_font(path=FONT_SOURCE):
+    """Maps each character code to its glyph: a tuple of 8 rows of 8 bools."""
+    glyphs = {}
+    with open(path) as source:
+        for line in source:
+            match = _GLYPH_LINE.match(line)
+            if match:
+                bits = [c == "1" for c in re.findall(r"[01]", match.group(1))]
+                glyphs[int(match.group(2))] = tuple(tuple(bits[r * 8:r * 8 + 8]) for r in range(8))
+    if len(glyphs) != 256:
+        raise HarnessError("expected 256 glyphs in %s, found %d" % (path, len(glyphs)))
+    return glyphs
+
+
+_FONT = None
+
+
+def read_text(shot, x, y, length, ink=WHITE, alphabet="0123456789- "):
+    """Decodes `length` character cells at window pixel (x, y), ink on any other
+    colour; a cell that matches no glyph of `alphabet` gives '?'."""
+    global _FONT
+    if _FONT is None:
+        _FONT = load_font()
+    wanted = {_FONT[ord(c)]: c for c in reversed(alphabet)}
+    text = ""
+    for k in range(length):
+        cell = tuple(tuple(shot.pixel(x + 8 * k + u, y + v) == ink for u in range(8)) for v in range(8))
+        text += wanted.get(cell, "?")
+    return text
+
+
+def read_number(shot, x, y, length=6):
+    """The decimal number printed at (x, y), trailing blank cells dropped."""
+    return read_text(shot, x, y, length).rstrip()
+
+
+def prompt_text(shot, length):
+    """The first `length` characters shown on the prompt line."""
+    return read_text(shot, PROMPT_LINE[0], PROMPT_LINE[1], length, alphabet=PRINTABLE)
+
+
+# ---------------------------------------------------------------------------
+# The editor under test
+# ---------------------------------------------------------------------------
+
+class Editor:
+    """One run of the editor binary inside `server`, in working directory `workdir`."""
+
+    def __init__(self, binary, server, workdir, logdir):
+        self.binary = binary
+        self.server = server
+        self.workdir = workdir
+        self.env = dict(os.environ, DISPLAY=server.display)
+        self.env.pop("SDL_VIDEODRIVER", None)
+        self.stdout_path = os.path.join(logdir, "stdout")
+        self.stderr_path = os.path.join(logdir, "stderr")
+        self.process = None
+        self.window = None
+        self.origin = (0, 0)
+        self.size = None
+
+    # -- life cycle ---------------------------------------------------------
+
+    def start(self, wait_frame=True):
+        with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
+            self.process = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
+                                            stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                                            preexec_fn=_die_with_parent)
+        self.window = int(self._xdotool(["search", "--sync", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
+                                        timeout=10).split()[0])
+        geometry = self._xdotool(["getwindowgeometry", str(self.window)])
+        position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
+        size = re.search(r"Geometry:\s*(\d+)x(\d+)", geometry)
+        self.origin = (int(position.group(1)), int(position.group(2)))
+        self.size = (int(size.group(1)), int(size.group(2)))
+        if wait_frame:
+            # The overview's red view frame is drawn on every pass, so it shows
+            # once the loop has presented its first frame.
+            self.wait_pixel(316, 419, RED, what="the first frame")
+        return self
+
+    def title(self):
+        return self._xdotool(["getwindowname", str(self.window)]).rstrip("\n")
+
+    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
+        """The exit status, once the process has ended."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("the editor did not exit")
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def stdout(self):
+        with open(self.stdout_path, "rb") as f:
+            return f.read().decode(errors="replace")
+
+    def stderr(self):
+        with open(self.stderr_path, "rb") as f:
+            return f.read().decode(errors="replace")
+
+    def window_exists(self):
+        result = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
+                                env=self.env, capture_output=True, text=True, timeout=10)
+        return result.stdout.strip() != ""
+
+    def close_window(self):
+        """Asks the window to close, as a window manager's close button does."""
+        connection = XConnection(self.server.number)
+        try:
+            connection.send_delete_window(self.window)
+        finally:
+            connection.close()
+
+    # -- input --------------------------------------------------------------
+
+    def _xdotool(self, args, timeout=DEFAULT_TIMEOUT):
+        try:
+            result = subprocess.run(["xdotool"] + args, env=self.env, capture_output=True, text=True,
+                                    timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("xdotool %s timed out" % " ".join(args))
+        if result.returncode != 0:
+            raise HarnessError("xdotool %s failed: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout
+
+    def move(self, x, y):
+        """Moves the pointer to window pixel (x, y)."""
+        self._xdotool(["mousemove", str(self.origin[0] + x), str(self.origin[1] + y)])
+
+    def move_burst(self, points):
+        """Moves the pointer through window pixels `points` in one go, so that
+        several motion events are queued at once."""
+        args = []
+        for x, y in points:
+            args += ["mousemove", str(self.origin[0] + x), str(self.origin[1] + y)]
+        self._xdotool(args)
+
+    def button_down(self, button=1):
+        self._xdotool(["mousedown", str(button)])
+
+    def button_up(self, button=1):
+        self._xdotool(["mouseup", str(button)])
+
+    def key_down(self, key):
+        self._xdotool(["keydown", key])
+
+    def key_up(self, key):
+        self._xdotool(["keyup", key])
+
+    def press(self, key):
+        """Presses and releases one key, held long enough for the loop to see it."""
+        self.key_down(key)
+        time.sleep(HOLD)
+        self.key_up(key)
+        time.sleep(EVENT_GAP)
+
+    def type_keys(self, *keys):
+        for key in keys:
+            self.press(key)
+
+    def answer_prompt(self, message, *keys):
+        """Waits for the prompt `message` on the prompt line, types `keys`,
+        waits for their echo after the message, then presses Return."""
+        self.wait_for(lambda s: prompt_text(s, len(message)) == message, what="the prompt %r" % message)
+        self.type_keys(*keys)
+        echo = "".join(keys)
+        self.wait_for(lambda s: read_text(s, PROMPT_LINE[0] + 8 * len(message), PROMPT_LINE[1], len(echo)) == echo,
+                      what="the echo %r" % echo)
+        self.press("Return")
+
+    # -- screen -------------------------------------------------------------
+
+    def screenshot(self):
+        result = subprocess.run(["xwd", "-root", "-silent"], env=self.env, capture_output=True,
+                                timeout=DEFAULT_TIMEOUT)
+        if result.returncode != 0:
+            raise HarnessError("xwd failed: %s" % result.stderr.decode(errors="replace"))
+        return Screenshot(result.stdout, self.origin)
+
+    def wait_for(self, predicate, timeout=DEFAULT_TIMEOUT, what="the screen"):
+        """Polls screenshots until predicate(shot) holds; returns that shot."""
+        def attempt():
+            if self.process.poll() is not None:
+                raise HarnessError("the editor exited with status %d while waiting for %s"
+                                   % (self.process.returncode, what))
+            shot = self.screenshot()
+            return shot if predicate(shot) else None
+        return wait_until(attempt, timeout, what)
+
+    def wait_pixel(self, x, y, colour, timeout=DEFAULT_TIMEOUT, what=None):
+        return self.wait_for(lambda s: s.pixel(x, y) == colour, timeout,
+                             what or "pixel (%d, %d) to become %s" % (x, y, colour))
+
+    # -- editing in point mode ---------------------------------------------
+
+    def click_point(self, cell, scale=1, button=1):
+        """Point mode: holds `button` on canvas cell `cell` (view at origin 0, 0)
+        until the overview shows the point placed (left) or erased (right),
+        then releases it. The pointer stays on the cell, whose red cursor
+        hides it in the view area until the pointer moves on."""
+        x, y = cell
+        in_overview = overview(cell)
+        placed = button == 1
+        self.move(x * scale + scale // 2, y * scale + scale // 2)
+        self.button_down(button)
+        try:
+            self.wait_for(lambda s: (s.pixel(*in_overview) != BLACK) == placed,
+                          what="the overview to show the edit at cell %s" % (cell,))
+        finally:
+            self.button_up(button)
+        time.sleep(EVENT_GAP)
+
+    def park_pointer(self, x=630, y=390):
+        """Moves the pointer to a spot whose cursor cell hides nothing under test."""
+        self.move(x, y)
+        time.sleep(EVENT_GAP)
+
+    # -- editing in line mode -----------------------------------------------
+    # In line mode each pass computes the cursor cell, then waits for one event,
+    # and presents its frame only after that event. A motion is therefore shown
+    # one event late. To be sure that the waiting pass holds the cursor cell
+    # wanted, the pointer is moved to a probe cell, then to the target, and the
+    # probe must show up (cursor or rubber band) on the black background before
+    # going on.
+
+    def line_move(self, target, probe, scale=1, attempts=4):
+        """Line mode: leaves the loop waiting with `target` as its cursor cell.
+        `probe` is a cell next to it that holds nothing and that the rubber
+        band, if any, does not cross."""
+        to_window = lambda c: (c[0] * scale + scale // 2, c[1] * scale + scale // 2)
+        for _ in range(attempts):
+            self.move(*to_window(probe))
+            time.sleep(EVENT_GAP)
+            self.move(*to_window(target))
+            try:
+                self.wait_for(lambda s: s.pixel(*to_window(probe)) != BLACK,
+                              timeout=1.0, what="the probe cell %s" % (probe,))
+                return
+            except HarnessError:
+                continue
+        raise HarnessError("could not bring the cursor to %s" % (target,))
+
+    def line_click(self, probe, scale=1, button=1):
+        """Line mode, after line_move: one click. The press is taken by the
+        waiting pass, which presents the cursor on the target and so erases the
+        probe; only then is the button released, so that the release too
+        reaches the line-mode wait and not the loop test."""
+        px, py = probe[0] * scale + scale // 2, probe[1] * scale + scale // 2
+        self.button_down(button)
+        try:
+            self.wait_for(lambda s: s.pixel(px, py) == BLACK,
+                          what="the press to be taken")
+        finally:
+            time.sleep(EVENT_GAP)
+            self.button_up(button)
+        time.sleep(EVENT_GAP)
+
+
+# ---------------------------------------------------------------------------
+# Running cases
+# ---------------------------------------------------------------------------
+
+class CaseFailure(Exception):
+    pass
+
+
+def check(condition, message):
+    """Fails the current case with `message` unless `condition` holds."""
+    if not condition:
+        raise CaseFailure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise CaseFailure("%s: expected %r, got %r" % (what, expected, actual))
+
+
+def run_cases(cases, binary):
+    """Runs each case as case(context) with a fresh temporary working directory;
+    prints one line per case and a closing "N passed, M failed". Returns the
+    exit status for the script: 0 when every case passed."""
+    binary = os.path.abspath(binary)
+    # A terminated script still runs its clean-up.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    server = XServer().start()
+    passed = failed = 0
+    try:
+        for case in cases:
+            scratch = tempfile.mkdtemp(prefix="tessary-e2e-")
+            workdir = os.path.join(scratch, "work")
+            os.mkdir(workdir)
+            context = CaseContext(binary, server, workdir, scratch)
+            name = case.__name__
+            try:
+                case(context)
+                passed += 1
+                print("PASS %s" % name, flush=True)
+            except (CaseFailure, HarnessError, OSError, subprocess.SubprocessError) as error:
+                failed += 1
+                print("FAIL %s: %s" % (name, error), flush=True)
+                context.report()
+            except Exception:
+                failed += 1
+                print("FAIL %s: unexpected error" % name, flush=True)
+                traceback.print_exc(file=sys.stdout)
+                context.report()
+            finally:
+                context.stop()
+                shutil.rmtree(scratch, ignore_errors=True)
+    finally:
+        server.stop()
+    print("%d passed, %d failed" % (passed, failed), flush=True)
+    return 0 if failed == 0 else 1
+
+
+class CaseContext:
+    """What a case gets: the binary, the X server and its working directory;
+    `start_editor` runs the editor there and it is killed after the case."""
+
+    def __init__(self, binary, server, workdir, scratch):
+        self.binary = binary
+        self.server = server
+        self.workdir = workdir
+        self.scratch = scratch
+        self.editors = []
+
+    def start_editor(self, wait_frame=True):
+        logdir = os.path.join(self.scratch, "run%d" % len(self.editors))
+        os.mkdir(logdir)
+        editor = Editor(self.binary, self.server, self.workdir, logdir)
+        self.editors.append(editor)
+        return editor.start(wait_frame)
+
+    def path(self, name):
+        return os.path.join(self.workdir, name)
+
+    def read_file(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+    def write_file(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data)
+
+    def wait_file(self, name, expected, timeout=DEFAULT_TIMEOUT):
+        """Waits until file `name` holds exactly the bytes `expected`."""
+        def holds():
+            try:
+                return self.read_file(name) == expected
+            except OSError:
+                return False
+        try:
+            wait_until(holds, timeout, name)
+        except HarnessError:
+            if not os.path.isfile(self.path(name)):
+                raise CaseFailure("%s was not written" % name)
+            raise CaseFailure("contents of %s: expected %r, got %r" % (name, expected, self.read_file(name)))
+
+    def report(self):
+        for editor in self.editors:
+            if editor.process is not None and os.path.exists(editor.stdout_path):
+                for label, text in (("stdout", editor.stdout()), ("stderr", editor.stderr())):
+                    if text.strip():
+                        print("  editor %s: %s" % (label, text.strip()[:500]), flush=True)
+
+    def stop(self):
+        for editor in self.editors:
+            editor.kill()

@@ -1,0 +1,114 @@
+"""End-to-end: placing and erasing points, zooming, entering, finding and
+deleting a line with the mouse and the keypad.
+
+Run: python3 tests/e2e/test_editing.py path/to/tessary
+"""
+import sys
+
+from harness import BLACK, DRAW_GREEN, RED, check, check_equal, line_cells, overview, run_cases
+
+
+def check_cells(shot, cells, colour, where, to_pixel=lambda c: c):
+    wrong = [c for c in cells if shot.pixel(*to_pixel(c)) != colour]
+    check(not wrong, "%d of %d cells are not %s in the %s, first %s"
+          % (len(wrong), len(cells), colour, where, wrong[:3]))
+
+
+def case_point_placed_shown_zoomed_and_erased(ctx):
+    ed = ctx.start_editor()
+    cell = (40, 30)
+    ed.click_point(cell)
+    ed.park_pointer()
+    shot = ed.wait_pixel(*cell, DRAW_GREEN, what="the point in the view area")
+    check_equal(shot.pixel(*overview(cell)), DRAW_GREEN, "the point in the overview")
+    for neighbour in ((39, 30), (41, 30), (40, 29), (40, 31)):
+        check_equal(shot.pixel(*neighbour), BLACK, "view pixel %s beside the point" % (neighbour,))
+    # The pointer parked beyond the canvas puts the cursor on the last cell.
+    check_equal(shot.pixel(255, 199), RED, "the cursor cell clamped to (255, 199)")
+
+    ed.press("z")  # scale 2: the cell becomes a 2 x 2 block at (80, 60)
+    block = [(80, 60), (81, 60), (80, 61), (81, 61)]
+    shot = ed.wait_for(lambda s: all(s.pixel(*p) == DRAW_GREEN for p in block), what="the 2 x 2 block")
+    for outside in ((79, 60), (82, 60), (80, 59), (80, 62), (40, 30)):
+        check_equal(shot.pixel(*outside), BLACK, "view pixel %s outside the block" % (outside,))
+    check_equal(shot.pixel(*overview(cell)), DRAW_GREEN, "the overview stays at one pixel per cell")
+
+    ed.click_point(cell, scale=2, button=3)  # the right button erases it
+    ed.park_pointer()
+    shot = ed.wait_for(lambda s: all(s.pixel(*p) == BLACK for p in block), what="the erased point to go")
+    check_equal(shot.pixel(*overview(cell)), BLACK, "the erased point in the overview")
+
+
+def case_point_placed_once_per_cell(ctx):
+    ed = ctx.start_editor()
+    cells = [(100, 50), (102, 50), (104, 50)]
+    ed.click_point(cells[0])
+    ed.click_point(cells[1])
+    ed.click_point(cells[0])  # a second click on an occupied cell adds nothing
+    ed.click_point(cells[2])
+    ed.park_pointer()
+    shot = ed.wait_pixel(*cells[2], DRAW_GREEN)
+    check_cells(shot, cells, DRAW_GREEN, "view area")
+    check_cells(shot, cells, DRAW_GREEN, "overview", overview)
+    check_cells(shot, [(101, 50), (103, 50)], BLACK, "gaps of the view area")
+
+
+def case_line_entered_found_and_deleted(ctx):
+    ed = ctx.start_editor()
+    start, end = (20, 30), (60, 50)
+    cells = line_cells(start, end)
+    ed.press("w")
+    # Probe cells lie off the line, one row above its start and two rows
+    # below its end, where neither the line nor the rubber band passes.
+    ed.line_move(start, probe=(20, 28))
+    ed.line_click(probe=(20, 28))
+    ed.line_move(end, probe=(60, 52))
+    ed.line_click(probe=(60, 52))
+    shot = ed.wait_for(lambda s: s.pixel(*overview(cells[len(cells) // 2])) == DRAW_GREEN,
+                       what="the stored line in the overview")
+    check_cells(shot, cells, DRAW_GREEN, "overview", overview)
+    check_cells(shot, cells[1:], DRAW_GREEN, "view area")
+
+    # A right click on the start cell finds the line and selects it (red).
+    ed.line_move(start, probe=(20, 28))
+    ed.line_click(probe=(20, 28), button=3)
+    shot = ed.wait_for(lambda s: s.pixel(*cells[len(cells) // 2]) == RED, what="the selected line in red")
+    check_cells(shot, cells, RED, "view area (highlight)")
+    check_cells(shot, cells, DRAW_GREEN, "overview", overview)
+
+    ed.press("KP_Enter")  # deletes the selected line
+    shot = ed.wait_for(lambda s: s.pixel(*overview(cells[len(cells) // 2])) == BLACK,
+                       what="the deleted line to leave the overview")
+    check_cells(shot, cells, BLACK, "overview", overview)
+    # The start cell is under the pointer; every other cell is background again.
+    check_cells(shot, cells[1:], BLACK, "view area")
+
+
+def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
+    ed = ctx.start_editor()
+    start, end, probe = (30, 100), (70, 110), (70, 112)
+    ed.press("w")
+    ed.line_move(start, probe=(30, 98))
+    ed.line_click(probe=(30, 98))
+    ed.line_move(end, probe=probe)
+    # The frame shown last has the rubber band ending on the probe cell.
+    band = line_cells(start, probe)
+    shot = ed.screenshot()
+    check_cells(shot, band, DRAW_GREEN, "view area (rubber band)")
+    check_cells(shot, band, BLACK, "overview (the band is not part of the picture)", overview)
+    # The press of the right button drops the line and erases the band; its
+    # release searches the cell, where no line lies, so nothing is selected.
+    ed.line_click(probe=probe, button=3)
+    ed.line_move((90, 150), probe=(90, 152))
+    shot = ed.screenshot()
+    check_cells(shot, band + line_cells(start, end), BLACK, "view area after the right click")
+    check_cells(shot, line_cells(start, end), BLACK, "overview", overview)
+
+
+if __name__ == "__main__":
+    sys.exit(run_cases([
+        case_point_placed_shown_zoomed_and_erased,
+        case_point_placed_once_per_cell,
+        case_line_entered_found_and_deleted,
+        case_right_click_in_line_mode_drops_the_line_in_progress,
+    ], sys.argv[1]))

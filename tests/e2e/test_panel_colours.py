@@ -1,0 +1,142 @@
+"""End-to-end: the status panel read back from the screen, and the two colour
+prompts.
+
+Run: python3 tests/e2e/test_panel_colours.py path/to/tessary
+"""
+import sys
+import time
+
+from harness import (BLACK, DRAW_GREEN, EVENT_GAP, PRINTABLE, PROMPT_LINE, RED, WHITE, HarnessError, check,
+                     check_equal, overview, prompt_text, read_number, read_text, run_cases)
+
+# Where each labelled value stands: (x, y) of its first character cell.
+PANEL_VALUES = {
+    "X": (24, 413), "Y": (24, 429), "Scale": (56, 445), "X_Start": (72, 461), "Y_Start": (72, 477),
+    "Max_X": (56, 493), "Max_Y": (56, 509), "No. Pixels": (94, 525), "L. Phase": (80, 541),
+    "No. lines": (88, 557), "Separate": (80, 573), "Lines on pixel": (128, 589),
+    "Used picture slot": (152, 605),
+}
+PANEL_LABELS = {
+    "X": "X:", "Y": "Y:", "Scale": "Scale:", "X_Start": "X_Start:", "Y_Start": "Y_Start:",
+    "Max_X": "Max_X:", "Max_Y": "Max_Y:", "No. Pixels": "No. Pixels:", "L. Phase": "L. Phase:",
+    "No. lines": "No. lines:", "Separate": "Separate:", "Lines on pixel": "Lines on pixel:",
+    "Used picture slot": "Used picture slot:",
+}
+BAND_COLOURS = [(67, 57, 0), (104, 55, 43), (111, 79, 37), (154, 103, 89), (149, 149, 149),
+                (184, 199, 111), (255, 255, 255)]
+PALETTE_14 = (154, 210, 132)
+
+
+def panel_values(shot):
+    return {name: read_number(shot, x, y) for name, (x, y) in PANEL_VALUES.items()}
+
+
+def wait_panel(ed, expected, what):
+    """Waits until every value named in `expected` reads as given."""
+    last = {}
+
+    def matches(shot):
+        last.update(panel_values(shot))
+        return all(last[name] == value for name, value in expected.items())
+    try:
+        return ed.wait_for(matches, what=what)
+    except HarnessError:
+        wrong = {n: last.get(n) for n, v in expected.items() if last.get(n) != v}
+        raise HarnessError("%s: panel shows %s, expected %s" % (what, wrong, {n: expected[n] for n in wrong}))
+
+
+def case_panel_at_start_shows_labels_bands_and_values(ctx):
+    ed = ctx.start_editor()
+    ed.park_pointer()  # beyond the canvas: the cursor cell is (255, 199)
+    shot = wait_panel(ed, {
+        "X": "255", "Y": "199", "Scale": "1", "X_Start": "0", "Y_Start": "0", "Max_X": "256",
+        "Max_Y": "200", "No. Pixels": "0", "L. Phase": "0", "No. lines": "0", "Separate": "0",
+        "Lines on pixel": "0", "Used picture slot": "1"}, "the values at start")
+    for name, label in PANEL_LABELS.items():
+        y = PANEL_VALUES[name][1]
+        check_equal(read_text(shot, 0, y, len(label), alphabet=PRINTABLE), label, "label of the %s row" % name)
+    for k, colour in enumerate(BAND_COLOURS):
+        for x in (0, 320, 639):
+            check_equal(shot.pixel(x, 401 + k), colour, "top band row %d" % (401 + k))
+            check_equal(shot.pixel(x, 636 - k), colour, "bottom band row %d" % (636 - k))
+    check_equal(shot.pixel(316, 419), RED, "top-left corner of the overview's view frame")
+    check_equal(shot.pixel(574, 621), RED, "bottom-right corner of the overview's view frame")
+
+
+def case_panel_values_follow_edits(ctx):
+    ed = ctx.start_editor()
+    for cell in ((10, 10), (12, 10), (14, 10)):
+        ed.click_point(cell)
+    ed.type_keys("3", "p", "z", "z")
+    ed.park_pointer(20, 10)  # scale 3: cell (6, 3)
+    wait_panel(ed, {"No. Pixels": "3", "Used picture slot": "3", "Separate": "1", "Scale": "3",
+                    "Max_X": "213", "Max_Y": "133", "X": "6", "Y": "3"}, "the values after edits")
+    # The overview's frame follows the view: right side at max_x + 318,
+    # bottom at max_y + 421.
+    shot = ed.screenshot()
+    check_equal(shot.pixel(531, 500), RED, "right side of the view frame at scale 3")
+    check_equal(shot.pixel(400, 554), RED, "bottom side of the view frame at scale 3")
+    check_equal(shot.pixel(574, 500), BLACK, "the former right side of the view frame")
+
+    ed.click_point((12, 10), scale=3, button=3)
+    ed.press("x")
+    wait_panel(ed, {"No. Pixels": "2", "Scale": "2", "Max_X": "256", "Max_Y": "200"},
+               "the values after an erase and a zoom out")
+
+
+def case_background_prompt_turns_the_window_white(ctx):
+    ed = ctx.start_editor()
+    ed.click_point((50, 50))
+    ed.park_pointer()
+    ed.press("c")
+    ed.answer_prompt("Wpisz numer koloru dla tla: ", "2")
+    shot = ed.wait_pixel(600, 300, WHITE, what="the white background")
+    for spot in ((5, 300), (300, 5), (600, 630 - 10), (630, 420)):
+        check_equal(shot.pixel(*spot), WHITE, "background at %s" % (spot,))
+    # The prompt line left of the overview's view frame (which starts at x 316).
+    check_equal(shot.count(WHITE, 0, 620, 315, 627), 316 * 8, "white pixels on the cleared prompt line")
+    check_equal(shot.pixel(50, 50), DRAW_GREEN, "the point on the new background")
+    check_equal(shot.pixel(*overview((50, 50))), DRAW_GREEN, "the point in the overview")
+
+
+def case_drawing_prompt_recolours_the_picture(ctx):
+    ed = ctx.start_editor()
+    ed.click_point((60, 40))
+    ed.park_pointer()
+    ed.press("v")
+    ed.answer_prompt("Wpisz numer koloru dla pikseli: ", "1", "4")
+    shot = ed.wait_pixel(60, 40, PALETTE_14, what="the point in colour 14")
+    check_equal(shot.pixel(*overview((60, 40))), PALETTE_14, "the point in the overview")
+    check_equal(shot.pixel(600, 300), BLACK, "the background")
+
+
+def case_colour_number_outside_the_palette_keeps_the_colour(ctx):
+    ed = ctx.start_editor()
+    ed.press("c")
+    ed.answer_prompt("Wpisz numer koloru dla tla: ", "1", "7")
+    # The window is cleared after the prompt in any case, so its text goes.
+    shot = ed.wait_for(lambda s: s.count(WHITE, 0, 620, 315, 627) == 0, what="the prompt line to clear")
+    check_equal(shot.pixel(600, 300), BLACK, "the background after the answer 17")
+    check(ed.process.poll() is None, "the editor ended after the answer 17")
+
+
+def case_escape_inside_a_prompt_exits_with_status_1(ctx):
+    ed = ctx.start_editor()
+    ed.press("c")
+    ed.wait_for(lambda s: prompt_text(s, 5) == "Wpisz", what="the prompt")
+    ed.key_down("Escape")
+    time.sleep(EVENT_GAP)
+    ed.move(100, 100)
+    ed.key_up("Escape")
+    check_equal(ed.wait_exit(), 1, "exit status after Escape inside the prompt")
+
+
+if __name__ == "__main__":
+    sys.exit(run_cases([
+        case_panel_at_start_shows_labels_bands_and_values,
+        case_panel_values_follow_edits,
+        case_background_prompt_turns_the_window_white,
+        case_drawing_prompt_recolours_the_picture,
+        case_colour_number_outside_the_palette_keeps_the_colour,
+        case_escape_inside_a_prompt_exits_with_status_1,
+    ], sys.argv[1]))
