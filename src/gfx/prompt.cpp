@@ -53,11 +53,14 @@ void addDigit(ScalarEntry& entry, int digit) {
     }
 }
 
+// With no point left in the entry the value is a whole number. Rounding drops
+// what floating point left behind of erased digits, from either side, so the
+// value keeps matching the digits shown and later digits cannot magnify it.
+double wholeNumber(double value) { return std::round(value); }
+
 void eraseDigit(ScalarEntry& entry, int digit) {
     if (entry.dc == 1.0) {
-        entry.value = (entry.value - entry.sign * digit) / 10;
-        // Drops what rounding leaves of erased fraction digits.
-        if (entry.value < 2.0) entry.value = wholePart(entry.value);
+        entry.value = wholeNumber((entry.value - entry.sign * digit) / 10);
     } else {
         entry.dc *= 10;
         entry.value -= entry.sign * entry.dc * digit;
@@ -74,8 +77,6 @@ int getNumeric() {
     }
     return result;
 }
-
-double wholePart(double value) { return std::trunc(value); }
 
 void applyNumericCode(ScalarEntry& entry, int code) {
     if (code == minusCode && entry.position == 0) {
@@ -97,6 +98,7 @@ void eraseLastChar(ScalarEntry& entry) {
     const char c = entry.number[entry.position];
     if (c == '.') {
         entry.dc = 1.0;
+        entry.value = wholeNumber(entry.value);
     } else if (c == '-') {
         entry.sign = 1.0;
     } else if (isDigit(c)) {

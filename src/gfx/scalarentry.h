@@ -32,8 +32,4 @@ void applyNumericCode(ScalarEntry& entry, int code);
 // guarantees position > 0.
 void eraseLastChar(ScalarEntry& entry);
 
-// The whole part of `value`, truncated toward zero. Done in floating point, so a
-// value beyond the int range keeps agreeing with the digits shown.
-double wholePart(double value);
-
 #endif

@@ -72,13 +72,17 @@ TEST(ScalarEntry, ErasingRestoresPointSignAndKeepsWidth) {
     EXPECT_DOUBLE_EQ(typed("3", afterMinus).value, 3.0);
 }
 
-TEST(ScalarEntry, WholePartCutKeepsValuesBeyondTheIntRangeInStepWithTheText) {
-    EXPECT_EQ(wholePart(-2.7), -2.0);
-    EXPECT_EQ(wholePart(1.9), 1.0);
-    EXPECT_EQ(wholePart(-1e300), -1e300);
+TEST(ScalarEntry, ErasingWholeDigitsKeepsTheValueInStepWithTheText) {
     const ScalarEntry erased = typed("-999999999999<");
     EXPECT_EQ(std::string(erased.number), "-99999999999");
     EXPECT_EQ(erased.value, -99999999999.0);
+    // 36 ones are not exact in a double; erasing back to one digit must still give 1, not 0.
+    const ScalarEntry ones = typed(std::string(36, '1') + std::string(35, '<'));
+    EXPECT_EQ(std::string(ones.number), "1");
+    EXPECT_EQ(ones.value, 1.0);
+    EXPECT_EQ(typed("3.1<<").value, 3.0);
+    // What erased fraction digits leave behind must not grow with later digits.
+    EXPECT_EQ(typed(".5553<<<<<00000000").value, 0.0);
 }
 
 TEST(ScalarEntry, StopsAt255CharactersWithTextAndValueAgreeing) {

@@ -1,0 +1,57 @@
+// slot_load_fuzz.cpp - loads arbitrary bytes as a picture slot.
+//
+// The input up to its first NUL byte becomes pixels1.txt, the rest lines1.txt.
+// After the load the tables must hold exactly the entries the counts say, all
+// on the canvas, packed from entry 0; anything else aborts.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "editor.h"
+#include "slots.h"
+
+namespace {
+
+void writeFile(const char* name, const Uint8* data, size_t size) {
+    std::FILE* file = std::fopen(name, "wb");
+    if (!file) std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+    std::fclose(file);
+}
+
+void checkTable(int count, const bool* used, int capacity, bool (*entryOnCanvas)(int)) {
+    if (count < 0 || count > capacity) std::abort();
+    for (int i = 0; i < capacity; ++i) {
+        if (used[i] != (i < count)) std::abort();
+        if (used[i] && !entryOnCanvas(i)) std::abort();
+    }
+}
+
+bool pointOnCanvas(int i) { return onCanvas(pixel[0][i], pixel[1][i]); }
+bool lineOnCanvas(int i) { return onCanvas(lines[0][i], lines[1][i]) && onCanvas(lines[2][i], lines[3][i]); }
+
+Editor editor;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    char directory[] = "/tmp/slot-fuzz-XXXXXX";
+    if (!mkdtemp(directory) || chdir(directory) != 0) std::abort();
+    startUp(editor);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const Uint8* data, size_t size) {
+    const Uint8* split = static_cast<const Uint8*>(std::memchr(data, 0, size));
+    const size_t pointsSize = split ? static_cast<size_t>(split - data) : size;
+    writeFile("pixels1.txt", data, pointsSize);
+    writeFile("lines1.txt", data + pointsSize + (split ? 1 : 0), size - pointsSize - (split ? 1 : 0));
+    editor.nr = 1;
+    loadPicture(editor);
+    checkTable(editor.pixels_Amount, pixel_oc, p_number, pointOnCanvas);
+    checkTable(editor.lines_amount, line_oc, l_number, lineOnCanvas);
+    return 0;
+}
