@@ -144,7 +144,7 @@ void prepareOnePass(const std::vector<int>& keysDown) {
     releaseAllKeys();
     for (int key : keysDown) {
         setKey(key, true);
-        keyReleased[latchSlot(key)] = true;
+        if (latchSlot(key) >= 0) keyReleased[latchSlot(key)] = true;  // modifiers have no latch
     }
     fillSurface(untouched);
 }
