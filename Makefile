@@ -3,7 +3,7 @@ BUILD  ?= build
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all run test bench deps deps-test clean
+.PHONY: all run test test-sanitize test-fuzz bench deps deps-test clean
 
 all: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
@@ -22,10 +22,26 @@ run: deps
 	$(MAKE) all
 	./$(BUILD)/tessary
 
-# Builds and passes every test: unit, end-to-end, then the sanitizer and fuzzing gates.
+# Builds and passes every test: unit and end-to-end, then the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers.
 test: deps-test
 	$(MAKE) all
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+	$(MAKE) test-fuzz
+
+test-sanitize:
+	cmake -S . -B $(BUILD)-sanitize -DTESSARY_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --label-exclude e2e
+
+# Each fuzzer runs for FUZZ_SECONDS from its committed corpus and must find nothing.
+FUZZ_SECONDS ?= 60
+test-fuzz:
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTESSARY_TESTS=OFF -DTESSARY_FUZZ=ON \
+		-DFUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	cd $(BUILD)-fuzz && ctest --output-on-failure -j $(JOBS)
 
 bench:
 	@scripts/install-deps.sh bench

@@ -80,7 +80,7 @@ ColorRGB INTtoRGB(Uint32 colorINT);   // bits 16..23, 8..15, 0..7; top byte igno
 // ---------------------------------------------------------------------------
 
 ColorHSL RGBtoHSL(ColorRGB colorRGB);
-ColorRGB HSLtoRGB(ColorHSL colorHSL);
+ColorRGB HSLtoRGB(ColorHSL colorHSL);  // a hue outside 0..255 wraps round the circle
 ColorHSV RGBtoHSV(ColorRGB colorRGB);
 ColorRGB HSVtoRGB(ColorHSV colorHSV);  // a hue outside 0..255 wraps round the circle
 
@@ -152,12 +152,12 @@ void walkLine(int x1, int y1, int x2, int y2, CellFn cell) {
 // Further shapes, pixel reads and line clipping
 // ---------------------------------------------------------------------------
 
-ColorRGB pget(int x, int y);      // wraps like pset
+ColorRGB pget(int x, int y);      // wraps like pset; a negative coordinate reads black
 void drawBuffer(Uint32* buffer);  // w*h raw pixels in column order: element x*h + y is (x, y)
 bool onScreen(int x, int y);
 bool verLine(int x, int y1, int y2, ColorRGB color);               // clips
-bool drawCircle(int xc, int yc, int radius, ColorRGB color);       // refuses unless wholly on the surface
-bool drawDisk(int xc, int yc, int radius, ColorRGB color);         // clips
+bool drawCircle(int xc, int yc, int radius, ColorRGB color);       // refuses unless wholly on; refuses radius < 0
+bool drawDisk(int xc, int yc, int radius, ColorRGB color);         // clips; refuses radius < 0
 int findRegion(int x, int y);  // 1 below, 2 above, 4 right, 8 left of the surface
 bool clipLine(int x1, int y1, int x2, int y2, int& x3, int& y3, int& x4, int& y4);
 
