@@ -3,7 +3,16 @@
 //
 // Nothing is cached: every pass draws the whole picture twice, once magnified
 // and clipped to the view area, once at one pixel per cell in the overview.
+//
+// The meaning of each routine is the plain one: a cell is scale x scale psets,
+// a line is a Bresenham walk that tests every cell. They are made cheap without
+// changing a pixel: a colour is mapped once per cell or line, a cell that lies
+// wholly on the surface is stored row by row, and a line walks only the steps
+// whose cells pass the view tests. Whatever might reach past the surface's
+// edge takes the plain path, where pset wraps it.
 #include "view.h"
+
+#include <climits>
 
 #include "mouse.h"
 #include "surface.h"
@@ -37,11 +46,9 @@ int cursorCell(int mouse, int scale, int start, int bound) {
     return cell >= bound ? bound - 1 : cell;
 }
 
-void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks) {
-    const int xg = xx - X_Start;
-    const int yg = yy - Y_Start;
-    if (xg < 0 || yg < 0) return;
-    if (disable_Checks == 0 && (xx >= max_x || yy >= max_y)) return;
+// Cell (xg, yg) of the view, counted from the origin, pixel by pixel: the
+// plain path, whose psets wrap whatever lies beyond the surface's edge.
+static void psetCell(int scale, int xg, int yg, ColorRGB kolor) {
     const int left = xg * scale;
     const int top = yg * scale;
     for (int y2 = 0; y2 < scale; ++y2) {
@@ -49,10 +56,171 @@ void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_S
     }
 }
 
+static bool cellOnSurface(int scale, long long xg, long long yg) {
+    return blockOnSurface(xg * scale, yg * scale, scale, scale);
+}
+
+// Elements from the surface's first pixel to the top-left pixel of cell (xg, yg)
+// of the view; the cell lies on the surface.
+static long long cellOffset(int scale, int xg, int yg) {
+    return static_cast<long long>(yg) * scale * rowStride() + static_cast<long long>(xg) * scale;
+}
+
+void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks) {
+    const int xg = xx - X_Start;
+    const int yg = yy - Y_Start;
+    if (xg < 0 || yg < 0) return;
+    if (disable_Checks == 0 && (xx >= max_x || yy >= max_y)) return;
+    if (cellOnSurface(scale, xg, yg)) {
+        fillBlock(pixelAddress(xg * scale, yg * scale), scale, scale, mapColor(kolor));
+    } else {
+        psetCell(scale, xg, yg, kolor);
+    }
+}
+
+namespace {
+
+// The walkLine walk of one line in closed form. Every step moves the major axis
+// by one cell; the minor one moves when the error term, started at den / 2 and
+// raised by numadd each step, reaches den. As numadd <= den that happens at most
+// once per step, so after k steps an axis that moves at `rate` (den for the
+// major axis, numadd for the minor) has moved (den / 2 + k * rate) / den cells.
+// The moves never decrease with k, which is what lets a line be cut to the steps
+// whose cells are shown.
+struct LineWalk {
+    int x1, y1;        // the cell of step 0
+    int xstep, ystep;  // +1 or -1
+    bool xMajor;       // ties count as x-major, as in walkLine
+    int den;           // the major delta: the walk has den + 1 steps
+    int numadd;        // the minor delta
+};
+
+// The steps first..last of a walk; empty when first > last.
+struct StepRange {
+    int first, last;
+};
+
+LineWalk lineWalk(int x1, int y1, int x2, int y2) {
+    const int deltax = x2 >= x1 ? x2 - x1 : x1 - x2;
+    const int deltay = y2 >= y1 ? y2 - y1 : y1 - y2;
+    const bool xMajor = deltax >= deltay;
+    return {x1, y1, x2 >= x1 ? 1 : -1, y2 >= y1 ? 1 : -1, xMajor, xMajor ? deltax : deltay,
+            xMajor ? deltay : deltax};
+}
+
+int xRate(const LineWalk& walk) { return walk.xMajor ? walk.den : walk.numadd; }
+int yRate(const LineWalk& walk) { return walk.xMajor ? walk.numadd : walk.den; }
+
+// Cells moved along an axis of the given rate in `steps` steps.
+int movedCells(const LineWalk& walk, int rate, int steps) {
+    return walk.den == 0 ? 0 : (walk.den / 2 + steps * rate) / walk.den;
+}
+
+int cellX(const LineWalk& walk, int step) { return walk.x1 + walk.xstep * movedCells(walk, xRate(walk), step); }
+int cellY(const LineWalk& walk, int step) { return walk.y1 + walk.ystep * movedCells(walk, yRate(walk), step); }
+
+// The steps after which an axis of the given rate has moved between `fewest` and
+// `most` cells. It moves `rate` cells over the whole walk, never more; the bounds
+// come from solving den / 2 + k * rate >= fewest * den for the first step k and
+// den / 2 + k * rate < (most + 1) * den for the last.
+StepRange stepsMoving(const LineWalk& walk, int rate, long long fewest, long long most) {
+    if (fewest < 0) fewest = 0;
+    if (most > rate) most = rate;
+    if (fewest > most) return {0, -1};
+    const long long den = walk.den;
+    const long long first = fewest == 0 ? 0 : (fewest * den - den / 2 + rate - 1) / rate;
+    const long long last = most == rate ? den : ((most + 1) * den - den / 2 - 1) / rate;
+    return {static_cast<int>(first), static_cast<int>(last)};
+}
+
+// The steps whose cell lies within [lo, hi] along an axis starting at `start`
+// and moving by `step` at `rate`.
+StepRange stepsWithin(const LineWalk& walk, int start, int step, int rate, long long lo, long long hi) {
+    return step > 0 ? stepsMoving(walk, rate, lo - start, hi - start) : stepsMoving(walk, rate, start - hi, start - lo);
+}
+
+StepRange intersect(StepRange a, StepRange b) {
+    return {a.first > b.first ? a.first : b.first, a.last < b.last ? a.last : b.last};
+}
+
+// The steps whose cells pass pixelScaled's tests: xx >= X_Start and yy >= Y_Start,
+// and unless `disable` is set xx < max_x and yy < max_y. With the tests off the
+// last column and row shown are unbounded (a value far beyond any cell).
+StepRange shownSteps(const LineWalk& walk, int X_Start, int Y_Start, int disable) {
+    const long long unbounded = LLONG_MAX / 2;
+    const long long xLast = disable != 0 ? unbounded : max_x - 1LL;
+    const long long yLast = disable != 0 ? unbounded : max_y - 1LL;
+    return intersect(stepsWithin(walk, walk.x1, walk.xstep, xRate(walk), X_Start, xLast),
+                     stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), Y_Start, yLast));
+}
+
+// True when every cell of the steps lies wholly on the surface. The cells run
+// monotonically in both axes, so the two end cells bound all the others.
+bool stepsOnSurface(const LineWalk& walk, StepRange steps, int scale, int X_Start, int Y_Start) {
+    for (int step : {steps.first, steps.last}) {
+        if (!cellOnSurface(scale, cellX(walk, step) - static_cast<long long>(X_Start),
+                           cellY(walk, step) - static_cast<long long>(Y_Start)))
+            return false;
+    }
+    return true;
+}
+
+// Walks the steps' cells as walkLine does, but from the first step shown,
+// handing storeCell the offset of each cell's top-left pixel, which starts at
+// `at`. The error term starts where walkLine's stands after steps.first steps.
+template <typename CellStore>
+void walkCells(const LineWalk& walk, StepRange steps, long long at, long long majorStride, long long minorStride,
+               CellStore storeCell) {
+    int num = walk.den == 0 ? 0 : (walk.den / 2 + steps.first * walk.numadd) % walk.den;
+    for (int step = steps.first; step <= steps.last; ++step) {
+        storeCell(at);
+        num += walk.numadd;
+        if (num >= walk.den) {
+            num -= walk.den;
+            at += minorStride;
+        }
+        at += majorStride;
+    }
+}
+
+// A cell of a fixed size, so that the small scales, where the lines spend most
+// of their time, store without any loop.
+template <int size>
+void storeSquare(Uint32* first, int stride, Uint32 value) {
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column) first[row * stride + column] = value;
+}
+
+// Stores the cells of the steps; they lie wholly on the surface.
+void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, int X_Start, int Y_Start) {
+    const int stride = rowStride();
+    const long long xStride = static_cast<long long>(walk.xstep) * scale;
+    const long long yStride = static_cast<long long>(walk.ystep) * scale * stride;
+    const long long majorStride = walk.xMajor ? xStride : yStride;
+    const long long minorStride = walk.xMajor ? yStride : xStride;
+    const long long at = cellOffset(scale, cellX(walk, steps.first) - X_Start, cellY(walk, steps.first) - Y_Start);
+    Uint32* const surface = pixelAddress(0, 0);
+    const auto walkStoring = [&](auto storeCell) { walkCells(walk, steps, at, majorStride, minorStride, storeCell); };
+    switch (scale) {
+    case 1: return walkStoring([=](long long cell) { storeSquare<1>(surface + cell, stride, value); });
+    case 2: return walkStoring([=](long long cell) { storeSquare<2>(surface + cell, stride, value); });
+    case 3: return walkStoring([=](long long cell) { storeSquare<3>(surface + cell, stride, value); });
+    default: return walkStoring([=](long long cell) { fillBlock(surface + cell, scale, scale, value); });
+    }
+}
+
+}  // namespace
+
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable) {
     if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;
-    walkLine(x1, y1, x2, y2,
-             [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable); });
+    const LineWalk walk = lineWalk(x1, y1, x2, y2);
+    const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable);
+    if (shown.first > shown.last) return true;
+    if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
+        storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
+    } else {
+        walkLine(x1, y1, x2, y2, [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable); });
+    }
     return true;
 }
 

@@ -1,6 +1,13 @@
 // surface.h - helpers shared by the layer's drawing sources (not public).
+//
+// Besides colour mapping and pixel addresses, it offers the "map once, store
+// directly" helpers of the fast drawing paths: a block test and a block fill.
+// A fast path first asks blockOnSurface; only then may it store without the
+// wrap that pset applies, so the result is the same pixels either way.
 #ifndef TESSARY_GFX_SURFACE_H
 #define TESSARY_GFX_SURFACE_H
+
+#include <algorithm>
 
 #include "gfx.h"
 
@@ -10,5 +17,23 @@ Uint32 mapColor(ColorRGB color);
 Uint32* pixelAddress(int x, int y);
 
 inline bool onSurface(int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; }
+
+// Uint32 elements from one row of the surface to the next.
+inline int rowStride() { return scr->pitch / 4; }
+
+// True when the block of width x height pixels whose top-left pixel is (x, y)
+// lies wholly on the surface. Wide arguments, so that the far edge of a large
+// magnified cell cannot overflow.
+inline bool blockOnSurface(long long x, long long y, long long width, long long height) {
+    return x >= 0 && y >= 0 && x + width <= w && y + height <= h;
+}
+
+// Stores `value` into the width x height block whose top-left pixel is at
+// `first`; the caller guarantees the block lies on the surface. Inline, since
+// the scaled lines call it for every cell they draw.
+inline void fillBlock(Uint32* first, int width, int height, Uint32 value) {
+    const int stride = rowStride();
+    for (int row = 0; row < height; ++row) std::fill_n(first + row * stride, width, value);
+}
 
 #endif

@@ -9,8 +9,11 @@
 #include <cstdio>
 
 #include "gfx.h"
+#include "surface.h"
 
-static void drawLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+// Glyph n pixel by pixel: the plain path, whose psets wrap the pixels of a cell
+// that crosses the right or bottom edge.
+static void psetLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
     for (int v = 0; v < 8; ++v) {
         for (int u = 0; u < 8; ++u) {
             if (font[n][v][u]) {
@@ -19,6 +22,29 @@ static void drawLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, C
                 pset(x + u, y + v, color2);
             }
         }
+    }
+}
+
+// Glyph n stored directly, both colours mapped once; the cell lies on the surface.
+static void storeLetter(unsigned char n, Uint32* first, Uint32 ink, bool bg, Uint32 paper) {
+    const int stride = rowStride();
+    for (int v = 0; v < 8; ++v) {
+        Uint32* row = first + v * stride;
+        for (int u = 0; u < 8; ++u) {
+            if (font[n][v][u]) {
+                row[u] = ink;
+            } else if (bg) {
+                row[u] = paper;
+            }
+        }
+    }
+}
+
+static void drawLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+    if (blockOnSurface(x, y, 8, 8)) {
+        storeLetter(n, pixelAddress(x, y), mapColor(color), bg, mapColor(color2));
+    } else {
+        psetLetter(n, x, y, color, bg, color2);
     }
 }
 
