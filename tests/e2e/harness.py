@@ -196,7 +196,9 @@ class XServer:
         for _ in range(5):  # another process may grab the same number meanwhile
             self.number = free_display_number()
             self.process = subprocess.Popen(
-                ["Xvfb", ":%d" % self.number, "-screen", "0", "800x700x24", "-nolisten", "tcp"],
+                # -noreset: the server would otherwise reset, refusing clients for
+                # a moment, each time the editor (its last client) exits.
+                ["Xvfb", ":%d" % self.number, "-screen", "0", "800x700x24", "-nolisten", "tcp", "-noreset"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
             try:
                 wait_until(self._answers, timeout=10, what="Xvfb on :%d" % self.number)
@@ -436,6 +438,19 @@ class Editor:
         time.sleep(HOLD)
         self.key_up(key)
         time.sleep(EVENT_GAP)
+
+    def quit_with_escape(self):
+        """Holds Escape while the pointer makes motions queued at once. The loop
+        test ends the editor when it takes an event while Escape is down; in
+        line mode the wait takes one event per pass, so the loop test needs a
+        second queued one."""
+        self.key_down("Escape")
+        try:
+            time.sleep(EVENT_GAP)
+            self.move_burst([(100, 100), (101, 100), (102, 100)])
+            time.sleep(EVENT_GAP)
+        finally:
+            self.key_up("Escape")
 
     def type_keys(self, *keys):
         for key in keys:

@@ -84,6 +84,40 @@ def case_line_entered_found_and_deleted(ctx):
     check_cells(shot, cells[1:], BLACK, "view area")
 
 
+def case_keypad_steps_through_the_lines_found(ctx):
+    ed = ctx.start_editor()
+    start, start_probe = (100, 100), (98, 98)
+    # Three lines from one cell, with probe cells beside their ends that no
+    # line or rubber band crosses.
+    ends = [((140, 100), (140, 102)), ((140, 120), (140, 123)), ((100, 140), (102, 140))]
+    ed.press("w")
+    for end, probe in ends:
+        ed.line_move(start, start_probe)
+        ed.line_click(start_probe)
+        ed.line_move(end, probe)
+        ed.line_click(probe)
+    lines = [line_cells(start, end) for end, _ in ends]
+    middles = [cells[len(cells) // 2] for cells in lines]
+    ed.wait_for(lambda s: all(s.pixel(*overview(m)) == DRAW_GREEN for m in middles), what="three lines")
+
+    ed.line_move(start, start_probe)
+    ed.line_click(start_probe, button=3)  # finds all three; the first is selected
+    ed.wait_for(lambda s: [s.pixel(*m) for m in middles] == [RED, DRAW_GREEN, DRAW_GREEN],
+                what="the first line selected")
+    ed.press("KP_Add")
+    ed.wait_for(lambda s: [s.pixel(*m) for m in middles] == [DRAW_GREEN, RED, DRAW_GREEN],
+                what="the second line selected")
+    ed.type_keys("KP_Add", "KP_Add")  # the selection stops at the last line
+    ed.wait_for(lambda s: [s.pixel(*m) for m in middles] == [DRAW_GREEN, DRAW_GREEN, RED],
+                what="the third line selected")
+    ed.press("KP_Subtract")
+    ed.press("KP_Enter")
+    shot = ed.wait_for(lambda s: s.pixel(*overview(middles[1])) == BLACK, what="the second line deleted")
+    check_cells(shot, lines[0][1:], DRAW_GREEN, "overview (first line)", overview)
+    check_cells(shot, lines[2][1:], DRAW_GREEN, "overview (third line)", overview)
+    check_cells(shot, lines[1][1:], BLACK, "overview (deleted line)", overview)
+
+
 def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
     ed = ctx.start_editor()
     start, end, probe = (30, 100), (70, 110), (70, 112)
@@ -110,5 +144,6 @@ if __name__ == "__main__":
         case_point_placed_shown_zoomed_and_erased,
         case_point_placed_once_per_cell,
         case_line_entered_found_and_deleted,
+        case_keypad_steps_through_the_lines_found,
         case_right_click_in_line_mode_drops_the_line_in_progress,
     ], sys.argv[1]))

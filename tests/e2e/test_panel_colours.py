@@ -4,9 +4,8 @@ prompts.
 Run: python3 tests/e2e/test_panel_colours.py path/to/tessary
 """
 import sys
-import time
 
-from harness import (BLACK, DRAW_GREEN, EVENT_GAP, PRINTABLE, PROMPT_LINE, RED, WHITE, HarnessError, check,
+from harness import (BLACK, DRAW_GREEN, PRINTABLE, RED, WHITE, HarnessError, check,
                      check_equal, overview, prompt_text, read_number, read_text, run_cases)
 
 # Where each labelled value stands: (x, y) of its first character cell.
@@ -84,6 +83,23 @@ def case_panel_values_follow_edits(ctx):
                "the values after an erase and a zoom out")
 
 
+def case_panel_follows_line_entry_and_selection(ctx):
+    ed = ctx.start_editor()
+    start, end = (30, 30), (70, 40)
+    ed.press("w")
+    ed.line_move(start, (30, 28))
+    ed.line_click((30, 28))
+    wait_panel(ed, {"L. Phase": "1", "No. lines": "0"}, "the phase during line entry")
+    ed.line_move(end, (70, 42))
+    ed.line_click((70, 42))
+    wait_panel(ed, {"L. Phase": "0", "No. lines": "1"}, "the values after storing the line")
+    ed.line_move(start, (30, 28))
+    ed.line_click((30, 28), button=3)
+    wait_panel(ed, {"Lines on pixel": "1", "No. lines": "1"}, "the values after the search")
+    ed.press("KP_Decimal")  # drops the selection, erases nothing
+    wait_panel(ed, {"Lines on pixel": "0", "No. lines": "1"}, "the values after keypad period")
+
+
 def case_background_prompt_turns_the_window_white(ctx):
     ed = ctx.start_editor()
     ed.click_point((50, 50))
@@ -124,10 +140,7 @@ def case_escape_inside_a_prompt_exits_with_status_1(ctx):
     ed = ctx.start_editor()
     ed.press("c")
     ed.wait_for(lambda s: prompt_text(s, 5) == "Wpisz", what="the prompt")
-    ed.key_down("Escape")
-    time.sleep(EVENT_GAP)
-    ed.move(100, 100)
-    ed.key_up("Escape")
+    ed.quit_with_escape()
     check_equal(ed.wait_exit(), 1, "exit status after Escape inside the prompt")
 
 
@@ -135,6 +148,7 @@ if __name__ == "__main__":
     sys.exit(run_cases([
         case_panel_at_start_shows_labels_bands_and_values,
         case_panel_values_follow_edits,
+        case_panel_follows_line_entry_and_selection,
         case_background_prompt_turns_the_window_white,
         case_drawing_prompt_recolours_the_picture,
         case_colour_number_outside_the_palette_keeps_the_colour,
