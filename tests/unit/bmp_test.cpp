@@ -52,6 +52,13 @@ void saveSurface(const std::string& path, int width, int height, int depth) {
     SDL_FreeSurface(s);
 }
 
+void writeFile(const std::string& path, const void* bytes, size_t size) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes, 1, size, f), size);
+    std::fclose(f);
+}
+
 void putLE(std::vector<Uint8>& out, Uint32 value, int bytes) {
     for (int k = 0; k < bytes; ++k) out.push_back(static_cast<Uint8>(value >> (8 * k)));
 }
@@ -84,10 +91,7 @@ void writeBMP(const std::string& path, int width, int height, int bitCount, cons
         file.insert(file.end(), rows.begin() + y * rowBytes, rows.begin() + (y + 1) * rowBytes);
         file.insert(file.end(), static_cast<size_t>(paddedRow - rowBytes), 0);
     }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(std::fwrite(file.data(), 1, file.size(), f), file.size());
-    std::fclose(f);
+    writeFile(path, file.data(), file.size());
 }
 
 // A 32-bit picture whose pixels are B, G, R of pictureColor and a fourth byte 0x5A.
@@ -114,9 +118,27 @@ protected:
     std::vector<std::string> written;
 };
 
-// Checks a w x h colour buffer: the picture's top-left pw x ph part, the
-// pattern elsewhere.
-void expectColours(const std::vector<ColorRGB>& image, int w, int h, int pw, int ph) {
+// What load buffers hold before loading: neither picture nor pattern has these.
+const ColorRGB unwrittenColour(1, 2, 3);
+const Uint32 unwrittenValue = 0xDEADBEEF;
+
+// Loads `path` into a fresh w x h buffer whose every pixel starts as `fill`,
+// expecting loadBMP to answer `bytesPerPixel`.
+template <typename Pixel>
+std::vector<Pixel> loaded(const char* path, int w, int h, int bytesPerPixel, Pixel fill) {
+    std::vector<Pixel> image(static_cast<size_t>(w) * h, fill);
+    EXPECT_EQ(loadBMP(path, image.data(), w, h), bytesPerPixel) << (path ? path : "no path");
+    return image;
+}
+
+std::vector<Uint32> loadedValues(const std::string& path, int w, int h, int bytesPerPixel) {
+    return loaded(path.c_str(), w, h, bytesPerPixel, unwrittenValue);
+}
+
+// Loads `path` into a w x h colour buffer and checks it: the picture's top-left
+// pw x ph part, the pattern elsewhere.
+void expectColoursLoaded(const std::string& path, int w, int h, int bytesPerPixel, int pw, int ph) {
+    const std::vector<ColorRGB> image = loaded(path.c_str(), w, h, bytesPerPixel, unwrittenColour);
     for (int x = 0; x < w; ++x) {
         for (int y = 0; y < h; ++y) {
             const ColorRGB expected = x < pw && y < ph ? pictureColor(x, y) : patternColor(x, y);
@@ -125,42 +147,33 @@ void expectColours(const std::vector<ColorRGB>& image, int w, int h, int pw, int
     }
 }
 
-void expectPattern(const std::vector<Uint32>& image, int w, int h) {
+// Loads `path` into a w x h packed buffer, which loadBMP must refuse and fill with the pattern.
+void expectPatternLoaded(const char* path, int w, int h) {
+    const std::vector<Uint32> image = loaded(path, w, h, 0, unwrittenValue);
     for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y) EXPECT_EQ(image[static_cast<size_t>(x) * h + y], patternValue(x, y));
 }
 
 TEST_F(LoadBMP, MissingOrUndecodableFileLeavesThePattern) {
-    std::vector<ColorRGB> colours(24 * 20);
-    EXPECT_EQ(loadBMP(tempPath("does_not_exist").c_str(), colours.data(), 24, 20), 0);
-    EXPECT_EQ(colours[0], ColorRGB());  // glyph 0 is blank
-    expectColours(colours, 24, 20, 0, 0);
-
-    std::vector<Uint32> values(24 * 20, 0xDEADBEEF);
-    EXPECT_EQ(loadBMP(tempPath("does_not_exist").c_str(), values.data(), 24, 20), 0);
-    expectPattern(values, 24, 20);
-    EXPECT_EQ(loadBMP(nullptr, values.data(), 24, 20), 0);
-    expectPattern(values, 24, 20);
+    const std::string missing = tempPath("does_not_exist");
+    EXPECT_EQ(loaded(missing.c_str(), 24, 20, 0, unwrittenColour)[0], ColorRGB());  // glyph 0 is blank
+    expectColoursLoaded(missing, 24, 20, 0, 0, 0);
+    expectPatternLoaded(missing.c_str(), 24, 20);
+    expectPatternLoaded(nullptr, 24, 20);
 
     const std::string notAPicture = file("text");
-    std::FILE* f = std::fopen(notAPicture.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("not a picture", f);
-    std::fclose(f);
-    EXPECT_EQ(loadBMP(notAPicture.c_str(), values.data(), 24, 20), 0);
-    expectPattern(values, 24, 20);
+    const std::string text = "not a picture";
+    writeFile(notAPicture, text.data(), text.size());
+    expectPatternLoaded(notAPicture.c_str(), 24, 20);
 }
 
 TEST_F(LoadBMP, TwentyFourBitPictureIntoALargerBuffer) {
     const std::string path = file("rgb24");
     saveSurface(path, 4, 2, 24);
-    std::vector<ColorRGB> colours(8 * 8);
-    EXPECT_EQ(loadBMP(path.c_str(), colours.data(), 8, 8), 3);
-    expectColours(colours, 8, 8, 4, 2);
+    expectColoursLoaded(path, 8, 8, 3, 4, 2);
 
     // Packed: the three bytes as 0x00RRGGBB; the top byte is 0.
-    std::vector<Uint32> values(8 * 8);
-    EXPECT_EQ(loadBMP(path.c_str(), values.data(), 8, 8), 3);
+    const std::vector<Uint32> values = loadedValues(path, 8, 8, 3);
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 2; ++y) EXPECT_EQ(values[x * 8 + y], packedRGB(pictureColor(x, y)));
     EXPECT_EQ(values[4 * 8 + 0], patternValue(4, 0));
@@ -171,21 +184,16 @@ TEST_F(LoadBMP, ThirtyTwoBitSurfaceIsSavedAsTwentyFourBits) {
     // SDL_SaveBMP writes surfaces of other depths as 24-bit pictures.
     const std::string path = file("rgb32_saved");
     saveSurface(path, 3, 3, 32);
-    std::vector<ColorRGB> colours(5 * 4);
-    EXPECT_EQ(loadBMP(path.c_str(), colours.data(), 5, 4), 3);
-    expectColours(colours, 5, 4, 3, 3);
+    expectColoursLoaded(path, 5, 4, 3, 3, 3);
 }
 
 TEST_F(LoadBMP, ThirtyTwoBitPictureIsClippedToTheBuffer) {
     const std::string path = file("rgb32");
     write32BitBMP(path, 10, 7);
-    std::vector<ColorRGB> colours(6 * 5);
-    EXPECT_EQ(loadBMP(path.c_str(), colours.data(), 6, 5), 4);
-    expectColours(colours, 6, 5, 6, 5);
+    expectColoursLoaded(path, 6, 5, 4, 6, 5);
 
     // Packed: the picture's own four bytes, top byte included.
-    std::vector<Uint32> values(6 * 5);
-    EXPECT_EQ(loadBMP(path.c_str(), values.data(), 6, 5), 4);
+    const std::vector<Uint32> values = loadedValues(path, 6, 5, 4);
     EXPECT_EQ(values[0], 0x5A000000u | packedRGB(pictureColor(0, 0)));
     EXPECT_EQ(values[5 * 5 + 4], 0x5A000000u | packedRGB(pictureColor(5, 4)));
     EXPECT_EQ(values[1 * 5 + 0], 0x5A000000u | packedRGB(pictureColor(1, 0)));
@@ -200,23 +208,19 @@ TEST_F(LoadBMP, PalettePictureIsRefusedAndLeavesThePattern) {
     EXPECT_EQ(check->format->BytesPerPixel, 1);
     SDL_FreeSurface(check);
 
-    std::vector<ColorRGB> colours(8 * 8);
-    EXPECT_EQ(loadBMP(path.c_str(), colours.data(), 8, 8), 0);
-    expectColours(colours, 8, 8, 0, 0);
-    std::vector<Uint32> values(8 * 8);
-    EXPECT_EQ(loadBMP(path.c_str(), values.data(), 8, 8), 0);
-    expectPattern(values, 8, 8);
+    expectColoursLoaded(path, 8, 8, 0, 0, 0);
+    expectPatternLoaded(path.c_str(), 8, 8);
 }
 
 TEST_F(LoadBMP, BadBufferSizesWriteNothing) {
     const std::string path = file("small");
     saveSurface(path, 2, 2, 24);
-    std::vector<Uint32> values(4, 0xDEADBEEF);
+    std::vector<Uint32> values(4, unwrittenValue);
     EXPECT_EQ(loadBMP(path.c_str(), values.data(), 0, 4), 0);
     EXPECT_EQ(loadBMP(path.c_str(), values.data(), 2, -1), 0);
     EXPECT_EQ(loadBMP(path.c_str(), static_cast<Uint32*>(nullptr), 2, 2), 0);
     EXPECT_EQ(loadBMP(path.c_str(), static_cast<ColorRGB*>(nullptr), 2, 2), 0);
-    for (Uint32 v : values) EXPECT_EQ(v, 0xDEADBEEFu);
+    for (Uint32 v : values) EXPECT_EQ(v, unwrittenValue);
 }
 
 }  // namespace

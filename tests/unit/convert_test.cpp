@@ -1,4 +1,5 @@
 // convert_test.cpp - RGB to and from HSL and HSV, including inputs outside 0..255.
+#include <array>
 #include <climits>
 #include <ostream>
 
@@ -37,44 +38,46 @@ ColorHSL hsl(int h, int s, int l) {
     return c;
 }
 
-void expectHSL(ColorHSL c, int h, int s, int l) {
-    EXPECT_EQ(c.h, h);
-    EXPECT_EQ(c.s, s);
-    EXPECT_EQ(c.l, l);
+// The three channels of any colour record, in order, for comparing them together.
+using Channels = std::array<int, 3>;
+Channels channels(ColorRGB c) { return {c.r, c.g, c.b}; }
+Channels channels(ColorHSL c) { return {c.h, c.s, c.l}; }
+Channels channels(ColorHSV c) { return {c.h, c.s, c.v}; }
+
+template <typename Color>
+void expectChannels(Color c, int first, int second, int third) {
+    EXPECT_EQ(channels(c), (Channels{first, second, third}));
 }
 
-void expectHSV(ColorHSV c, int h, int s, int v) {
-    EXPECT_EQ(c.h, h);
-    EXPECT_EQ(c.s, s);
-    EXPECT_EQ(c.v, v);
-}
-
-bool withinChannelRange(ColorRGB c) {
-    return c.r >= 0 && c.r <= 255 && c.g >= 0 && c.g <= 255 && c.b >= 0 && c.b <= 255;
+template <typename Color>
+bool withinChannelRange(Color c) {
+    for (int channel : channels(c))
+        if (channel < 0 || channel > 255) return false;
+    return true;
 }
 
 TEST(RGBtoHSL, ScalesInBy256AndOutBy255) {
-    expectHSL(RGBtoHSL(ColorRGB(255, 255, 255)), 0, 0, 254);
-    expectHSL(RGBtoHSL(ColorRGB(0, 0, 0)), 0, 0, 0);
-    expectHSL(RGBtoHSL(ColorRGB(128, 128, 128)), 0, 0, 127);
+    expectChannels(RGBtoHSL(ColorRGB(255, 255, 255)), 0, 0, 254);
+    expectChannels(RGBtoHSL(ColorRGB(0, 0, 0)), 0, 0, 0);
+    expectChannels(RGBtoHSL(ColorRGB(128, 128, 128)), 0, 0, 127);
 }
 
 TEST(RGBtoHSL, PrimariesSitAtThirdsOfTheCircle) {
-    expectHSL(RGBtoHSL(ColorRGB(255, 0, 0)), 0, 255, 127);
-    expectHSL(RGBtoHSL(ColorRGB(0, 255, 0)), 85, 255, 127);
-    expectHSL(RGBtoHSL(ColorRGB(0, 0, 255)), 170, 255, 127);
+    expectChannels(RGBtoHSL(ColorRGB(255, 0, 0)), 0, 255, 127);
+    expectChannels(RGBtoHSL(ColorRGB(0, 255, 0)), 85, 255, 127);
+    expectChannels(RGBtoHSL(ColorRGB(0, 0, 255)), 170, 255, 127);
 }
 
 TEST(RGBtoHSV, GreysHaveNoHueOrSaturation) {
-    expectHSV(RGBtoHSV(ColorRGB(255, 255, 255)), 0, 0, 254);
-    expectHSV(RGBtoHSV(ColorRGB(0, 0, 0)), 0, 0, 0);
-    expectHSV(RGBtoHSV(ColorRGB(128, 128, 128)), 0, 0, 127);
+    expectChannels(RGBtoHSV(ColorRGB(255, 255, 255)), 0, 0, 254);
+    expectChannels(RGBtoHSV(ColorRGB(0, 0, 0)), 0, 0, 0);
+    expectChannels(RGBtoHSV(ColorRGB(128, 128, 128)), 0, 0, 127);
 }
 
 TEST(RGBtoHSV, Primaries) {
-    expectHSV(RGBtoHSV(ColorRGB(255, 0, 0)), 0, 255, 254);
-    expectHSV(RGBtoHSV(ColorRGB(0, 255, 0)), 85, 255, 254);
-    expectHSV(RGBtoHSV(ColorRGB(0, 0, 255)), 170, 255, 254);
+    expectChannels(RGBtoHSV(ColorRGB(255, 0, 0)), 0, 255, 254);
+    expectChannels(RGBtoHSV(ColorRGB(0, 255, 0)), 85, 255, 254);
+    expectChannels(RGBtoHSV(ColorRGB(0, 0, 255)), 170, 255, 254);
 }
 
 TEST(HSVtoRGB, FullRedAndGrey) {
@@ -110,15 +113,13 @@ TEST(ChannelsOutsideTheRange, GiveClampedColours) {
     EXPECT_TRUE(withinChannelRange(HSLtoRGB(hsl(INT_MAX, INT_MAX, INT_MIN))));
     EXPECT_TRUE(withinChannelRange(HSLtoRGB(hsl(10, INT_MAX, INT_MAX))));
 
-    const ColorHSL light = RGBtoHSL(rgb(INT_MAX, INT_MIN, 0));
-    EXPECT_TRUE(light.h >= 0 && light.h <= 255 && light.s >= 0 && light.s <= 255 && light.l >= 0 && light.l <= 255);
-    const ColorHSV value = RGBtoHSV(rgb(-256, -512, -512));
-    EXPECT_TRUE(value.h >= 0 && value.h <= 255 && value.s >= 0 && value.s <= 255 && value.v >= 0 && value.v <= 255);
+    EXPECT_TRUE(withinChannelRange(RGBtoHSL(rgb(INT_MAX, INT_MIN, 0))));
+    EXPECT_TRUE(withinChannelRange(RGBtoHSV(rgb(-256, -512, -512))));
 }
 
 TEST(ChannelsOutsideTheRange, SaturationDivisorOfZeroIsDefined) {
     // Scaled red 2.0: 2 - max - min is 0, so the saturation divides by zero.
-    expectHSL(RGBtoHSL(rgb(512, 0, 0)), 0, 255, 255);
+    expectChannels(RGBtoHSL(rgb(512, 0, 0)), 0, 255, 255);
 }
 
 }  // namespace

@@ -2,20 +2,15 @@
 //
 // The entry's arithmetic is checked on ScalarEntry directly. getScalar itself runs
 // on the real window: single-pass cases set the keys and latches before the call;
-// key sequences come from a second thread that sets SDL's key array and pushes two
-// events per step, waiting until the prompt has taken them. The pass that takes
-// the first event reads only that step's keys, because the next step is written
-// only after the second event is gone.
-#include <atomic>
-#include <cstdio>
+// key sequences are played from a second thread (key_script.h).
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "input.h"
+#include "key_script.h"
 #include "scalarentry.h"
 #include "surface_helpers.h"
 
@@ -37,8 +32,6 @@ ScalarEntry typed(const std::string& keys, ScalarEntry entry = ScalarEntry()) {
     }
     return entry;
 }
-
-// The text drawn white on black, glyph by glyph, from (x, y).
 
 }  // namespace
 
@@ -149,13 +142,8 @@ TEST(GetNumeric, MinusWinsOverADigitInTheSameCallAndUsesItUp) {
 
 namespace {
 
-double onePassPrompt(std::vector<int> keysDown) {
-    drainEvents();
-    releaseAllKeys();
-    for (int key : keysDown) {
-        setKey(key, true);
-        keyReleased[latchSlot(key)] = true;
-    }
+double onePassPrompt(const Step& keysDown) {
+    pressBeforePrompt(keysDown);
     fillSurface(untouched);
     const double value = getScalar("N: ", 0, 620, white, true, black);
     releaseAllKeys();
@@ -185,84 +173,35 @@ TEST(GetScalar, KeyAndEnterInOnePass) {
 
 namespace {
 
-using Step = std::vector<int>;  // the keys held down; every other key is up
-
-void holdOnly(const Step& keys) {
-    int count = 0;
-    Uint8* state = SDL_GetKeyState(&count);
-    for (int key = 0; key < count; ++key) {
-        bool down = false;
-        for (int k : keys) down = down || k == key;
-        state[key] = down ? 1 : 0;  // each byte written once, straight to its new state
-    }
-}
-
-bool eventsPending() {
-    SDL_Event event;
-    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
-}
-
-void playSteps(const std::vector<Step>& steps, const std::atomic<bool>& promptsOver) {
-    for (const Step& step : steps) {
-        holdOnly(step);
-        pushEvent(SDL_USEREVENT);
-        pushEvent(SDL_USEREVENT);
-        while (eventsPending() && !promptsOver) SDL_Delay(1);
-        if (promptsOver) return;
-    }
-    // Every step has been seen and a prompt is still open: end the program
-    // rather than hang.
-    std::fprintf(stderr, "prompt still open after the last key\n");
-    pushEvent(SDL_QUIT);
-}
-
-// Presses and releases each key in turn (after a first pass with every key up,
-// which sets the latches), then presses Enter.
-std::vector<Step> typing(const std::vector<int>& keys) {
-    std::vector<Step> steps{{}};
-    for (int key : keys) {
-        steps.push_back({key});
-        steps.push_back({});
-    }
-    steps.push_back({SDLK_RETURN});
-    return steps;
-}
-
 // Runs `prompts` prompts in a row while another thread plays the steps.
 std::vector<double> scriptedPrompts(const std::vector<Step>& steps, int prompts = 1) {
-    drainEvents();
-    releaseAllKeys();
     fillSurface(untouched);
-    std::atomic<bool> promptsOver{false};
-    std::thread player(playSteps, std::cref(steps), std::cref(promptsOver));
     std::vector<double> answers;
-    for (int i = 0; i < prompts; ++i) answers.push_back(getScalar("N: ", 0, 620, white, true, black));
-    promptsOver = true;
-    player.join();
-    drainEvents();
-    releaseAllKeys();
+    whilePlaying(steps, [&] {
+        for (int i = 0; i < prompts; ++i) answers.push_back(getScalar("N: ", 0, 620, white, true, black));
+    });
     return answers;
 }
 
 }  // namespace
 
 TEST(GetScalar, TypedSequencesFromMainKeysAndKeypad) {
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_KP_MINUS, SDLK_1, SDLK_KP2, SDLK_PERIOD, SDLK_5}))[0], -12.5);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_KP_MINUS, SDLK_1, SDLK_KP2, SDLK_PERIOD, SDLK_5}))[0], -12.5);
     expectText("N: -12.5", 0, 620);
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_KP_PERIOD, SDLK_KP5}))[0], 0.5);
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_0, SDLK_KP0, SDLK_7}))[0], 7.0);
-    EXPECT_DOUBLE_EQ(scriptedPrompts(typing({SDLK_1, SDLK_PERIOD, SDLK_2, SDLK_PERIOD, SDLK_3}))[0], 1.23);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_KP_PERIOD, SDLK_KP5}))[0], 0.5);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_0, SDLK_KP0, SDLK_7}))[0], 7.0);
+    EXPECT_DOUBLE_EQ(scriptedPrompts(typingKeys({SDLK_1, SDLK_PERIOD, SDLK_2, SDLK_PERIOD, SDLK_3}))[0], 1.23);
     expectText("N: 1.23", 0, 620);
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_4, SDLK_MINUS, SDLK_2}))[0], 42.0);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_4, SDLK_MINUS, SDLK_2}))[0], 42.0);
 }
 
 TEST(GetScalar, BackspaceErasesAndLeavesErasedCellsBlank) {
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_3, SDLK_PERIOD, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_7}))[0],
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_3, SDLK_PERIOD, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_7}))[0],
               37.0);
     expectText("N: 37 ", 0, 620);
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_MINUS, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_MINUS, SDLK_5, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
     expectText("N:   ", 0, 620);
-    EXPECT_EQ(scriptedPrompts(typing({SDLK_1, SDLK_2, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
+    EXPECT_EQ(scriptedPrompts(typingKeys({SDLK_1, SDLK_2, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_BACKSPACE}))[0], 0.0);
 }
 
 TEST(GetScalar, HeldKeysGiveOneCharacter) {
@@ -285,17 +224,14 @@ TEST(GetScalar, EnterClosingOnePromptDoesNotCloseTheNext) {
 TEST(GetScalarDeathTest, EscapeOrCloseInsideThePromptExitsWithStatusOne) {
     EXPECT_EXIT(
         {
-            drainEvents();
-            releaseAllKeys();
-            setKey(SDLK_ESCAPE, true);
+            pressBeforePrompt({SDLK_ESCAPE});
             pushEvent(SDL_USEREVENT);
             getScalar("N: ", 0, 620, white, true, black);
         },
         ::testing::ExitedWithCode(1), "");
     EXPECT_EXIT(
         {
-            drainEvents();
-            releaseAllKeys();
+            pressBeforePrompt({});
             pushEvent(SDL_QUIT);
             getScalar("N: ", 0, 620, white, true, black);
         },

@@ -2,19 +2,14 @@
 //
 // getAlphaNumeric is called directly with keys set in SDL's key array. The
 // prompts run on the real window: single-pass cases set the keys and latches
-// before the call; key sequences come from a second thread that sets the key
-// array and pushes two events per step, waiting until the prompt has taken
-// them, so the pass that takes the first event sees only that step's keys.
-// Steps change one key at a time, since passes keep running in between.
-#include <atomic>
-#include <cstdio>
+// before the call; key sequences are played from a second thread (key_script.h).
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "input.h"
+#include "key_script.h"
 #include "surface_helpers.h"
 
 namespace {
@@ -139,13 +134,8 @@ TEST(GetAlphaNumeric, UnknownKeysGiveNothing) {
 
 namespace {
 
-void prepareOnePass(const std::vector<int>& keysDown) {
-    drainEvents();
-    releaseAllKeys();
-    for (int key : keysDown) {
-        setKey(key, true);
-        if (latchSlot(key) >= 0) keyReleased[latchSlot(key)] = true;  // modifiers have no latch
-    }
+void prepareOnePass(const Step& keysDown) {
+    pressBeforePrompt(keysDown);
     fillSurface(untouched);
 }
 
@@ -197,70 +187,10 @@ TEST(GetString, NoCellsMeansNothingWrittenOrEchoed) {
 
 namespace {
 
-using Step = std::vector<int>;  // the keys held down; every other key is up
-
-void holdOnly(const Step& keys) {
-    int count = 0;
-    Uint8* state = SDL_GetKeyState(&count);
-    for (int key = 0; key < count; ++key) {
-        bool down = false;
-        for (int k : keys) down = down || k == key;
-        state[key] = down ? 1 : 0;  // each byte written once, straight to its new state
-    }
-}
-
-bool eventsPending() {
-    SDL_Event event;
-    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
-}
-
-void playSteps(const std::vector<Step>& steps, const std::atomic<bool>& promptOver) {
-    for (const Step& step : steps) {
-        holdOnly(step);
-        pushEvent(SDL_USEREVENT);
-        pushEvent(SDL_USEREVENT);
-        while (eventsPending() && !promptOver) SDL_Delay(1);
-        if (promptOver) return;
-    }
-    // Every step has been seen and the prompt is still open: end the program
-    // rather than hang.
-    std::fprintf(stderr, "prompt still open after the last key\n");
-    pushEvent(SDL_QUIT);
-}
-
-// A first pass with every key up (which sets the latches), then each group of
-// keys pressed and released in turn, then Enter. Passes also run while the other
-// thread rewrites the key array, so each step changes one key only: a group is
-// pressed one key at a time in its order (modifiers first) and released in
-// reverse, and every state a pass can see is one the user could make.
-std::vector<Step> typing(const std::vector<Step>& presses) {
-    std::vector<Step> steps{{}};
-    for (const Step& press : presses) {
-        for (size_t n = 1; n <= press.size(); ++n) steps.push_back(Step(press.begin(), press.begin() + n));
-        for (size_t n = press.size(); n-- > 0;) steps.push_back(Step(press.begin(), press.begin() + n));
-    }
-    steps.push_back({SDLK_RETURN});
-    return steps;
-}
-
-std::vector<Step> typingKeys(const std::vector<int>& keys) {
-    std::vector<Step> presses;
-    for (int key : keys) presses.push_back({key});
-    return typing(presses);
-}
-
 // Runs getString on `text` while another thread plays the steps.
 void scriptedString(const std::vector<Step>& steps, char* text, int length) {
-    drainEvents();
-    releaseAllKeys();
     fillSurface(untouched);
-    std::atomic<bool> promptOver{false};
-    std::thread player(playSteps, std::cref(steps), std::cref(promptOver));
-    getString(text, length, "S: ", 0, promptY, white, true, black);
-    promptOver = true;
-    player.join();
-    drainEvents();
-    releaseAllKeys();
+    whilePlaying(steps, [&] { getString(text, length, "S: ", 0, promptY, white, true, black); });
 }
 
 }  // namespace
@@ -330,17 +260,14 @@ TEST(GetStringDeathTest, EscapeInsideThePromptExitsWithStatusOne) {
     EXPECT_EXIT(
         {
             char text[4];
-            drainEvents();
-            releaseAllKeys();
-            setKey(SDLK_ESCAPE, true);
+            pressBeforePrompt({SDLK_ESCAPE});
             pushEvent(SDL_USEREVENT);
             getString(text, 4, "S: ", 0, promptY, white, true, black);
         },
         ::testing::ExitedWithCode(1), "");
     EXPECT_EXIT(
         {
-            drainEvents();
-            releaseAllKeys();
+            pressBeforePrompt({});
             pushEvent(SDL_QUIT);
             getChar("C: ", 0, promptY, white, true, black);
         },
