@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+void PrintTo(const ColorRGB& color, std::ostream* os) {
+    *os << "RGB(" << color.r << ", " << color.g << ", " << color.b << ")";
+}
+
 Uint32 rawPixel(int x, int y) {
     return static_cast<Uint32*>(scr->pixels)[y * (scr->pitch / 4) + x];
 }

@@ -2,10 +2,14 @@
 #ifndef TESSARY_TEST_SURFACE_HELPERS_H
 #define TESSARY_TEST_SURFACE_HELPERS_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "gfx.h"
+
+// Shows colours as RGB(r, g, b) in test failure messages.
+void PrintTo(const ColorRGB& color, std::ostream* os);
 
 // The raw 32-bit value of pixel (x, y) of the window's surface.
 Uint32 rawPixel(int x, int y);

@@ -10,10 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx.h"
-
-void PrintTo(const ColorRGB& color, std::ostream* os) {
-    *os << "RGB(" << color.r << ", " << color.g << ", " << color.b << ")";
-}
+#include "surface_helpers.h"
 
 namespace {
 

@@ -1,15 +1,11 @@
 // convert_test.cpp - RGB to and from HSL and HSV, including inputs outside 0..255.
 #include <array>
 #include <climits>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
 #include "gfx.h"
-
-void PrintTo(const ColorRGB& color, std::ostream* os) {
-    *os << "RGB(" << color.r << ", " << color.g << ", " << color.b << ")";
-}
+#include "surface_helpers.h"
 
 namespace {
 

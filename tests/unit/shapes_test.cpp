@@ -10,10 +10,6 @@
 #include "gfx.h"
 #include "surface_helpers.h"
 
-void PrintTo(const ColorRGB& color, std::ostream* os) {
-    *os << "(" << color.r << ", " << color.g << ", " << color.b << ")";
-}
-
 namespace {
 
 const ColorRGB red(255, 0, 0);
