@@ -4,16 +4,21 @@
 // Run with `make bench`. Every benchmark runs on the real surface of SDL's dummy
 // video driver. After the usual table, the frame benchmarks are printed again as
 // ratios to the full-surface fill, the figure that stays comparable across
-// machines.
+// machines, followed by the same ratios for saving and loading a slot and for
+// the export's sort.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "editor.h"
+#include "exportfiles.h"
 #include "panel.h"
+#include "slots.h"
 #include "view.h"
 
 namespace {
@@ -65,6 +70,75 @@ BENCHMARK_CAPTURE(BM_Frame, empty, Picture::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(
 BENCHMARK_CAPTURE(BM_Frame, typical, Picture::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Picture::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
+// Runs the slot benchmarks in a fresh temporary directory, left and removed
+// when the benchmark ends, so that no slot file of the user's is touched.
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        char pattern[] = "/tmp/tessary_bench_XXXXXX";
+        if (mkdtemp(pattern) == nullptr) return;
+        scratch_ = pattern;
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(scratch_);
+    }
+    ~ScratchDirectory() {
+        if (scratch_.empty()) return;
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(scratch_);
+    }
+    bool ready() const { return !scratch_.empty(); }
+
+private:
+    std::filesystem::path scratch_, previous_;
+};
+
+// Writing both files of a slot with full tables.
+void BM_SavePicture(benchmark::State& state) {
+    ScratchDirectory scratch;
+    if (!scratch.ready()) return state.SkipWithError("no temporary directory");
+    Editor e;
+    makePicture(e, Picture::worst);
+    for (auto _ : state) {
+        if (!savePicture(e)) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SavePicture);
+
+// Reading them back; loading also clears the window, one full-surface fill.
+void BM_LoadPicture(benchmark::State& state) {
+    ScratchDirectory scratch;
+    if (!scratch.ready()) return state.SkipWithError("no temporary directory");
+    Editor e;
+    makePicture(e, Picture::worst);
+    if (!savePicture(e)) return state.SkipWithError("save failed");
+    for (auto _ : state) {
+        if (!loadPicture(e)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_LoadPicture);
+
+// The export's bubble sort at its worst: every entry in use, keys in strictly
+// descending order. The sort compares keys only, so they need not be cells.
+void BM_ExportSort(benchmark::State& state, Table (*table)()) {
+    Editor e;
+    makePicture(e, Picture::worst);
+    const Table sorted = table();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < p_number; ++i) sorted.rows[0][i] = p_number - 1 - i;
+        state.ResumeTiming();
+        sortTable(sorted, 0);
+    }
+}
+BENCHMARK_CAPTURE(BM_ExportSort, points, pointTable);
+BENCHMARK_CAPTURE(BM_ExportSort, lines, lineTable);
+
 // Collects each run's time per iteration so that the ratios can be printed last.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -76,12 +150,21 @@ public:
         const auto fill = nanos_.find("BM_FullSurfaceFill");
         if (fill == nanos_.end()) return;
         std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
-        for (const auto& [name, nanos] : nanos_) {
-            if (name.rfind("BM_Frame/", 0) == 0) std::printf("  %-28s %6.2f\n", name.c_str(), nanos / fill->second);
-        }
+        printRatios(fill->second, true);
+        std::printf("\nSlot files and export sort in full-surface fills\n");
+        printRatios(fill->second, false);
     }
 
 private:
+    // The frame benchmarks, or every other one but the fill itself.
+    void printRatios(double fillNanos, bool frames) const {
+        for (const auto& [name, nanos] : nanos_) {
+            const bool frame = name.rfind("BM_Frame/", 0) == 0;
+            if (frame == frames && name != "BM_FullSurfaceFill")
+                std::printf("  %-28s %8.2f\n", name.c_str(), nanos / fillNanos);
+        }
+    }
+
     std::map<std::string, double> nanos_;
 };
 
