@@ -18,6 +18,10 @@ Usage from a test script (run as `python3 test_X.py path/to/tessary`):
         check_equal(ed.screenshot().pixel(10, 20), (88, 141, 67), "the point")
     sys.exit(run_cases([case_something], sys.argv[1]))
 
+A tour of several stages through one run of the editor uses `run_stages`
+instead: every stage gets the same context, and `ctx.editor()` is the editor
+that an earlier stage started.
+
 Every wait polls with a deadline; every path kills the editor and the server.
 """
 import ctypes
@@ -32,6 +36,7 @@ import sys
 import tempfile
 import time
 import traceback
+import zlib
 
 WINDOW_TITLE = "Tessary v.0.3"
 DEFAULT_TIMEOUT = 5.0
@@ -60,6 +65,12 @@ def overview(cell):
     return (OVERVIEW_ORIGIN[0] + cell[0], OVERVIEW_ORIGIN[1] + cell[1])
 
 
+def view(cell, scale=1):
+    """The window pixel at the middle of canvas cell `cell` in the view area,
+    with the view at origin (0, 0)."""
+    return (cell[0] * scale + scale // 2, cell[1] * scale + scale // 2)
+
+
 def line_cells(start, end):
     """The cells of a line from `start` to `end`, both included, in the
     editor's Bresenham walk (a tie counts as x-major)."""
@@ -84,6 +95,20 @@ def line_cells(start, end):
 
 class HarnessError(Exception):
     """A wait timed out or the environment misbehaved."""
+
+
+PROBE_OFFSETS = ((0, -2), (0, 2), (-2, 0), (2, 0), (-2, -2), (2, 2), (2, -2), (-2, 2))
+
+
+def probe_beside(cell, occupied):
+    """A cell two steps from `cell` that is on the canvas and not in
+    `occupied`, for Editor.line_move; `occupied` holds every cell drawn so far
+    and the cells of the rubber band that will end on `cell`."""
+    for dx, dy in PROBE_OFFSETS:
+        probe = (cell[0] + dx, cell[1] + dy)
+        if 0 <= probe[0] < 256 and 0 <= probe[1] < 200 and probe not in occupied:
+            return probe
+    raise HarnessError("no free probe cell beside %s" % (cell,))
 
 
 def _die_with_parent():
@@ -271,6 +296,26 @@ class Screenshot:
         """Number of pixels of `colour` in the rectangle from (x0, y0) to (x1, y1) inclusive."""
         return sum(1 for y in range(y0, y1 + 1) for x in range(x0, x1 + 1) if self.pixel(x, y) == colour)
 
+    def rgb_bytes(self, width, height):
+        """The window's top-left `width` x `height` pixels, row by row, three
+        bytes (r, g, b) each."""
+        return bytes(channel for y in range(height) for x in range(width) for channel in self.pixel(x, y))
+
+
+def write_png(path, width, height, rgb):
+    """Writes `rgb` (rows of r, g, b bytes, as Screenshot.rgb_bytes gives) as
+    an 8-bit truecolour PNG, with the standard library alone."""
+    def chunk(kind, payload):
+        crc = zlib.crc32(kind + payload) & 0xFFFFFFFF
+        return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", crc)
+    stride = width * 3
+    # Each row starts with its filter type, 0: stored unfiltered.
+    raw = b"".join(b"\0" + rgb[y * stride:(y + 1) * stride] for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+                + chunk(b"IEND", b""))
+
 
 # ---------------------------------------------------------------------------
 # The built-in font, read from the layer's source to decode panel text
@@ -318,6 +363,21 @@ def read_number(shot, x, y, length=6):
 def prompt_text(shot, length):
     """The first `length` characters shown on the prompt line."""
     return read_text(shot, PROMPT_LINE[0], PROMPT_LINE[1], length, alphabet=PRINTABLE)
+
+
+# Where each labelled value of the status panel stands: (x, y) of its first
+# character cell.
+PANEL_VALUES = {
+    "X": (24, 413), "Y": (24, 429), "Scale": (56, 445), "X_Start": (72, 461), "Y_Start": (72, 477),
+    "Max_X": (56, 493), "Max_Y": (56, 509), "No. Pixels": (94, 525), "L. Phase": (80, 541),
+    "No. lines": (88, 557), "Separate": (80, 573), "Lines on pixel": (128, 589),
+    "Used picture slot": (152, 605),
+}
+
+
+def panel_values(shot):
+    """Every labelled value of the status panel, by name, as the text shown."""
+    return {name: read_number(shot, x, y) for name, (x, y) in PANEL_VALUES.items()}
 
 
 # ---------------------------------------------------------------------------
@@ -489,6 +549,21 @@ class Editor:
         return self.wait_for(lambda s: s.pixel(x, y) == colour, timeout,
                              what or "pixel (%d, %d) to become %s" % (x, y, colour))
 
+    def wait_panel(self, expected, what, timeout=DEFAULT_TIMEOUT):
+        """Waits until every panel value named in `expected` reads as given
+        (texts, as panel_values returns them); returns that shot. A timeout
+        names the values that differ."""
+        last = {}
+
+        def matches(shot):
+            last.update(panel_values(shot))
+            return all(last[name] == value for name, value in expected.items())
+        try:
+            return self.wait_for(matches, timeout, what)
+        except HarnessError:
+            wrong = {n: last.get(n) for n, v in expected.items() if last.get(n) != v}
+            raise HarnessError("%s: panel shows %s, expected %s" % (what, wrong, {n: expected[n] for n in wrong}))
+
     # -- editing in point mode ---------------------------------------------
 
     def click_point(self, cell, scale=1, button=1):
@@ -553,6 +628,14 @@ class Editor:
             self.button_up(button)
         time.sleep(EVENT_GAP)
 
+    def enter_line(self, start, end, start_probe, end_probe, scale=1):
+        """Line mode, with no line in progress: stores the line from `start`
+        to `end` by two clicks, each after line_move with its probe."""
+        self.line_move(start, start_probe, scale)
+        self.line_click(start_probe, scale)
+        self.line_move(end, end_probe, scale)
+        self.line_click(end_probe, scale)
+
 
 # ---------------------------------------------------------------------------
 # Running cases
@@ -573,6 +656,14 @@ def check_equal(actual, expected, what):
         raise CaseFailure("%s: expected %r, got %r" % (what, expected, actual))
 
 
+def check_cells(shot, cells, colour, where, to_pixel=lambda c: c):
+    """Fails unless every cell of `cells`, mapped to a window pixel by
+    `to_pixel`, shows `colour`; the message names the first wrong ones."""
+    wrong = [c for c in cells if shot.pixel(*to_pixel(c)) != colour]
+    check(not wrong, "%d of %d cells are not %s in the %s, first %s"
+          % (len(wrong), len(cells), colour, where, wrong[:3]))
+
+
 def run_cases(cases, binary):
     """Runs each case as case(context) with a fresh temporary working directory;
     prints one line per case and a closing "N passed, M failed". Returns the
@@ -584,31 +675,64 @@ def run_cases(cases, binary):
     passed = failed = 0
     try:
         for case in cases:
-            scratch = tempfile.mkdtemp(prefix="tessary-e2e-")
-            workdir = os.path.join(scratch, "work")
-            os.mkdir(workdir)
-            context = CaseContext(binary, server, workdir, scratch)
-            name = case.__name__
+            context = CaseContext.fresh(binary, server)
             try:
-                case(context)
-                passed += 1
-                print("PASS %s" % name, flush=True)
-            except (CaseFailure, HarnessError, OSError, subprocess.SubprocessError) as error:
-                failed += 1
-                print("FAIL %s: %s" % (name, error), flush=True)
-                context.report()
-            except Exception:
-                failed += 1
-                print("FAIL %s: unexpected error" % name, flush=True)
-                traceback.print_exc(file=sys.stdout)
-                context.report()
+                if _attempt(case, context):
+                    passed += 1
+                else:
+                    failed += 1
             finally:
-                context.stop()
-                shutil.rmtree(scratch, ignore_errors=True)
+                context.discard()
     finally:
         server.stop()
     print("%d passed, %d failed" % (passed, failed), flush=True)
     return 0 if failed == 0 else 1
+
+
+def run_stages(stages, binary):
+    """Runs each stage as stage(context) in order, all with one context and so
+    with one working directory and whatever editor an earlier stage started.
+    A stage that fails leaves the editor in an unknown state, so the stages
+    after it are not run and count as failed. Prints one line per stage and
+    the closing "N passed, M failed"; returns the script's exit status."""
+    binary = os.path.abspath(binary)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    server = XServer().start()
+    passed = failed = 0
+    try:
+        context = CaseContext.fresh(binary, server)
+        try:
+            for stage in stages:
+                if failed:
+                    failed += 1
+                    print("SKIP %s: an earlier stage failed" % stage.__name__, flush=True)
+                elif _attempt(stage, context):
+                    passed += 1
+                else:
+                    failed += 1
+        finally:
+            context.discard()
+    finally:
+        server.stop()
+    print("%d passed, %d failed" % (passed, failed), flush=True)
+    return 0 if failed == 0 else 1
+
+
+def _attempt(case, context):
+    """Runs case(context); prints PASS or FAIL with the reason, and the
+    editor's output on a failure. True when it passed."""
+    name = case.__name__
+    try:
+        case(context)
+        print("PASS %s" % name, flush=True)
+        return True
+    except (CaseFailure, HarnessError, OSError, subprocess.SubprocessError) as error:
+        print("FAIL %s: %s" % (name, error), flush=True)
+    except Exception:
+        print("FAIL %s: unexpected error" % name, flush=True)
+        traceback.print_exc(file=sys.stdout)
+    context.report()
+    return False
 
 
 class CaseContext:
@@ -621,6 +745,26 @@ class CaseContext:
         self.workdir = workdir
         self.scratch = scratch
         self.editors = []
+
+    @classmethod
+    def fresh(cls, binary, server):
+        """A context with a new, empty working directory in a scratch directory
+        of its own; `discard` removes both."""
+        scratch = tempfile.mkdtemp(prefix="tessary-e2e-")
+        workdir = os.path.join(scratch, "work")
+        os.mkdir(workdir)
+        return cls(binary, server, workdir, scratch)
+
+    def discard(self):
+        """Kills the editors and removes the scratch directory."""
+        self.stop()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def editor(self):
+        """The editor started last in this context."""
+        if not self.editors:
+            raise HarnessError("no editor has been started")
+        return self.editors[-1]
 
     def start_editor(self, wait_frame=True):
         logdir = os.path.join(self.scratch, "run%d" % len(self.editors))
