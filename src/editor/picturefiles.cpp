@@ -21,11 +21,12 @@ PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPre
 // Writing
 // ---------------------------------------------------------------------------
 
-// Where a file is written before it replaces the named one: the same
-// directory, so that the replacing rename never crosses file systems.
-struct TemporaryName {
+// A name beside a file, in the same directory so that renames never cross file
+// systems: "<name>.tmp" where the new file is written before it replaces the
+// old one, "<name>.bak" where the old file is kept while the pair is replaced.
+struct SideName {
     char text[fileNameSize + 4];
-    explicit TemporaryName(const char* fileName) { std::snprintf(text, sizeof text, "%s.tmp", fileName); }
+    SideName(const char* fileName, const char* suffix) { std::snprintf(text, sizeof text, "%s%s", fileName, suffix); }
 };
 
 static bool writeRecords(std::FILE* file, const Table& table, char separator) {
@@ -57,9 +58,43 @@ static bool replaceable(const char* fileName) {
     return !std::filesystem::is_directory(fileName, error);
 }
 
+// Keeps the old file (if any) under `backup` as a second link, so that it never
+// stops existing under its own name. False when an old file exists but could
+// not be kept.
+static bool keepOldFile(const char* fileName, const char* backup, bool& kept) {
+    std::error_code error;
+    std::filesystem::remove(backup, error);
+    kept = std::filesystem::exists(fileName, error);
+    if (!kept) return !error;
+    std::filesystem::create_hard_link(fileName, backup, error);
+    if (error) std::filesystem::copy_file(fileName, backup, error);
+    return !error;
+}
+
+// Replaces both files by their temporaries. When the lines file cannot be
+// replaced, the points file goes back to what it was.
+static const char* replaceBoth(const PictureFileNames& names, const SideName& pointsTemp, const SideName& linesTemp) {
+    const SideName pointsBackup(names.points, ".bak");
+    bool hadOldPoints = false;
+    if (!keepOldFile(names.points, pointsBackup.text, hadOldPoints)) return names.points;
+    const char* failed = nullptr;
+    if (std::rename(pointsTemp.text, names.points) != 0) {
+        failed = names.points;
+    } else if (std::rename(linesTemp.text, names.lines) != 0) {
+        failed = names.lines;
+        if (hadOldPoints) {
+            std::rename(pointsBackup.text, names.points);
+        } else {
+            std::remove(names.points);
+        }
+    }
+    std::remove(pointsBackup.text);
+    return failed;
+}
+
 const char* writePictureFiles(const PictureFileNames& names, char separator) {
-    const TemporaryName pointsTemp(names.points);
-    const TemporaryName linesTemp(names.lines);
+    const SideName pointsTemp(names.points, ".tmp");
+    const SideName linesTemp(names.lines, ".tmp");
     const char* failed = nullptr;
     if (!writeTableFile(pointsTemp.text, pointTable(), separator, false)) {
         failed = names.points;
@@ -69,10 +104,8 @@ const char* writePictureFiles(const PictureFileNames& names, char separator) {
         failed = names.points;
     } else if (!replaceable(names.lines)) {
         failed = names.lines;
-    } else if (std::rename(pointsTemp.text, names.points) != 0) {
-        failed = names.points;
-    } else if (std::rename(linesTemp.text, names.lines) != 0) {
-        failed = names.lines;
+    } else {
+        failed = replaceBoth(names, pointsTemp, linesTemp);
     }
     if (failed) {
         std::remove(pointsTemp.text);

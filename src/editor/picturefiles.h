@@ -4,7 +4,8 @@
 // in ascending entry order: the entry's coordinates in plain decimal, each
 // followed by a separator (a blank or a comma), then a line end. A lines file
 // ends with one more line end. Writing goes to temporaries that replace the
-// named files only when both were written completely, so a failed write never
+// named files only when both were written completely, and the old points file
+// is kept until the lines file has been replaced too, so a failed write never
 // destroys the files it would have replaced.
 #ifndef TESSARY_PICTUREFILES_H
 #define TESSARY_PICTUREFILES_H

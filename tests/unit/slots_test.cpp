@@ -2,6 +2,8 @@
 // saving files that are missing, damaged, oversized or cannot be written.
 #include "slots.h"
 
+#include <cstdlib>
+
 #include "file_fixture.h"
 
 using SlotFiles = FileTest;
@@ -183,3 +185,22 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, UnwritableSlot,
                                            Blocker{"lines1.txt", "lines1.txt", false},
                                            Blocker{"lines1.txt.tmp", "lines1.txt", false},
                                            Blocker{"pixels1.txt.tmp", "pixels1.txt", true}));
+
+// The lines file refuses to be replaced only when the rename is tried (an
+// immutable file, which needs root and a file system that supports it): the
+// points file, already replaced by then, must go back to what it was.
+TEST_F(SlotFiles, LateFailureRestoresTheReplacedPointsFile) {
+    writeFile("pixels1.txt", "1 1 \n");
+    writeFile("lines1.txt", "1 1 2 2 \n\n");
+    if (std::system("chattr +i lines1.txt 2>/dev/null") != 0) GTEST_SKIP() << "cannot make a file immutable here";
+    createPixel(5, 5, e.pixels_Amount++);
+    ::testing::internal::CaptureStderr();
+    const bool saved = savePicture(e);
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    std::system("chattr -i lines1.txt");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(message, "Save failed: lines1.txt\n");
+    EXPECT_EQ(readFile("pixels1.txt"), "1 1 \n");
+    EXPECT_EQ(readFile("lines1.txt"), "1 1 2 2 \n\n");
+    EXPECT_EQ(directoryNames(), (std::vector<std::string>{"lines1.txt", "pixels1.txt"}));
+}
