@@ -11,40 +11,27 @@
 #include "gfx.h"
 #include "surface.h"
 
-// Glyph n pixel by pixel: the plain path, whose psets wrap the pixels of a cell
-// that crosses the right or bottom edge.
-static void psetLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+// Visits the pixels of glyph n that a printer writes: plot(u, v, true) for ink,
+// plot(u, v, false) for the rest of the cell when `bg` is set.
+template <typename Plot>
+static void forEachGlyphPixel(unsigned char n, bool bg, Plot plot) {
     for (int v = 0; v < 8; ++v) {
         for (int u = 0; u < 8; ++u) {
-            if (font[n][v][u]) {
-                pset(x + u, y + v, color);
-            } else if (bg) {
-                pset(x + u, y + v, color2);
-            }
+            if (font[n][v][u] || bg) plot(u, v, font[n][v][u]);
         }
     }
 }
 
-// Glyph n stored directly, both colours mapped once; the cell lies on the surface.
-static void storeLetter(unsigned char n, Uint32* first, Uint32 ink, bool bg, Uint32 paper) {
-    const int stride = rowStride();
-    for (int v = 0; v < 8; ++v) {
-        Uint32* row = first + v * stride;
-        for (int u = 0; u < 8; ++u) {
-            if (font[n][v][u]) {
-                row[u] = ink;
-            } else if (bg) {
-                row[u] = paper;
-            }
-        }
-    }
-}
-
+// A cell on the surface is stored directly, both colours mapped once; one that
+// crosses the right or bottom edge goes through pset, which wraps its pixels.
 static void drawLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
     if (blockOnSurface(x, y, 8, 8)) {
-        storeLetter(n, pixelAddress(x, y), mapColor(color), bg, mapColor(color2));
+        Uint32* const first = pixelAddress(x, y);
+        const int stride = rowStride();
+        const Uint32 ink = mapColor(color), paper = mapColor(color2);
+        forEachGlyphPixel(n, bg, [&](int u, int v, bool isInk) { first[v * stride + u] = isInk ? ink : paper; });
     } else {
-        psetLetter(n, x, y, color, bg, color2);
+        forEachGlyphPixel(n, bg, [&](int u, int v, bool isInk) { pset(x + u, y + v, isInk ? color : color2); });
     }
 }
 
