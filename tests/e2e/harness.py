@@ -58,6 +58,15 @@ FONT_SOURCE = os.path.join(HERE, "..", "..", "src", "gfx", "font.cpp")
 
 PRINTABLE = "".join(chr(c) for c in range(32, 127))
 PROMPT_LINE = (0, 620)
+BACKGROUND_PROMPT = "Wpisz numer koloru dla tla: "
+DRAWING_PROMPT = "Wpisz numer koloru dla pikseli: "
+POINTS_PROMPT = "Export mode, enter pixels sort order( 0-x, 1-y): "
+LINES_PROMPT = "Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): "
+
+# The seven rows of the band above the status panel from the top down; the
+# band below it repeats them from the bottom up.
+BAND_COLOURS = [(67, 57, 0), (104, 55, 43), (111, 79, 37), (154, 103, 89), (149, 149, 149),
+                (184, 199, 111), (255, 255, 255)]
 
 
 def overview(cell):
@@ -69,6 +78,12 @@ def view(cell, scale=1):
     """The window pixel at the middle of canvas cell `cell` in the view area,
     with the view at origin (0, 0)."""
     return (cell[0] * scale + scale // 2, cell[1] * scale + scale // 2)
+
+
+def cells_show(shot, cells, colour, scale=1):
+    """True when every cell of `cells` shows `colour` both in the view area at
+    `scale` (view at origin 0, 0) and in the overview."""
+    return all(shot.pixel(*view(c, scale)) == colour and shot.pixel(*overview(c)) == colour for c in cells)
 
 
 def line_cells(start, end):
@@ -365,6 +380,12 @@ def prompt_text(shot, length):
     return read_text(shot, PROMPT_LINE[0], PROMPT_LINE[1], length, alphabet=PRINTABLE)
 
 
+def prompt_ink(shot):
+    """How many white pixels the prompt line holds left of the overview's view
+    frame (x 0 to 315, where text shows on any background)."""
+    return shot.count(WHITE, PROMPT_LINE[0], PROMPT_LINE[1], 315, PROMPT_LINE[1] + 7)
+
+
 # Where each labelled value of the status panel stands: (x, y) of its first
 # character cell.
 PANEL_VALUES = {
@@ -571,10 +592,9 @@ class Editor:
         until the overview shows the point placed (left) or erased (right),
         then releases it. The pointer stays on the cell, whose red cursor
         hides it in the view area until the pointer moves on."""
-        x, y = cell
         in_overview = overview(cell)
         placed = button == 1
-        self.move(x * scale + scale // 2, y * scale + scale // 2)
+        self.move(*view(cell, scale))
         self.button_down(button)
         try:
             self.wait_for(lambda s: (s.pixel(*in_overview) != BLACK) == placed,
@@ -600,13 +620,12 @@ class Editor:
         """Line mode: leaves the loop waiting with `target` as its cursor cell.
         `probe` is a cell next to it that holds nothing and that the rubber
         band, if any, does not cross."""
-        to_window = lambda c: (c[0] * scale + scale // 2, c[1] * scale + scale // 2)
         for _ in range(attempts):
-            self.move(*to_window(probe))
+            self.move(*view(probe, scale))
             time.sleep(EVENT_GAP)
-            self.move(*to_window(target))
+            self.move(*view(target, scale))
             try:
-                self.wait_for(lambda s: s.pixel(*to_window(probe)) != BLACK,
+                self.wait_for(lambda s: s.pixel(*view(probe, scale)) != BLACK,
                               timeout=1.0, what="the probe cell %s" % (probe,))
                 return
             except HarnessError:
@@ -618,10 +637,9 @@ class Editor:
         waiting pass, which presents the cursor on the target and so erases the
         probe; only then is the button released, so that the release too
         reaches the line-mode wait and not the loop test."""
-        px, py = probe[0] * scale + scale // 2, probe[1] * scale + scale // 2
         self.button_down(button)
         try:
-            self.wait_for(lambda s: s.pixel(px, py) == BLACK,
+            self.wait_for(lambda s: s.pixel(*view(probe, scale)) == BLACK,
                           what="the press to be taken")
         finally:
             time.sleep(EVENT_GAP)
@@ -664,29 +682,29 @@ def check_cells(shot, cells, colour, where, to_pixel=lambda c: c):
           % (len(wrong), len(cells), colour, where, wrong[:3]))
 
 
+def check_bands(shot, columns):
+    """Fails unless both bands around the status panel show their colours in
+    every window column of `columns`."""
+    for k, colour in enumerate(BAND_COLOURS):
+        for x in columns:
+            check_equal(shot.pixel(x, 401 + k), colour, "top band row %d" % (401 + k))
+            check_equal(shot.pixel(x, 636 - k), colour, "bottom band row %d" % (636 - k))
+
+
 def run_cases(cases, binary):
     """Runs each case as case(context) with a fresh temporary working directory;
     prints one line per case and a closing "N passed, M failed". Returns the
     exit status for the script: 0 when every case passed."""
-    binary = os.path.abspath(binary)
-    # A terminated script still runs its clean-up.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    server = XServer().start()
-    passed = failed = 0
-    try:
+    def run_all(binary, server):
+        results = []
         for case in cases:
             context = CaseContext.fresh(binary, server)
             try:
-                if _attempt(case, context):
-                    passed += 1
-                else:
-                    failed += 1
+                results.append(_attempt(case, context))
             finally:
                 context.discard()
-    finally:
-        server.stop()
-    print("%d passed, %d failed" % (passed, failed), flush=True)
-    return 0 if failed == 0 else 1
+        return results
+    return _run_script(binary, run_all)
 
 
 def run_stages(stages, binary):
@@ -695,25 +713,36 @@ def run_stages(stages, binary):
     A stage that fails leaves the editor in an unknown state, so the stages
     after it are not run and count as failed. Prints one line per stage and
     the closing "N passed, M failed"; returns the script's exit status."""
-    binary = os.path.abspath(binary)
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    server = XServer().start()
-    passed = failed = 0
-    try:
+    def run_all(binary, server):
+        results = []
         context = CaseContext.fresh(binary, server)
         try:
             for stage in stages:
-                if failed:
-                    failed += 1
-                    print("SKIP %s: an earlier stage failed" % stage.__name__, flush=True)
-                elif _attempt(stage, context):
-                    passed += 1
+                if all(results):
+                    results.append(_attempt(stage, context))
                 else:
-                    failed += 1
+                    print("SKIP %s: an earlier stage failed" % stage.__name__, flush=True)
+                    results.append(False)
         finally:
             context.discard()
+        return results
+    return _run_script(binary, run_all)
+
+
+def _run_script(binary, run_all):
+    """Starts the X server, calls run_all(binary, server) for a list of
+    results (True for each case that passed), stops the server and prints the
+    closing "N passed, M failed". Returns the script's exit status."""
+    binary = os.path.abspath(binary)
+    # A terminated script still runs its clean-up.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    server = XServer().start()
+    try:
+        results = run_all(binary, server)
     finally:
         server.stop()
+    passed = results.count(True)
+    failed = len(results) - passed
     print("%d passed, %d failed" % (passed, failed), flush=True)
     return 0 if failed == 0 else 1
 

@@ -5,13 +5,7 @@ Run: python3 tests/e2e/test_editing.py path/to/tessary
 """
 import sys
 
-from harness import BLACK, DRAW_GREEN, RED, check, check_equal, line_cells, overview, run_cases
-
-
-def check_cells(shot, cells, colour, where, to_pixel=lambda c: c):
-    wrong = [c for c in cells if shot.pixel(*to_pixel(c)) != colour]
-    check(not wrong, "%d of %d cells are not %s in the %s, first %s"
-          % (len(wrong), len(cells), colour, where, wrong[:3]))
+from harness import BLACK, DRAW_GREEN, RED, check_cells, check_equal, line_cells, overview, run_cases
 
 
 def case_point_placed_shown_zoomed_and_erased(ctx):
@@ -60,10 +54,7 @@ def case_line_entered_found_and_deleted(ctx):
     ed.press("w")
     # Probe cells lie off the line, one row above its start and two rows
     # below its end, where neither the line nor the rubber band passes.
-    ed.line_move(start, probe=(20, 28))
-    ed.line_click(probe=(20, 28))
-    ed.line_move(end, probe=(60, 52))
-    ed.line_click(probe=(60, 52))
+    ed.enter_line(start, end, start_probe=(20, 28), end_probe=(60, 52))
     shot = ed.wait_for(lambda s: s.pixel(*overview(cells[len(cells) // 2])) == DRAW_GREEN,
                        what="the stored line in the overview")
     check_cells(shot, cells, DRAW_GREEN, "overview", overview)
@@ -91,11 +82,8 @@ def case_keypad_steps_through_the_lines_found(ctx):
     # line or rubber band crosses.
     ends = [((140, 100), (140, 102)), ((140, 120), (140, 123)), ((100, 140), (102, 140))]
     ed.press("w")
-    for end, probe in ends:
-        ed.line_move(start, start_probe)
-        ed.line_click(start_probe)
-        ed.line_move(end, probe)
-        ed.line_click(probe)
+    for end, end_probe in ends:
+        ed.enter_line(start, end, start_probe, end_probe)
     lines = [line_cells(start, end) for end, _ in ends]
     middles = [cells[len(cells) // 2] for cells in lines]
     ed.wait_for(lambda s: all(s.pixel(*overview(m)) == DRAW_GREEN for m in middles), what="three lines")

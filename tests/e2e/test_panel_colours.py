@@ -5,59 +5,24 @@ Run: python3 tests/e2e/test_panel_colours.py path/to/tessary
 """
 import sys
 
-from harness import (BLACK, DRAW_GREEN, PRINTABLE, RED, WHITE, HarnessError, check,
-                     check_equal, overview, prompt_text, read_number, read_text, run_cases)
+from harness import (BACKGROUND_PROMPT, BLACK, DRAW_GREEN, DRAWING_PROMPT, PANEL_VALUES, PRINTABLE, RED,
+                     WHITE, check, check_bands, check_equal, overview, prompt_ink, prompt_text, read_text,
+                     run_cases)
 
-# Where each labelled value stands: (x, y) of its first character cell.
-PANEL_VALUES = {
-    "X": (24, 413), "Y": (24, 429), "Scale": (56, 445), "X_Start": (72, 461), "Y_Start": (72, 477),
-    "Max_X": (56, 493), "Max_Y": (56, 509), "No. Pixels": (94, 525), "L. Phase": (80, 541),
-    "No. lines": (88, 557), "Separate": (80, 573), "Lines on pixel": (128, 589),
-    "Used picture slot": (152, 605),
-}
-PANEL_LABELS = {
-    "X": "X:", "Y": "Y:", "Scale": "Scale:", "X_Start": "X_Start:", "Y_Start": "Y_Start:",
-    "Max_X": "Max_X:", "Max_Y": "Max_Y:", "No. Pixels": "No. Pixels:", "L. Phase": "L. Phase:",
-    "No. lines": "No. lines:", "Separate": "Separate:", "Lines on pixel": "Lines on pixel:",
-    "Used picture slot": "Used picture slot:",
-}
-BAND_COLOURS = [(67, 57, 0), (104, 55, 43), (111, 79, 37), (154, 103, 89), (149, 149, 149),
-                (184, 199, 111), (255, 255, 255)]
 PALETTE_14 = (154, 210, 132)
-
-
-def panel_values(shot):
-    return {name: read_number(shot, x, y) for name, (x, y) in PANEL_VALUES.items()}
-
-
-def wait_panel(ed, expected, what):
-    """Waits until every value named in `expected` reads as given."""
-    last = {}
-
-    def matches(shot):
-        last.update(panel_values(shot))
-        return all(last[name] == value for name, value in expected.items())
-    try:
-        return ed.wait_for(matches, what=what)
-    except HarnessError:
-        wrong = {n: last.get(n) for n, v in expected.items() if last.get(n) != v}
-        raise HarnessError("%s: panel shows %s, expected %s" % (what, wrong, {n: expected[n] for n in wrong}))
 
 
 def case_panel_at_start_shows_labels_bands_and_values(ctx):
     ed = ctx.start_editor()
     ed.park_pointer()  # beyond the canvas: the cursor cell is (255, 199)
-    shot = wait_panel(ed, {
+    shot = ed.wait_panel({
         "X": "255", "Y": "199", "Scale": "1", "X_Start": "0", "Y_Start": "0", "Max_X": "256",
         "Max_Y": "200", "No. Pixels": "0", "L. Phase": "0", "No. lines": "0", "Separate": "0",
         "Lines on pixel": "0", "Used picture slot": "1"}, "the values at start")
-    for name, label in PANEL_LABELS.items():
-        y = PANEL_VALUES[name][1]
+    for name, (_, y) in PANEL_VALUES.items():
+        label = name + ":"  # each row's label is its value's name and a colon
         check_equal(read_text(shot, 0, y, len(label), alphabet=PRINTABLE), label, "label of the %s row" % name)
-    for k, colour in enumerate(BAND_COLOURS):
-        for x in (0, 320, 639):
-            check_equal(shot.pixel(x, 401 + k), colour, "top band row %d" % (401 + k))
-            check_equal(shot.pixel(x, 636 - k), colour, "bottom band row %d" % (636 - k))
+    check_bands(shot, (0, 320, 639))
     check_equal(shot.pixel(316, 419), RED, "top-left corner of the overview's view frame")
     check_equal(shot.pixel(574, 621), RED, "bottom-right corner of the overview's view frame")
 
@@ -68,8 +33,8 @@ def case_panel_values_follow_edits(ctx):
         ed.click_point(cell)
     ed.type_keys("3", "p", "z", "z")
     ed.park_pointer(20, 10)  # scale 3: cell (6, 3)
-    wait_panel(ed, {"No. Pixels": "3", "Used picture slot": "3", "Separate": "1", "Scale": "3",
-                    "Max_X": "213", "Max_Y": "133", "X": "6", "Y": "3"}, "the values after edits")
+    ed.wait_panel({"No. Pixels": "3", "Used picture slot": "3", "Separate": "1", "Scale": "3",
+                   "Max_X": "213", "Max_Y": "133", "X": "6", "Y": "3"}, "the values after edits")
     # The overview's frame follows the view: right side at max_x + 318,
     # bottom at max_y + 421.
     shot = ed.screenshot()
@@ -79,8 +44,8 @@ def case_panel_values_follow_edits(ctx):
 
     ed.click_point((12, 10), scale=3, button=3)
     ed.press("x")
-    wait_panel(ed, {"No. Pixels": "2", "Scale": "2", "Max_X": "256", "Max_Y": "200"},
-               "the values after an erase and a zoom out")
+    ed.wait_panel({"No. Pixels": "2", "Scale": "2", "Max_X": "256", "Max_Y": "200"},
+                  "the values after an erase and a zoom out")
 
 
 def case_panel_follows_line_entry_and_selection(ctx):
@@ -89,15 +54,15 @@ def case_panel_follows_line_entry_and_selection(ctx):
     ed.press("w")
     ed.line_move(start, (30, 28))
     ed.line_click((30, 28))
-    wait_panel(ed, {"L. Phase": "1", "No. lines": "0"}, "the phase during line entry")
+    ed.wait_panel({"L. Phase": "1", "No. lines": "0"}, "the phase during line entry")
     ed.line_move(end, (70, 42))
     ed.line_click((70, 42))
-    wait_panel(ed, {"L. Phase": "0", "No. lines": "1"}, "the values after storing the line")
+    ed.wait_panel({"L. Phase": "0", "No. lines": "1"}, "the values after storing the line")
     ed.line_move(start, (30, 28))
     ed.line_click((30, 28), button=3)
-    wait_panel(ed, {"Lines on pixel": "1", "No. lines": "1"}, "the values after the search")
+    ed.wait_panel({"Lines on pixel": "1", "No. lines": "1"}, "the values after the search")
     ed.press("KP_Decimal")  # drops the selection, erases nothing
-    wait_panel(ed, {"Lines on pixel": "0", "No. lines": "1"}, "the values after keypad period")
+    ed.wait_panel({"Lines on pixel": "0", "No. lines": "1"}, "the values after keypad period")
 
 
 def case_background_prompt_turns_the_window_white(ctx):
@@ -105,12 +70,12 @@ def case_background_prompt_turns_the_window_white(ctx):
     ed.click_point((50, 50))
     ed.park_pointer()
     ed.press("c")
-    ed.answer_prompt("Wpisz numer koloru dla tla: ", "2")
+    ed.answer_prompt(BACKGROUND_PROMPT, "2")
     shot = ed.wait_pixel(600, 300, WHITE, what="the white background")
     for spot in ((5, 300), (300, 5), (600, 630 - 10), (630, 420)):
         check_equal(shot.pixel(*spot), WHITE, "background at %s" % (spot,))
     # The prompt line left of the overview's view frame (which starts at x 316).
-    check_equal(shot.count(WHITE, 0, 620, 315, 627), 316 * 8, "white pixels on the cleared prompt line")
+    check_equal(prompt_ink(shot), 316 * 8, "white pixels on the cleared prompt line")
     check_equal(shot.pixel(50, 50), DRAW_GREEN, "the point on the new background")
     check_equal(shot.pixel(*overview((50, 50))), DRAW_GREEN, "the point in the overview")
 
@@ -120,7 +85,7 @@ def case_drawing_prompt_recolours_the_picture(ctx):
     ed.click_point((60, 40))
     ed.park_pointer()
     ed.press("v")
-    ed.answer_prompt("Wpisz numer koloru dla pikseli: ", "1", "4")
+    ed.answer_prompt(DRAWING_PROMPT, "1", "4")
     shot = ed.wait_pixel(60, 40, PALETTE_14, what="the point in colour 14")
     check_equal(shot.pixel(*overview((60, 40))), PALETTE_14, "the point in the overview")
     check_equal(shot.pixel(600, 300), BLACK, "the background")
@@ -129,9 +94,9 @@ def case_drawing_prompt_recolours_the_picture(ctx):
 def case_colour_number_outside_the_palette_keeps_the_colour(ctx):
     ed = ctx.start_editor()
     ed.press("c")
-    ed.answer_prompt("Wpisz numer koloru dla tla: ", "1", "7")
+    ed.answer_prompt(BACKGROUND_PROMPT, "1", "7")
     # The window is cleared after the prompt in any case, so its text goes.
-    shot = ed.wait_for(lambda s: s.count(WHITE, 0, 620, 315, 627) == 0, what="the prompt line to clear")
+    shot = ed.wait_for(lambda s: prompt_ink(s) == 0, what="the prompt line to clear")
     check_equal(shot.pixel(600, 300), BLACK, "the background after the answer 17")
     check(ed.process.poll() is None, "the editor ended after the answer 17")
 

@@ -6,27 +6,16 @@ Run: python3 tests/e2e/test_slots_export.py path/to/tessary
 import os
 import sys
 
-from harness import BLACK, DRAW_GREEN, WHITE, check, check_equal, line_cells, overview, run_cases
-
-POINTS_PROMPT = "Export mode, enter pixels sort order( 0-x, 1-y): "
-LINES_PROMPT = "Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): "
-
-
-def draw_line(ed, start, end, start_probe, end_probe):
-    ed.press("w")
-    ed.line_move(start, start_probe)
-    ed.line_click(start_probe)
-    ed.line_move(end, end_probe)
-    ed.line_click(end_probe)
-    ed.press("q")
+from harness import (BLACK, DRAW_GREEN, LINES_PROMPT, POINTS_PROMPT, cells_show, check, check_equal,
+                     line_cells, prompt_ink, run_cases)
 
 
 def picture_shown(shot, cells):
-    return all(shot.pixel(*c) == DRAW_GREEN and shot.pixel(*overview(c)) == DRAW_GREEN for c in cells)
+    return cells_show(shot, cells, DRAW_GREEN)
 
 
 def picture_gone(shot, cells):
-    return all(shot.pixel(*c) == BLACK and shot.pixel(*overview(c)) == BLACK for c in cells)
+    return cells_show(shot, cells, BLACK)
 
 
 def case_save_clear_and_load_a_slot(ctx):
@@ -35,7 +24,9 @@ def case_save_clear_and_load_a_slot(ctx):
     for cell in points:
         ed.click_point(cell)
     start, end = (20, 60), (50, 70)
-    draw_line(ed, start, end, (20, 58), (50, 72))
+    ed.press("w")
+    ed.enter_line(start, end, (20, 58), (50, 72))
+    ed.press("q")
     ed.park_pointer()
     cells = points + line_cells(start, end)
     ed.wait_for(lambda s: picture_shown(s, cells), what="the drawn picture")
@@ -106,7 +97,7 @@ def case_failed_save_reports_and_keeps_the_old_files(ctx):
     ed.click_point((10, 10))
     ed.park_pointer()
     ed.press("s")
-    shot = ed.wait_for(lambda s: s.count(WHITE, 0, 620, 315, 627) > 0, what="a message on the prompt line")
+    shot = ed.wait_for(lambda s: prompt_ink(s) > 0, what="a message on the prompt line")
     check(os.path.isdir(ctx.path("pixels1.txt")), "pixels1.txt is no longer a directory")
     check_equal(ctx.read_file("lines1.txt"), b"1 2 3 4 \n\n", "lines1.txt after the failed save")
     check("pixels1.txt" in ed.stderr(), "standard error should name pixels1.txt, got %r" % ed.stderr())

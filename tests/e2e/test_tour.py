@@ -13,8 +13,9 @@ import os
 import sys
 import time
 
-from harness import (BLACK, DRAW_GREEN, RED, WHITE, check, check_cells, check_equal, line_cells,
-                     overview, probe_beside, run_stages, view, write_png)
+from harness import (BACKGROUND_PROMPT, BLACK, DRAW_GREEN, DRAWING_PROMPT, LINES_PROMPT, POINTS_PROMPT, RED,
+                     cells_show, check, check_bands, check_cells, check_equal, line_cells, overview,
+                     probe_beside, prompt_ink, run_stages, view, write_png)
 
 # Stars in the sky: placed as points, in this order.
 POINTS = [(24, 22), (58, 44), (96, 16), (150, 30), (28, 84), (244, 118), (170, 104)]
@@ -39,12 +40,8 @@ ROOF_TOP = (110, 70)
 
 BACKGROUND_NUMBER, BACKGROUND = "7", (0x35, 0x28, 0x79)
 DRAWING_NUMBER, DRAWING = "8", (0xB8, 0xC7, 0x6F)
-TOP_BAND = [(67, 57, 0), (104, 55, 43), (111, 79, 37), (154, 103, 89), (149, 149, 149),
-            (184, 199, 111), (255, 255, 255)]
 
 SLOT = "2"
-POINTS_PROMPT = "Export mode, enter pixels sort order( 0-x, 1-y): "
-LINES_PROMPT = "Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): "
 POINTS_KEY, LINES_KEY = 0, 1  # points on x, lines on y1
 
 SCREENSHOT_VARIABLE = "TESSARY_TOUR_SCREENSHOT"
@@ -73,8 +70,7 @@ def export_files():
 def picture_in(colour, scale):
     """A screen predicate: the whole picture in `colour`, in the view area at
     `scale` and in the overview. The cursor is parked off the picture."""
-    return lambda s: all(s.pixel(*view(c, scale)) == colour and s.pixel(*overview(c)) == colour
-                         for c in PICTURE_CELLS)
+    return lambda s: cells_show(s, PICTURE_CELLS, colour, scale)
 
 
 def hold_until_panel(ed, key, expected, what):
@@ -160,13 +156,13 @@ def stage_zoom_and_pan(ctx):
 def stage_change_both_colours(ctx):
     ed = ctx.editor()
     ed.press("c")
-    ed.answer_prompt("Wpisz numer koloru dla tla: ", BACKGROUND_NUMBER)
+    ed.answer_prompt(BACKGROUND_PROMPT, BACKGROUND_NUMBER)
     ed.press("v")
-    ed.answer_prompt("Wpisz numer koloru dla pikseli: ", DRAWING_NUMBER)
+    ed.answer_prompt(DRAWING_PROMPT, DRAWING_NUMBER)
     shot = ed.wait_for(picture_in(DRAWING, 2), what="the picture in the new drawing colour")
     for spot in ((600, 300), (110 * 2, 100 * 2), (630, 630 - 10), overview((110, 100))):
         check_equal(shot.pixel(*spot), BACKGROUND, "background at %s" % (spot,))
-    check_equal(shot.count(WHITE, 0, 620, 315, 627), 0, "white pixels left on the prompt line")
+    check_equal(prompt_ink(shot), 0, "white pixels left on the prompt line")
     ed.wait_panel({**COUNTS, "Scale": "2", "Used picture slot": "1"}, "the panel after the colours")
 
 
@@ -178,7 +174,7 @@ def stage_save_to_slot_2(ctx):
     for name, data in slot_files().items():
         ctx.wait_file(name, data)
     shot = ed.screenshot()
-    check_equal(shot.count(WHITE, 0, 620, 315, 627), 0, "white pixels (a message) on the prompt line")
+    check_equal(prompt_ink(shot), 0, "white pixels (a message) on the prompt line")
 
 
 def stage_clear(ctx):
@@ -206,7 +202,7 @@ def stage_export(ctx):
         ctx.wait_file(name, data)
     # The second prompt's text stays left of the overview until a clear.
     ed.press("8")
-    shot = ed.wait_for(lambda s: s.count(WHITE, 0, 620, 315, 627) == 0, what="the prompt line cleared by 8")
+    shot = ed.wait_for(lambda s: prompt_ink(s) == 0, what="the prompt line cleared by 8")
     check(picture_in(DRAWING, 2)(shot), "the sorted picture looks as before")
 
 
@@ -217,9 +213,7 @@ def stage_finished_picture(ctx):
                           "Used picture slot": SLOT}, "the panel of the finished picture")
     check(picture_in(DRAWING, 2)(shot), "the finished picture")
     check_equal(shot.pixel(255 * 2, 195 * 2), RED, "the cursor cell")
-    for k, colour in enumerate(TOP_BAND):
-        check_equal(shot.pixel(320, 401 + k), colour, "top band row %d" % (401 + k))
-        check_equal(shot.pixel(320, 636 - k), colour, "bottom band row %d" % (636 - k))
+    check_bands(shot, (320,))
     check_equal(shot.pixel(316, 419), RED, "the overview's view frame")
     target = os.environ.get(SCREENSHOT_VARIABLE)
     if target:
