@@ -1,19 +1,12 @@
 // colorprompts.cpp - the colour prompts of keys c and v.
 #include "colorprompts.h"
 
-namespace {
+#include "promptline.h"
 
-const ColorRGB white(255, 255, 255);
-const ColorRGB black(0, 0, 0);
-const int promptX = 0;
-const int promptY = 620;
-
-void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
-    applyColorAnswer(getScalar(message, promptX, promptY, white, true, black), kolor);
+static void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
+    applyColorAnswer(askNumber(message), kolor);
     cls(e.Background_Color);
 }
-
-}  // namespace
 
 void applyColorAnswer(double answer, ColorRGB& kolor) {
     // Compared as a double first: a huge answer must not reach the int conversion.

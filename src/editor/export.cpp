@@ -2,13 +2,9 @@
 #include "export.h"
 
 #include "exportfiles.h"
-#include "message.h"
+#include "promptline.h"
 
-static int askSortKey(const char* message) {
-    const ColorRGB white(255, 255, 255);
-    const ColorRGB black(0, 0, 0);
-    return sortKeyFromAnswer(getScalar(message, promptLineX, promptLineY, white, true, black));
-}
+static int askSortKey(const char* message) { return sortKeyFromAnswer(askNumber(message)); }
 
 void exportCommand(Editor& e) {
     // Both keys are asked for before any file is touched.

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "message.h"
+#include "promptline.h"
 
 int sortKeyFromAnswer(double answer) {
     if (!(answer > INT_MIN - 1.0 && answer < INT_MAX + 1.0)) return -1;

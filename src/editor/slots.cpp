@@ -1,7 +1,7 @@
 // slots.cpp - the slot commands: the picture to and from its pair of files.
 #include "slots.h"
 
-#include "message.h"
+#include "promptline.h"
 #include "picturefiles.h"
 
 static PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "message.h"
+#include "promptline.h"
 #include "state.h"
 #include "surface_helpers.h"
 

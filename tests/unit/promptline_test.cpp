@@ -1,10 +1,10 @@
-// message_test.cpp - the failure message's text and its length limit. Where it is
+// promptline_test.cpp - the failure message's text and its length limit. Where it is
 // drawn is checked by the slot and export tests, through promptLineShows.
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "message.h"
+#include "promptline.h"
 
 TEST(FailureMessage, NamesTheActionAndTheFiles) {
     char text[messageLength + 1];

@@ -1,9 +1,12 @@
-// message.cpp - the failure message of the file commands.
-#include "message.h"
+// promptline.cpp - asking and reporting on the prompt line.
+#include "promptline.h"
 
 #include <cstdio>
 
-#include "gfx.h"
+static const ColorRGB white(255, 255, 255);
+static const ColorRGB black(0, 0, 0);
+
+double askNumber(const char* message) { return getScalar(message, promptLineX, promptLineY, white, true, black); }
 
 void fileFailureText(char (&text)[messageLength + 1], const char* action, const char* fileName,
                      const char* secondFileName) {
@@ -17,6 +20,6 @@ void fileFailureText(char (&text)[messageLength + 1], const char* action, const 
 void reportFileFailure(const char* action, const char* fileName, const char* secondFileName) {
     char text[messageLength + 1];
     fileFailureText(text, action, fileName, secondFileName);
-    print(text, promptLineX, promptLineY, ColorRGB(255, 255, 255), true, ColorRGB(0, 0, 0), messageLength);
+    print(text, promptLineX, promptLineY, white, true, black, messageLength);
     std::fprintf(stderr, "%s\n", text);
 }
