@@ -15,7 +15,7 @@ Uint32 mapColor(ColorRGB color) {
 }
 
 Uint32* pixelAddress(int x, int y) {
-    return static_cast<Uint32*>(scr->pixels) + y * (scr->pitch / 4) + x;
+    return static_cast<Uint32*>(scr->pixels) + y * rowStride() + x;
 }
 
 void pset(int x, int y, ColorRGB color) {

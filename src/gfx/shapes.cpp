@@ -37,9 +37,9 @@ bool verLine(int x, int y1, int y2, ColorRGB color) {
     if (y1 < 0) y1 = 0;
     if (y2 > h - 1) y2 = h - 1;
     const Uint32 value = mapColor(color);
-    const int rowStep = scr->pitch / 4;
+    const int stride = rowStride();
     Uint32* p = pixelAddress(x, y1);
-    for (int y = y1; y <= y2; ++y, p += rowStep) *p = value;
+    for (int y = y1; y <= y2; ++y, p += stride) *p = value;
     return true;
 }
 
