@@ -4,8 +4,6 @@
 // coordinates; horLine clips; drawLine and drawRect refuse the whole shape
 // unless every end or corner is on the surface. Colours are mapped with
 // SDL_MapRGB on the surface's format from the low 8 bits of each channel.
-#include <utility>
-
 #include "gfx.h"
 #include "surface.h"
 
@@ -25,14 +23,7 @@ void pset(int x, int y, ColorRGB color) {
 }
 
 bool horLine(int y, int x1, int x2, ColorRGB color) {
-    if (x2 < x1) std::swap(x1, x2);
-    if (x2 < 0 || x1 > w - 1 || y < 0 || y > h - 1) return false;
-    if (x1 < 0) x1 = 0;
-    if (x2 > w - 1) x2 = w - 1;
-    const Uint32 value = mapColor(color);
-    Uint32* p = pixelAddress(x1, y);
-    for (int x = x1; x <= x2; ++x) *p++ = value;
-    return true;
+    return storeRun(y, x1, x2, w, h, mapColor(color), 1, [y](int x) { return pixelAddress(x, y); });
 }
 
 bool drawLine(int x1, int y1, int x2, int y2, ColorRGB color) {

@@ -8,7 +8,7 @@
 // drawLine, which refuses off-surface ends, can draw what is visible.
 #include <climits>
 #include <cstdint>
-#include <utility>
+#include <cstddef>
 
 #include "gfx.h"
 #include "surface.h"
@@ -32,15 +32,7 @@ void drawBuffer(Uint32* buffer) {
 bool onScreen(int x, int y) { return onSurface(x, y); }
 
 bool verLine(int x, int y1, int y2, ColorRGB color) {
-    if (y2 < y1) std::swap(y1, y2);
-    if (x < 0 || x > w - 1 || y2 < 0 || y1 > h - 1) return false;
-    if (y1 < 0) y1 = 0;
-    if (y2 > h - 1) y2 = h - 1;
-    const Uint32 value = mapColor(color);
-    const int stride = rowStride();
-    Uint32* p = pixelAddress(x, y1);
-    for (int y = y1; y <= y2; ++y, p += stride) *p = value;
-    return true;
+    return storeRun(x, y1, y2, h, w, mapColor(color), rowStride(), [x](int y) { return pixelAddress(x, y); });
 }
 
 // The bounding square of a circle, in 64-bit so that centres and radii near the

@@ -8,6 +8,7 @@
 #define TESSARY_GFX_SURFACE_H
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx.h"
 
@@ -20,6 +21,21 @@ inline bool onSurface(int x, int y) { return x >= 0 && x < w && y >= 0 && y < h;
 
 // Uint32 elements from one row of the surface to the next.
 inline int rowStride() { return scr->pitch / 4; }
+
+// A straight run of pixels along one axis: the run from `from` to `to` (either
+// order) of a line at `across` on the other axis, whose axes are `length` and
+// `breadth` long. Clips it to the surface and stores `value` into every pixel,
+// `step` elements apart from `first` on. Returns false when the run misses.
+template <typename FirstPixel>
+bool storeRun(int across, int from, int to, int length, int breadth, Uint32 value, int step, FirstPixel first) {
+    if (to < from) std::swap(from, to);
+    if (to < 0 || from > length - 1 || across < 0 || across > breadth - 1) return false;
+    from = std::max(from, 0);
+    to = std::min(to, length - 1);
+    Uint32* p = first(from);
+    for (int i = from; i <= to; ++i, p += step) *p = value;
+    return true;
+}
 
 // True when the block of width x height pixels whose top-left pixel is (x, y)
 // lies wholly on the surface. Wide arguments, so that the far edge of a large
