@@ -6,7 +6,7 @@ bool pixel_oc[p_number];
 int lines[4][l_number];
 bool line_oc[l_number];
 
-const ColorRGB Colors[paletteSize] = {
+constexpr ColorRGB Colors[paletteSize] = {
     ColorRGB(0, 0, 0),       ColorRGB(255, 255, 255), INTtoRGB(0x68372B), INTtoRGB(0x70A4B2),
     INTtoRGB(0x6F3D86),      INTtoRGB(0x588D43),      INTtoRGB(0x352879), INTtoRGB(0xB8C76F),
     INTtoRGB(0x6F4F25),      INTtoRGB(0x433900),      INTtoRGB(0x9A6759), INTtoRGB(0x444444),

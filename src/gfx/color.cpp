@@ -2,9 +2,7 @@
 // Plain values: nothing here clamps; consumers take the low 8 bits or pack as is.
 #include "gfx.h"
 
-ColorRGB::ColorRGB(Uint8 r, Uint8 g, Uint8 b) : r(r), g(g), b(b) {}
 ColorRGB::ColorRGB(ColorRGB8bit color) : r(color.r), g(color.g), b(color.b) {}
-ColorRGB::ColorRGB() : r(0), g(0), b(0) {}
 
 ColorRGB8bit::ColorRGB8bit(Uint8 r, Uint8 g, Uint8 b) : r(r), g(g), b(b) {}
 ColorRGB8bit::ColorRGB8bit(ColorRGB color)
@@ -54,8 +52,4 @@ bool operator!=(ColorRGB color, ColorRGB color2) { return !(color == color2); }
 Uint32 RGBtoINT(ColorRGB colorRGB) {
     return ((static_cast<Uint32>(colorRGB.r) * 256u) + static_cast<Uint32>(colorRGB.g)) * 256u +
            static_cast<Uint32>(colorRGB.b);
-}
-
-ColorRGB INTtoRGB(Uint32 colorINT) {
-    return ColorRGB((colorINT >> 16) & 0xFF, (colorINT >> 8) & 0xFF, colorINT & 0xFF);
 }

@@ -35,11 +35,13 @@
 struct ColorRGB8bit;
 
 // An RGB colour with int channels meant to be 0..255; arithmetic may leave that range.
+// The byte constructor and INTtoRGB are constexpr, so that colour tables built
+// from them (such as a palette) are ready before any code runs.
 struct ColorRGB {
     int r, g, b;
-    ColorRGB(Uint8 r, Uint8 g, Uint8 b);  // ints outside 0..255 arrive reduced mod 256
+    constexpr ColorRGB(Uint8 r, Uint8 g, Uint8 b) : r(r), g(g), b(b) {}  // ints outside 0..255 arrive reduced mod 256
     ColorRGB(ColorRGB8bit color);
-    ColorRGB();                           // black
+    constexpr ColorRGB() : r(0), g(0), b(0) {}  // black
 };
 
 // An RGB colour with byte channels, for pixel data read back from surfaces.
@@ -73,7 +75,10 @@ bool operator==(ColorRGB color, ColorRGB color2);
 bool operator!=(ColorRGB color, ColorRGB color2);
 
 Uint32 RGBtoINT(ColorRGB colorRGB);   // r*65536 + g*256 + b, channels not masked
-ColorRGB INTtoRGB(Uint32 colorINT);   // bits 16..23, 8..15, 0..7; top byte ignored
+// Bits 16..23, 8..15 and 0..7 of colorINT as r, g and b; the top byte is ignored.
+constexpr ColorRGB INTtoRGB(Uint32 colorINT) {
+    return ColorRGB((colorINT >> 16) & 0xFF, (colorINT >> 8) & 0xFF, colorINT & 0xFF);
+}
 
 // ---------------------------------------------------------------------------
 // Colour model conversions (pure; channels scaled in by /256, out by *255)
