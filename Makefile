@@ -48,6 +48,8 @@ bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARY_TESTS=OFF -DTESSARY_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	./$(BUILD)-bench/bench/tessary_bench
+	python3 bench/idle_bench.py $(BUILD)-bench/tessary $(BUILD)-bench/bench/libpass_probe.so \
+		--compat "$$(scripts/sdl12-compat.sh $(BUILD)-bench/sdl12-compat || true)"
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-*

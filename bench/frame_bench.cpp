@@ -70,6 +70,25 @@ BENCHMARK_CAPTURE(BM_Frame, empty, Picture::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(
 BENCHMARK_CAPTURE(BM_Frame, typical, Picture::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Picture::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
+// Presenting, besides SDL's own work (none on the dummy driver): redraw()
+// compares the surface with the frame it presented last and keeps a copy of
+// what changed. Unchanged is the idle pass; every pixel changed is the worst.
+void BM_Redraw(benchmark::State& state, bool everyPixelChanged) {
+    Uint32 value = 0;
+    SDL_FillRect(scr, nullptr, value);
+    redraw();
+    for (auto _ : state) {
+        if (everyPixelChanged) {
+            state.PauseTiming();
+            SDL_FillRect(scr, nullptr, ++value);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(redraw());
+    }
+}
+BENCHMARK_CAPTURE(BM_Redraw, unchanged, false);
+BENCHMARK_CAPTURE(BM_Redraw, all_changed, true);
+
 // Runs the slot benchmarks in a fresh temporary directory, left and removed
 // when the benchmark ends, so that no slot file of the user's is touched.
 class ScratchDirectory {
@@ -151,7 +170,7 @@ public:
         if (fill == nanos_.end()) return;
         std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
         printRatios(fill->second, true);
-        std::printf("\nSlot files and export sort in full-surface fills\n");
+        std::printf("\nPresenting, slot files and export sort in full-surface fills\n");
         printRatios(fill->second, false);
     }
 

@@ -3,7 +3,8 @@
 # Usage: scripts/install-deps.sh [run|test|bench]
 #   run   - what building and starting the editor needs
 #   test  - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for fuzzing)
-#   bench - adds Google Benchmark
+#   bench - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
+#           xwd and SDL 2 (under the unpacked sdl12-compat)
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
 # script fails, so that make stops before a build that cannot work.
@@ -14,7 +15,7 @@ packages=(cmake make g++ libsdl1.2-dev)
 case "$purpose" in
   run) ;;
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-14-dev) ;;
-  bench) packages+=(libbenchmark-dev) ;;
+  bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
   *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
 esac
 

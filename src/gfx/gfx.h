@@ -104,7 +104,7 @@ extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null befo
 void screen(int width, int height, bool fullscreen, const char* text);
 void lock();    // locks the surface if SDL requires it
 void unlock();  // unlocks it likewise
-void redraw();  // presents the whole surface in the window
+bool redraw();  // presents what changed since the last call; false when nothing did
 void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
 
 // Takes at most one event from the queue; true when it is a close request or

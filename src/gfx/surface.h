@@ -17,6 +17,10 @@ Uint32 mapColor(ColorRGB color);
 // Address of pixel (x, y); the caller guarantees it lies on the surface.
 Uint32* pixelAddress(int x, int y);
 
+// Called by screen(): lets the next redraw() present the whole surface after
+// the window has been exposed. Installs an SDL event filter that keeps every event.
+void watchExposes();
+
 inline bool onSurface(int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; }
 
 // Uint32 elements from one row of the surface to the next.

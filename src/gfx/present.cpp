@@ -1,0 +1,87 @@
+// present.cpp - presenting the frame: only the parts that changed reach the window.
+//
+// redraw() keeps a copy of the frame it last presented. Each call compares the
+// surface with that copy row by row; runs of consecutive changed rows become
+// one rectangle each, as wide as the changed columns of all its rows, and only
+// those go to SDL_UpdateRects. So every changed pixel is pushed, and a frame
+// with nothing new pushes nothing. The first call, and the first one after the
+// window was exposed (uncovered, restored), present the whole surface, since
+// the window may then hold anything.
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+#include "gfx.h"
+#include "surface.h"
+
+namespace {
+
+std::vector<Uint32> presented;      // w * h pixels, rows w apart
+std::vector<SDL_Rect> changedBands;  // filled by each redraw
+std::atomic<bool> windowExposed{true};  // true until the first present
+
+// Keeps every event; notes an expose, whichever reader takes it later.
+int SDLCALL noteExpose(const SDL_Event* event) {
+    if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
+    return 1;
+}
+
+void presentWhole() {
+    presented.resize(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) std::copy_n(pixelAddress(0, y), w, presented.begin() + static_cast<size_t>(y) * w);
+    SDL_UpdateRect(scr, 0, 0, 0, 0);
+}
+
+SDL_Rect bandRect(int x1, int y1, int x2, int y2) {
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(x1);
+    rect.y = static_cast<Sint16>(y1);
+    rect.w = static_cast<Uint16>(x2 - x1 + 1);
+    rect.h = static_cast<Uint16>(y2 - y1 + 1);
+    return rect;
+}
+
+// Compares row y with its presented copy; when they differ, brings the copy up
+// to date and widens [left, right] to the changed columns. False when equal.
+bool takeChangedRow(int y, int& left, int& right) {
+    const Uint32* now = pixelAddress(0, y);
+    Uint32* before = presented.data() + static_cast<size_t>(y) * w;
+    if (std::memcmp(now, before, sizeof(Uint32) * w) == 0) return false;
+    int first = 0, last = w - 1;
+    while (now[first] == before[first]) ++first;
+    while (now[last] == before[last]) --last;
+    std::copy(now + first, now + last + 1, before + first);
+    left = std::min(left, first);
+    right = std::max(right, last);
+    return true;
+}
+
+void findChangedBands() {
+    changedBands.clear();
+    int top = -1, left = w, right = -1;
+    for (int y = 0; y < h; ++y) {
+        if (takeChangedRow(y, left, right)) {
+            if (top < 0) top = y;
+            continue;
+        }
+        if (top >= 0) changedBands.push_back(bandRect(left, top, right, y - 1));
+        top = -1, left = w, right = -1;
+    }
+    if (top >= 0) changedBands.push_back(bandRect(left, top, right, h - 1));
+}
+
+}  // namespace
+
+void watchExposes() { SDL_SetEventFilter(noteExpose); }
+
+bool redraw() {
+    if (windowExposed.exchange(false)) {
+        presentWhole();
+        return true;
+    }
+    findChangedBands();
+    if (changedBands.empty()) return false;
+    SDL_UpdateRects(scr, static_cast<int>(changedBands.size()), changedBands.data());
+    return true;
+}
