@@ -21,16 +21,14 @@ void writeFile(const char* name, const Uint8* data, size_t size) {
     std::fclose(file);
 }
 
-void checkTable(int count, const bool* used, int capacity, bool (*entryOnCanvas)(int)) {
+template <typename EntryOnCanvas>
+void checkTable(int count, const bool* used, int capacity, EntryOnCanvas entryOnCanvas) {
     if (count < 0 || count > capacity) std::abort();
     for (int i = 0; i < capacity; ++i) {
         if (used[i] != (i < count)) std::abort();
         if (used[i] && !entryOnCanvas(i)) std::abort();
     }
 }
-
-bool pointOnCanvas(int i) { return onCanvas(pixel[0][i], pixel[1][i]); }
-bool lineOnCanvas(int i) { return onCanvas(lines[0][i], lines[1][i]) && onCanvas(lines[2][i], lines[3][i]); }
 
 Editor editor;
 
@@ -51,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const Uint8* data, size_t size) {
     writeFile("lines1.txt", data + pointsSize + (split ? 1 : 0), size - pointsSize - (split ? 1 : 0));
     editor.nr = 1;
     loadPicture(editor);
-    checkTable(editor.pixels_Amount, pixel_oc, p_number, pointOnCanvas);
-    checkTable(editor.lines_amount, line_oc, l_number, lineOnCanvas);
+    const PictureTables& t = editor.picture.tables();
+    checkTable(t.pixels_Amount, t.pixel_oc, p_number, [&](int i) { return t.pointOnCanvas(i); });
+    checkTable(t.lines_amount, t.line_oc, l_number, [&](int i) { return t.lineOnCanvas(i); });
     return 0;
 }

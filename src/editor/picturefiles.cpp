@@ -5,10 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 
-Table pointTable() { return Table{pixel, pixel_oc, 2, emptyPixel}; }
-
-Table lineTable() { return Table{lines, line_oc, 4, emptyLine}; }
-
 PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPrefix, int nr) {
     PictureFileNames names = {};
     const char digit = static_cast<char>(nr + 48);
@@ -29,7 +25,7 @@ struct SideName {
     SideName(const char* fileName, const char* suffix) { std::snprintf(text, sizeof text, "%s%s", fileName, suffix); }
 };
 
-static bool writeRecords(std::FILE* file, const Table& table, char separator) {
+static bool writeRecords(std::FILE* file, const ConstTable& table, char separator) {
     for (int i = 0; i < p_number; ++i) {
         if (!table.used[i]) continue;
         for (int row = 0; row < table.fields; ++row) {
@@ -41,7 +37,7 @@ static bool writeRecords(std::FILE* file, const Table& table, char separator) {
 }
 
 // True only when every byte reached the file and it closed without error.
-static bool writeTableFile(const char* fileName, const Table& table, char separator, bool extraLineEnd) {
+static bool writeTableFile(const char* fileName, const ConstTable& table, char separator, bool extraLineEnd) {
     std::FILE* file = std::fopen(fileName, "w");
     if (!file) return false;
     bool written = writeRecords(file, table, separator);
@@ -92,13 +88,13 @@ static const char* replaceBoth(const PictureFileNames& names, const SideName& po
     return failed;
 }
 
-const char* writePictureFiles(const PictureFileNames& names, char separator) {
+const char* writePictureFiles(const PictureFileNames& names, const PictureTables& picture, char separator) {
     const SideName pointsTemp(names.points, ".tmp");
     const SideName linesTemp(names.lines, ".tmp");
     const char* failed = nullptr;
-    if (!writeTableFile(pointsTemp.text, pointTable(), separator, false)) {
+    if (!writeTableFile(pointsTemp.text, pointTable(picture), separator, false)) {
         failed = names.points;
-    } else if (!writeTableFile(linesTemp.text, lineTable(), separator, true)) {
+    } else if (!writeTableFile(linesTemp.text, lineTable(picture), separator, true)) {
         failed = names.lines;
     } else if (!replaceable(names.points)) {
         failed = names.points;
@@ -154,6 +150,11 @@ static bool recordOnCanvas(const int* record, int fields) {
     return true;
 }
 
+static void emptyEntry(const Table& table, int entry) {
+    for (int row = 0; row < table.fields; ++row) table.rows[row][entry] = -1;
+    table.used[entry] = false;
+}
+
 static void storeRecord(const Table& table, int entry, const int* record) {
     for (int row = 0; row < table.fields; ++row) table.rows[row][entry] = record[row];
     table.used[entry] = true;
@@ -175,7 +176,7 @@ bool readTable(const char* fileName, const Table& table, int& count) {
     const bool readable = !std::ferror(file);
     std::fclose(file);
     if (readable) return true;
-    for (int i = 0; i < count; ++i) table.emptyEntry(i);
+    for (int i = 0; i < count; ++i) emptyEntry(table, i);
     count = 0;
     return false;
 }

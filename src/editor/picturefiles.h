@@ -10,23 +10,7 @@
 #ifndef TESSARY_PICTUREFILES_H
 #define TESSARY_PICTUREFILES_H
 
-#include "picture.h"
-
-static_assert(p_number == l_number, "a Table addresses both tables through rows of one length");
-
-// Coordinate rows of a line entry, the most that any table has.
-constexpr int maxFields = 4;
-
-// One of the two picture tables, seen through its coordinate rows.
-struct Table {
-    int (*rows)[p_number];      // x, y for points; x1, y1, x2, y2 for lines
-    bool* used;                 // occupancy flags
-    int fields;                 // coordinate rows per entry
-    void (*emptyEntry)(int i);  // makes entry i empty
-};
-
-Table pointTable();
-Table lineTable();
+#include "tables.h"
 
 // File names are built in buffers of this size, as prefix + slot digit + ".txt".
 constexpr int fileNameSize = 80;
@@ -43,14 +27,14 @@ PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPre
 // coordinate followed by `separator`. Returns nullptr on success, or the name
 // (within `names`) of the file that could not be written; both old files are
 // then left as they were.
-const char* writePictureFiles(const PictureFileNames& names, char separator);
+const char* writePictureFiles(const PictureFileNames& names, const PictureTables& picture, char separator);
 
-// Reads blank-separated records from the named file into an emptied table,
-// from entry 0 on, and sets `count` to the number of entries filled. Stops at
-// the end of the file, at the first token that is not a whole number, or when
-// the table is full. Records with a coordinate off the canvas and a partial
-// last record are left out. Returns false, with the table empty and `count` 0,
-// when the file cannot be opened or read.
+// Reads blank-separated records from the named file into an empty table, from
+// entry 0 on, and sets `count` to the number of entries filled. Stops at the
+// end of the file, at the first token that is not a whole number, or when the
+// table is full. Records with a coordinate off the canvas and a partial last
+// record are left out. Returns false, with the table empty and `count` 0, when
+// the file cannot be opened or read.
 bool readTable(const char* fileName, const Table& table, int& count);
 
 #endif

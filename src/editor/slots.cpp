@@ -8,16 +8,17 @@ static PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels"
 
 bool savePicture(const Editor& e) {
     const PictureFileNames names = slotFileNames(e.nr);
-    const char* failed = writePictureFiles(names, ' ');
+    const char* failed = writePictureFiles(names, e.picture.tables(), ' ');
     if (failed) reportFileFailure("Save", failed);
     return !failed;
 }
 
 bool loadPicture(Editor& e) {
-    clearPicture(e.pixels_Amount, e.lines_amount);
     const PictureFileNames names = slotFileNames(e.nr);
-    const bool pointsRead = readTable(names.points, pointTable(), e.pixels_Amount);
-    const bool linesRead = readTable(names.lines, lineTable(), e.lines_amount);
+    PictureTables loaded;
+    const bool pointsRead = readTable(names.points, pointTable(loaded), loaded.pixels_Amount);
+    const bool linesRead = readTable(names.lines, lineTable(loaded), loaded.lines_amount);
+    e.picture.replace(loaded);
     cls(e.Background_Color);
     // After the clear, or the message would be wiped at once.
     if (!pointsRead && !linesRead) {

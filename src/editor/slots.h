@@ -13,7 +13,8 @@
 // written completely. Returns false, after reporting, when it could not.
 bool savePicture(const Editor& e);
 
-// Replaces the picture with the contents of slot e.nr and clears the window.
+// Replaces the picture with the contents of slot e.nr (one step of the
+// history) and clears the window.
 // A file that is missing or unreadable leaves its table empty and is reported;
 // returns false then.
 bool loadPicture(Editor& e);
