@@ -116,6 +116,7 @@ void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
 float getTime();   // milliseconds since SDL started
 void sleep();      // waits for a key press; a close request ends the program
+void waitForEvent();  // returns once an event is queued, leaving it there for done()
 void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
 
 // ---------------------------------------------------------------------------

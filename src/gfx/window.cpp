@@ -76,6 +76,8 @@ void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB) {
 
 float getTime() { return static_cast<float>(SDL_GetTicks()); }
 
+void waitForEvent() { SDL_WaitEvent(nullptr); }
+
 void sleep() {
     bool keyDown = false;
     while (!keyDown) {
