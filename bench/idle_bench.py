@@ -17,8 +17,8 @@ names a folder holding its libSDL-1.2.so.0. Every run preloads the probe
   event, while the pointer crosses the view area in one-pixel steps, one event
   about every 2 ms;
 - held arrow: passes per second while Left is held at the left bound (every
-  pass clears and redraws the window), and during the pan that holding Right
-  makes from column 0 (every pass shows a new view).
+  pass clears and redraws the window), and during pans of Right from column 0
+  to 255 and of Left back (every pass shows a new view).
 
 Processor time is utime + stime from /proc/PID/stat, in 10 ms ticks, so the
 motion run sends enough events to gather many ticks. Figures are printed as the
@@ -45,7 +45,8 @@ SETTLE = 1.0             # seconds after start-up and between measures
 MOTION_EVENTS = 1500
 MOTION_GAP = "0.002"     # seconds between two pointer moves (xdotool sleep)
 HOLD_SECONDS = 2.0       # Left held at the bound, counted after SETTLE / 2
-PAN_PASSES = 200         # passes timed during the pan of Right (255 move the view)
+PAN_PASSES = 200         # passes timed in each pan (255 move the view)
+PANS = 3                 # pans each way
 
 
 def cpu_seconds(pid):
@@ -157,16 +158,24 @@ class Run:
         return {"held Left at the bound: passes per second": rate}
 
     def pan(self):
-        """Passes per second over the first PAN_PASSES passes after Right goes
-        down, while each of them moves the view one column."""
-        self.editor.key_down("Right")
-        first = self.probe.counts()[0]
-        try:
-            wait_until(lambda: self.probe.counts()[0] > first + PAN_PASSES, what="the pan")
-        finally:
-            self.editor.key_up("Right")
-        seconds = self.probe.pass_time(first + PAN_PASSES) - self.probe.pass_time(first)
-        return {"pan with Right: passes per second": PAN_PASSES / seconds}
+        """Passes per second over the first PAN_PASSES passes of each pan:
+        Right from column 0 to 255 and Left back, PANS times, while every pass
+        moves the view one column."""
+        passes, seconds = 0, 0.0
+        for _ in range(PANS):
+            for key in ("Right", "Left"):
+                self.editor.key_down(key)
+                first = self.probe.counts()[0]
+                try:
+                    # 255 passes reach the bound; more make sure it is reached,
+                    # should the first few have run before the key arrived.
+                    wait_until(lambda: self.probe.counts()[0] > first + 255 + 50, what="the pan")
+                finally:
+                    self.editor.key_up(key)
+                time.sleep(0.1)
+                passes += PAN_PASSES
+                seconds += self.probe.pass_time(first + PAN_PASSES) - self.probe.pass_time(first)
+        return {"pan: passes per second": passes / seconds}
 
     def measure(self, idle_seconds):
         figures = self.idle(idle_seconds)
