@@ -25,39 +25,34 @@ void PictureTables::clear() {
     lines_amount = 0;
 }
 
-bool PictureTables::createPixel(int x, int y) {
-    if (pixels_Amount < 0 || pixels_Amount >= p_number) return false;
-    const int i = freeEntry(pixel_oc, pixels_Amount);
-    pixel[0][i] = x;
-    pixel[1][i] = y;
-    pixel_oc[i] = true;
-    ++pixels_Amount;
+// Stores `values` in the lowest free entry and counts it; false when the table is full.
+template <int fields>
+static bool createEntry(int (&rows)[fields][p_number], bool* used, int& count, const int (&values)[fields]) {
+    if (count < 0 || count >= p_number) return false;
+    const int i = freeEntry(used, count);
+    for (int row = 0; row < fields; ++row) rows[row][i] = values[row];
+    used[i] = true;
+    ++count;
     return true;
 }
 
-void PictureTables::emptyPixel(int i) {
-    if (i < 0 || i >= p_number || !pixel_oc[i]) return;
-    emptyEntry(pixel, pixel_oc, i);
-    --pixels_Amount;
+// Empties entry i and uncounts it, if it is an entry in use.
+template <int fields>
+static void emptyEntryInUse(int (&rows)[fields][p_number], bool* used, int& count, int i) {
+    if (i < 0 || i >= p_number || !used[i]) return;
+    emptyEntry(rows, used, i);
+    --count;
 }
+
+bool PictureTables::createPixel(int x, int y) { return createEntry(pixel, pixel_oc, pixels_Amount, {x, y}); }
+
+void PictureTables::emptyPixel(int i) { emptyEntryInUse(pixel, pixel_oc, pixels_Amount, i); }
 
 bool PictureTables::createLine(int x1, int y1, int x2, int y2) {
-    if (lines_amount < 0 || lines_amount >= l_number) return false;
-    const int i = freeEntry(line_oc, lines_amount);
-    lines[0][i] = x1;
-    lines[1][i] = y1;
-    lines[2][i] = x2;
-    lines[3][i] = y2;
-    line_oc[i] = true;
-    ++lines_amount;
-    return true;
+    return createEntry(lines, line_oc, lines_amount, {x1, y1, x2, y2});
 }
 
-void PictureTables::emptyLine(int i) {
-    if (i < 0 || i >= l_number || !line_oc[i]) return;
-    emptyEntry(lines, line_oc, i);
-    --lines_amount;
-}
+void PictureTables::emptyLine(int i) { emptyEntryInUse(lines, line_oc, lines_amount, i); }
 
 int PictureTables::pointAt(int x, int y) const {
     for (int i = 0; i < p_number; ++i) {

@@ -37,14 +37,7 @@ protected:
 
     // A press and a release of a keypad key, each seen by the selection keys.
     void keypad(int key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            setKey(key, true);
-            readKeys();
-            selectionKeys(e);
-            setKey(key, false);
-            readKeys();
-            selectionKeys(e);
-        }
+        for (int i = 0; i < times; ++i) pressKey(key, [&] { selectionKeys(e); });
     }
     // Three lines starting at cell (10, 10), in entries 1, 2 and 4, found by a search.
     void findThreeLines() {
