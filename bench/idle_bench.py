@@ -169,7 +169,7 @@ class Run:
                 try:
                     # 255 passes reach the bound; more make sure it is reached,
                     # should the first few have run before the key arrived.
-                    wait_until(lambda: self.probe.counts()[0] > first + 255 + 50, what="the pan")
+                    wait_until(lambda: self.probe.counts()[0] > first + 255 + 50, timeout=60, what="the pan")
                 finally:
                     self.editor.key_up(key)
                 time.sleep(0.1)
