@@ -89,6 +89,22 @@ void BM_Redraw(benchmark::State& state, bool everyPixelChanged) {
 BENCHMARK_CAPTURE(BM_Redraw, unchanged, false);
 BENCHMARK_CAPTURE(BM_Redraw, all_changed, true);
 
+// A whole pass of the loop with nothing to do, on the typical picture: what
+// each input event costs the editor once it waits between events.
+void BM_SettledPass(benchmark::State& state) {
+    Editor e;
+    makePicture(e, Kind::typical);
+    SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
+    runPass(e);
+    for (auto _ : state) {
+        if (runPass(e) != PassResult::Idle) {
+            state.SkipWithError("the pass found something to do");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SettledPass);
+
 // Runs the slot benchmarks in a fresh temporary directory, left and removed
 // when the benchmark ends, so that no slot file of the user's is touched.
 class ScratchDirectory {
