@@ -138,8 +138,9 @@ class Run:
         def move():
             subprocess.run(["xdotool"] + args, env=self.editor.env, check=True, timeout=60)
             time.sleep(0.3)  # the last events reach the editor
-        editor, server, _, before, after = self.cpu_during(move)
-        return {"motion: editor, ms per event": 1000 * editor / MOTION_EVENTS,
+        editor, server, wall, before, after = self.cpu_during(move)
+        return {"motion: events per second": MOTION_EVENTS / wall,
+                "motion: editor, ms per event": 1000 * editor / MOTION_EVENTS,
                 "motion: X server, ms per event": 1000 * server / MOTION_EVENTS,
                 "motion: passes per event": (after[0] - before[0]) / MOTION_EVENTS,
                 "motion: pixels presented per event": (after[2] - before[2]) / MOTION_EVENTS}
