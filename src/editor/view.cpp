@@ -67,6 +67,7 @@ void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_S
     if (xg < 0 || yg < 0) return;
     if (disable_Checks == 0 && (xx >= bounds.max_x || yy >= bounds.max_y)) return;
     if (cellOnSurface(scale, xg, yg)) {
+        markDrawn(xg * scale, yg * scale, xg * scale + scale - 1, yg * scale + scale - 1);
         fillBlock(pixelAddress(xg * scale, yg * scale), scale, scale, mapColor(kolor));
     } else {
         psetCell(scale, xg, yg, kolor);
@@ -189,6 +190,14 @@ void storeSquare(Uint32* first, int stride, Uint32 value) {
         for (int column = 0; column < size; ++column) first[row * stride + column] = value;
 }
 
+// Notes the window rectangle that the cells of the steps cover for redraw().
+// The cells run monotonically in both axes, so the two end cells bound it.
+void markStepsDrawn(const LineWalk& walk, StepRange steps, int scale, int X_Start, int Y_Start) {
+    const int xa = (cellX(walk, steps.first) - X_Start) * scale, xb = (cellX(walk, steps.last) - X_Start) * scale;
+    const int ya = (cellY(walk, steps.first) - Y_Start) * scale, yb = (cellY(walk, steps.last) - Y_Start) * scale;
+    markDrawn(std::min(xa, xb), std::min(ya, yb), std::max(xa, xb) + scale - 1, std::max(ya, yb) + scale - 1);
+}
+
 // Stores the cells of the steps; they lie wholly on the surface.
 void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, int X_Start, int Y_Start) {
     const int stride = rowStride();
@@ -197,6 +206,7 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     const long long majorStride = walk.xMajor ? xStride : yStride;
     const long long minorStride = walk.xMajor ? yStride : xStride;
     const long long at = cellOffset(scale, cellX(walk, steps.first) - X_Start, cellY(walk, steps.first) - Y_Start);
+    markStepsDrawn(walk, steps, scale, X_Start, Y_Start);
     Uint32* const surface = pixelAddress(0, 0);
     const auto walkStoring = [&](auto storeCell) { walkCells(walk, steps, at, majorStride, minorStride, storeCell); };
     switch (scale) {

@@ -1,12 +1,14 @@
 // present.cpp - presenting the frame: only the parts that changed reach the window.
 //
-// redraw() keeps a copy of the frame it last presented. Each call compares the
-// surface with that copy row by row; runs of consecutive changed rows become
-// one rectangle each, as wide as the changed columns of all its rows, and only
-// those go to SDL_UpdateRects. So every changed pixel is pushed, and a frame
-// with nothing new pushes nothing. The first call, and the first one after the
-// window was exposed (uncovered, restored), present the whole surface, since
-// the window may then hold anything.
+// redraw() keeps a copy of the frame it presented last. Every store into the
+// surface is noted with markDrawn, by bands of eight rows, each with the span of
+// columns drawn in it. redraw() compares only the noted spans with the copy,
+// row by row; runs of consecutive changed rows become one rectangle each, as
+// wide as the changed columns of all its rows, and only those go to
+// SDL_UpdateRects. A pixel that is never drawn cannot have changed, so every
+// changed pixel is pushed, and a frame with nothing new pushes nothing. The
+// first call, and the first one after the window was exposed (uncovered,
+// restored), present the whole surface, since the window may then hold anything.
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -17,7 +19,11 @@
 
 namespace {
 
-std::vector<Uint32> presented;      // w * h pixels, rows w apart
+constexpr int bandRows = 8;
+
+std::vector<Uint32> presented;       // w * h pixels, rows w apart
+std::vector<int> drawnLeft;          // per band: the columns drawn since the last
+std::vector<int> drawnRight;         // redraw; left > right when none were
 std::vector<SDL_Rect> changedBands;  // filled by each redraw
 std::atomic<bool> windowExposed{true};  // true until the first present
 
@@ -25,6 +31,12 @@ std::atomic<bool> windowExposed{true};  // true until the first present
 int SDLCALL noteExpose(const SDL_Event* event) {
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
     return 1;
+}
+
+void forgetDrawn() {
+    const int bands = (h + bandRows - 1) / bandRows;
+    drawnLeft.assign(bands, w);
+    drawnRight.assign(bands, -1);
 }
 
 void presentWhole() {
@@ -42,13 +54,14 @@ SDL_Rect bandRect(int x1, int y1, int x2, int y2) {
     return rect;
 }
 
-// Compares row y with its presented copy; when they differ, brings the copy up
-// to date and widens [left, right] to the changed columns. False when equal.
-bool takeChangedRow(int y, int& left, int& right) {
+// Compares columns from..to of row y with the presented copy; when they differ,
+// brings the copy up to date and widens [left, right] to the changed columns.
+// False when they are equal.
+bool takeChangedRow(int y, int from, int to, int& left, int& right) {
     const Uint32* now = pixelAddress(0, y);
     Uint32* before = presented.data() + static_cast<size_t>(y) * w;
-    if (std::memcmp(now, before, sizeof(Uint32) * w) == 0) return false;
-    int first = 0, last = w - 1;
+    if (from > to || std::memcmp(now + from, before + from, sizeof(Uint32) * (to - from + 1)) == 0) return false;
+    int first = from, last = to;
     while (now[first] == before[first]) ++first;
     while (now[last] == before[last]) --last;
     std::copy(now + first, now + last + 1, before + first);
@@ -61,7 +74,8 @@ void findChangedBands() {
     changedBands.clear();
     int top = -1, left = w, right = -1;
     for (int y = 0; y < h; ++y) {
-        if (takeChangedRow(y, left, right)) {
+        const int band = y / bandRows;
+        if (takeChangedRow(y, drawnLeft[band], drawnRight[band], left, right)) {
             if (top < 0) top = y;
             continue;
         }
@@ -75,12 +89,28 @@ void findChangedBands() {
 
 void watchExposes() { SDL_SetEventFilter(noteExpose); }
 
-bool redraw() {
-    if (windowExposed.exchange(false)) {
-        presentWhole();
-        return true;
+void markDrawn(int x1, int y1, int x2, int y2) {
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, w - 1);
+    y2 = std::min(y2, h - 1);
+    if (x1 > x2 || y1 > y2) return;
+    if (drawnLeft.empty()) forgetDrawn();
+    for (int band = y1 / bandRows; band <= y2 / bandRows; ++band) {
+        drawnLeft[band] = std::min(drawnLeft[band], x1);
+        drawnRight[band] = std::max(drawnRight[band], x2);
     }
-    findChangedBands();
+}
+
+bool redraw() {
+    const bool whole = windowExposed.exchange(false);
+    if (whole) {
+        presentWhole();
+    } else if (!drawnLeft.empty()) {
+        findChangedBands();
+    }
+    forgetDrawn();
+    if (whole) return true;
     if (changedBands.empty()) return false;
     SDL_UpdateRects(scr, static_cast<int>(changedBands.size()), changedBands.data());
     return true;

@@ -48,7 +48,10 @@ void unlock() {
     if (SDL_MUSTLOCK(scr)) SDL_UnlockSurface(scr);
 }
 
-void cls(ColorRGB color) { SDL_FillRect(scr, nullptr, RGBtoINT(color)); }
+void cls(ColorRGB color) {
+    markDrawn(0, 0, w - 1, h - 1);
+    SDL_FillRect(scr, nullptr, RGBtoINT(color));
+}
 
 static bool escapeHeld() { return inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0; }
 
