@@ -49,7 +49,7 @@ void unlock() {
 }
 
 void cls(ColorRGB color) {
-    markDrawn(0, 0, w - 1, h - 1);
+    markCleared(RGBtoINT(color));
     SDL_FillRect(scr, nullptr, RGBtoINT(color));
 }
 

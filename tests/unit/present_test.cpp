@@ -51,9 +51,11 @@ bool wasPushed(int x, int y) {
 TEST(Present, EveryChangedPixelIsPushedAndAnUnchangedFrameNothing) {
     const ColorRGB ink(200, 100, 50), black;
     std::vector<Uint32> buffer(static_cast<size_t>(w) * h, 0x123456);
+    using Frame = std::function<void()>;
     struct Case {
         const char* what;
-        std::function<void()> draw;
+        Frame draw;
+        std::vector<Frame> earlier = {};  // frames presented before, after a black one
     };
     const auto scaled = [&](int scale, int x1, int y1, int x2, int y2) {
         return [=] { lineScaled(x1, y1, x2, y2, ink, scale, 0, 0, 0, calcMax(scale, 0, 0)); };
@@ -82,11 +84,32 @@ TEST(Present, EveryChangedPixelIsPushedAndAnUnchangedFrameNothing) {
         {"a line at scale 2", scaled(2, 0, 0, 255, 10)},
         {"a line at scale 3", scaled(3, 10, 150, 12, 0)},
         {"a line at scale 4", scaled(4, 150, 100, 0, 60)},
+        // Frames that start with a clear are compared where either of them drew.
+        {"a clear like the frame before, drawn elsewhere",
+         [&] {
+             cls(black);
+             pset(300, 300, ink);
+         },
+         {[&] {
+             cls(black);
+             pset(100, 100, ink);
+         }}},
+        {"a clear to another colour", [&] { cls(ink); }, {[&] { cls(black); }}},
+        {"a clear after frames drawn without one",
+         [&] {
+             cls(black);
+             pset(300, 300, ink);
+         },
+         {[&] { pset(100, 100, ink); }, [&] { pset(500, 10, ink); }}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         cls(black);
         redraw();
+        for (const Frame& frame : c.earlier) {
+            frame();
+            redraw();
+        }
         const std::vector<Uint32> before = surface();
         c.draw();
         const std::vector<Uint32> after = surface();
