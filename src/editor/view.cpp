@@ -190,14 +190,6 @@ void storeSquare(Uint32* first, int stride, Uint32 value) {
         for (int column = 0; column < size; ++column) first[row * stride + column] = value;
 }
 
-// Notes the window rectangle that the cells of the steps cover for redraw().
-// The cells run monotonically in both axes, so the two end cells bound it.
-void markStepsDrawn(const LineWalk& walk, StepRange steps, int scale, int X_Start, int Y_Start) {
-    const int xa = (cellX(walk, steps.first) - X_Start) * scale, xb = (cellX(walk, steps.last) - X_Start) * scale;
-    const int ya = (cellY(walk, steps.first) - Y_Start) * scale, yb = (cellY(walk, steps.last) - Y_Start) * scale;
-    markDrawn(std::min(xa, xb), std::min(ya, yb), std::max(xa, xb) + scale - 1, std::max(ya, yb) + scale - 1);
-}
-
 // Stores the cells of the steps; they lie wholly on the surface.
 void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, int X_Start, int Y_Start) {
     const int stride = rowStride();
@@ -206,7 +198,6 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     const long long majorStride = walk.xMajor ? xStride : yStride;
     const long long minorStride = walk.xMajor ? yStride : xStride;
     const long long at = cellOffset(scale, cellX(walk, steps.first) - X_Start, cellY(walk, steps.first) - Y_Start);
-    markStepsDrawn(walk, steps, scale, X_Start, Y_Start);
     Uint32* const surface = pixelAddress(0, 0);
     const auto walkStoring = [&](auto storeCell) { walkCells(walk, steps, at, majorStride, minorStride, storeCell); };
     switch (scale) {
@@ -215,6 +206,17 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     case 3: return walkStoring([=](long long cell) { storeSquare<3>(surface + cell, stride, value); });
     default: return walkStoring([=](long long cell) { fillBlock(surface + cell, scale, scale, value); });
     }
+}
+
+// Notes for redraw() the window rectangle that view cells (x1, y1) to (x2, y2)
+// cover, which holds every cell of a line between them; markDrawn clips it.
+void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
+    const auto edge = [scale](int cell, int start) {
+        const long long pixel = (static_cast<long long>(cell) - start) * scale;
+        return static_cast<int>(std::clamp(pixel, -1LL, static_cast<long long>(w + h)));
+    };
+    markDrawn(edge(std::min(x1, x2), X_Start), edge(std::min(y1, y2), Y_Start),
+              edge(std::max(x1, x2) + 1, X_Start) - 1, edge(std::max(y1, y2) + 1, Y_Start) - 1);
 }
 
 }  // namespace
@@ -226,6 +228,7 @@ bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X
     const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
     if (shown.first > shown.last) return true;
     if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
+        markCellsDrawn(x1, y1, x2, y2, scale, X_Start, Y_Start);
         storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
     } else {
         walkLine(x1, y1, x2, y2,

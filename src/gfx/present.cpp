@@ -1,7 +1,7 @@
 // present.cpp - presenting the frame: only the parts that changed reach the window.
 //
 // redraw() keeps a copy of the frame it presented last. Every store into the
-// surface is noted with markDrawn, by bands of eight rows, each with the span of
+// surface is noted with markDrawn, by bands of sixteen rows, each with the span of
 // columns drawn in it; cls notes a clear instead (markCleared). redraw()
 // compares only the noted spans with the copy, row by row: a pixel that was not
 // drawn cannot have changed. After a clear it compares the whole surface,
@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int bandRows = 8;
+constexpr int bandRows = 16;
 
 // The columns drawn in each band of rows; left > right in a band with none.
 struct DrawnSpans {
