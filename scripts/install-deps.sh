@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, running and testing need.
 # Usage: scripts/install-deps.sh [run|test|bench]
 #   run   - what building and starting the editor needs
-#   test  - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for fuzzing)
+#   test  - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for fuzzing,
+#           rsvg-convert to check the SVG export)
 #   bench - adds Google Benchmark
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
@@ -10,10 +11,10 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake make g++ libsdl1.2-dev)
+packages=(cmake make g++ libsdl1.2-dev libpng-dev)
 case "$purpose" in
   run) ;;
-  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-14-dev) ;;
+  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-14-dev librsvg2-bin) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
 esac

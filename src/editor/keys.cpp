@@ -6,6 +6,7 @@
 
 #include "colorprompts.h"
 #include "export.h"
+#include "imagefiles.h"
 #include "slots.h"
 
 std::map<int, bool> keypressed;
@@ -103,4 +104,5 @@ void runKeyCommands(Editor& e) {
     panStepKeys(e);
     homeKey(e);
     arrowKeys(e);
+    if (keyPressed(SDLK_e)) exportImagesCommand(e);
 }

@@ -20,6 +20,14 @@ extern bool pixel_oc[p_number];
 extern int lines[4][l_number];
 extern bool line_oc[l_number];
 
+// Both tables and their counts as one value, for code that reads a picture
+// without touching the editor's own.
+struct PictureTables {
+    int pixel[2][p_number]; bool pixel_oc[p_number];
+    int lines[4][l_number]; bool line_oc[l_number];
+    int pixels_Amount; int lines_amount;
+};
+
 // The 16-colour palette; the user's colour number n is entry n - 1.
 constexpr int paletteSize = 16;
 extern const ColorRGB Colors[paletteSize];

@@ -4,7 +4,7 @@
 #include "promptline.h"
 #include "picturefiles.h"
 
-static PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
+PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
 
 bool savePicture(const Editor& e) {
     const PictureFileNames names = slotFileNames(e.nr);

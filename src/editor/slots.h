@@ -7,7 +7,11 @@
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
+#include "picturefiles.h"
 #include "state.h"
+
+// The two file names of slot nr.
+PictureFileNames slotFileNames(int nr);
 
 // Writes the picture to slot e.nr, replacing both files only when both were
 // written completely. Returns false, after reporting, when it could not.

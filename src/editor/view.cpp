@@ -15,12 +15,12 @@
 #include <climits>
 
 #include "mouse.h"
+#include "pictureimage.h"
 #include "surface.h"
 
 int max_x = Image_Width, max_y = Image_Height;
 
 static const ColorRGB red(255, 0, 0);
-static const ColorRGB darkGreen(0, 128, 0);
 
 // The overview's backdrop, refilled every pass; its view frame sits one pixel
 // above and left of the first cell shown.
@@ -240,7 +240,7 @@ void renderScaled(int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y, C
         if (!pointOnCanvas(i)) continue;
         pixelScaled(scale, Draw_X + pixel[0][i], Draw_Y + pixel[1][i], kolor, X_Start, Y_Start, disable);
     }
-    const ColorRGB lineColor = separate == 0 ? kolor : darkGreen;
+    const ColorRGB lineColor = separate == 0 ? kolor : separateLinesColor;
     for (int i = 0; i < l_number; ++i) {
         if (!lineOnCanvas(i)) continue;
         lineScaled(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],

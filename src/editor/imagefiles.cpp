@@ -1,0 +1,46 @@
+// imagefiles.cpp - writing the SVG and PNG files of the picture.
+#include "imagefiles.h"
+
+#include <cstring>
+
+#include "filereplace.h"
+#include "pictureimage.h"
+#include "pngfile.h"
+#include "promptline.h"
+#include "svgfile.h"
+
+ImageFiles imageFileNames(int nr) {
+    const std::string stem = "picture" + std::to_string(nr);
+    return {stem + ".svg", stem + ".png"};
+}
+
+static bool writePng(const CellImage& image, const std::string& path) {
+    std::string bytes;
+    return encodePng(image, bytes) && replaceFile(path.c_str(), bytes);
+}
+
+std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files) {
+    std::vector<std::string> failed;
+    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) failed.push_back(files.svg);
+    if (!files.png.empty() && !writePng(image, files.png)) failed.push_back(files.png);
+    return failed;
+}
+
+PictureTables tablesInUse(int pixels_Amount, int lines_amount) {
+    PictureTables tables;
+    std::memcpy(tables.pixel, pixel, sizeof pixel);
+    std::memcpy(tables.pixel_oc, pixel_oc, sizeof pixel_oc);
+    std::memcpy(tables.lines, lines, sizeof lines);
+    std::memcpy(tables.line_oc, line_oc, sizeof line_oc);
+    tables.pixels_Amount = pixels_Amount;
+    tables.lines_amount = lines_amount;
+    return tables;
+}
+
+void exportImagesCommand(const Editor& e) {
+    const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
+    const CellImage image = pictureImage(tablesInUse(e.pixels_Amount, e.lines_amount), colors);
+    const std::vector<std::string> failed = writeImageFiles(image, imageFileNames(e.nr));
+    if (failed.size() == 1) reportFileFailure("Export", failed[0].c_str());
+    if (failed.size() == 2) reportFileFailure("Export", failed[0].c_str(), failed[1].c_str());
+}
