@@ -19,11 +19,10 @@ static bool writePng(const CellImage& image, const std::string& path) {
     return encodePng(image, bytes) && replaceFile(path.c_str(), bytes);
 }
 
-std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files) {
-    std::vector<std::string> failed;
-    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) failed.push_back(files.svg);
-    if (!files.png.empty() && !writePng(image, files.png)) failed.push_back(files.png);
-    return failed;
+std::string writeImageFiles(const CellImage& image, const ImageFiles& files) {
+    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) return files.svg;
+    if (!files.png.empty() && !writePng(image, files.png)) return files.png;
+    return std::string();
 }
 
 PictureTables tablesInUse(int pixels_Amount, int lines_amount) {
@@ -40,7 +39,6 @@ PictureTables tablesInUse(int pixels_Amount, int lines_amount) {
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(tablesInUse(e.pixels_Amount, e.lines_amount), colors);
-    const std::vector<std::string> failed = writeImageFiles(image, imageFileNames(e.nr));
-    if (failed.size() == 1) reportFileFailure("Export", failed[0].c_str());
-    if (failed.size() == 2) reportFileFailure("Export", failed[0].c_str(), failed[1].c_str());
+    const std::string failed = writeImageFiles(image, imageFileNames(e.nr));
+    if (!failed.empty()) reportFileFailure("Export", failed.c_str());
 }

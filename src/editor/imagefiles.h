@@ -2,13 +2,13 @@
 //
 // Key e writes the picture of slot nr as "picture<nr>.svg" and "picture<nr>.png"
 // in the working directory, each replaced atomically, exactly as the overview
-// shows it (pictureimage.h). A file that cannot be written is reported on the
-// prompt line and on standard error; nothing else on screen changes.
+// shows it (pictureimage.h). The first file that cannot be written is reported
+// on the prompt line and on standard error, and the export stops there; nothing
+// else on screen changes.
 #ifndef TESSARY_IMAGEFILES_H
 #define TESSARY_IMAGEFILES_H
 
 #include <string>
-#include <vector>
 
 #include "cellimage.h"
 #include "picture.h"
@@ -23,9 +23,10 @@ struct ImageFiles {
 // "picture<nr>.svg" and "picture<nr>.png".
 ImageFiles imageFileNames(int nr);
 
-// Writes the image to each named file. Returns the paths that could not be
-// written, SVG first; those files are left as they were.
-std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files);
+// Writes the image to each named file, SVG first, and stops at the first that
+// cannot be written. Returns that file's path, or an empty string when all were
+// written; a file not written is left as it was.
+std::string writeImageFiles(const CellImage& image, const ImageFiles& files);
 
 // The picture tables and counts in use, as one value.
 PictureTables tablesInUse(int pixels_Amount, int lines_amount);

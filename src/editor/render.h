@@ -17,7 +17,7 @@ struct RenderRequest {
 
 // A slot file that cannot be read renders as an empty table and is reported on
 // standard error, as the editor's load reports it. Returns the exit status: 0,
-// or 1 when an image file could not be written (each one is reported).
+// or 1, after reporting it, when an image file could not be written.
 int renderSlot(const RenderRequest& request);
 
 #endif
