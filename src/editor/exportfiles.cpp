@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "filereplace.h"
 #include "promptline.h"
 
 int sortKeyFromAnswer(double answer) {
@@ -42,7 +43,14 @@ bool exportPicture(int nr, int mode1, int mode2) {
     sortTable(pointTable(), mode1);
     sortTable(lineTable(), mode2);
     const PictureFileNames names = pictureFileNames("epixels", "elines", nr);
-    const char* failed = writePictureFiles(names, ',');
-    if (failed) reportFileFailure("Export", failed);
-    return !failed;
+    const PictureFileTexts texts = pictureFileTexts(',');
+    // Each file on its own: one that cannot be written does not keep the other.
+    const bool pointsWritten = replaceFile(names.points, texts.points);
+    const bool linesWritten = replaceFile(names.lines, texts.lines);
+    if (!pointsWritten && !linesWritten) {
+        reportFileFailure("Export", names.points, names.lines);
+    } else if (!pointsWritten || !linesWritten) {
+        reportFileFailure("Export", pointsWritten ? names.lines : names.points);
+    }
+    return pointsWritten && linesWritten;
 }

@@ -20,8 +20,9 @@ int sortKeyFromAnswer(double answer);
 void sortTable(const Table& table, int key);
 
 // Sorts the points on row mode1 and the lines on row mode2, then writes both
-// export files of slot nr. Returns false, after reporting, when a file could
-// not be written (the tables are sorted all the same).
+// export files of slot nr, each on its own. Returns false, after reporting,
+// when a file could not be written (the other one is written and the tables
+// are sorted all the same).
 bool exportPicture(int nr, int mode1, int mode2);
 
 #endif

@@ -73,10 +73,13 @@ void lineEventStep(Editor& e) {
     }
 }
 
-// Appends to lopp every line in use whose end (xRow, yRow) is the cursor cell.
+// Appends to lopp every line in use whose end (xRow, yRow) is the cursor cell;
+// a line with its other end off the canvas is never drawn, so never found.
 static void appendLinesAt(Editor& e, int xRow, int yRow) {
     for (int i = 0; i < l_number; ++i) {
-        if (line_oc[i] && lines[xRow][i] == e.rmouseX && lines[yRow][i] == e.rmouseY) e.lopp[e.lop++] = i;
+        if (line_oc[i] && lines[xRow][i] == e.rmouseX && lines[yRow][i] == e.rmouseY && lineOnCanvas(i)) {
+            e.lopp[e.lop++] = i;
+        }
     }
 }
 

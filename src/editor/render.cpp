@@ -6,9 +6,12 @@
 #include "picturefiles.h"
 #include "slots.h"
 
-// Reads one table of the slot; a file not read leaves the table empty.
+// Reads one table of the slot, saying so when the file could not be read (the
+// table stays empty) or was read only in part.
 static void readSlotTable(const char* fileName, const Table& table, int& count) {
-    if (!readTable(fileName, table, count)) std::fprintf(stderr, "Load failed: %s\n", fileName);
+    const ReadResult result = readTable(fileName, table, count);
+    if (result == ReadResult::unreadable) std::fprintf(stderr, "Load failed: %s\n", fileName);
+    if (result == ReadResult::stopped) std::fprintf(stderr, "Load stopped: %s, %d kept\n", fileName, count);
 }
 
 static PictureTables readSlot(int nr) {

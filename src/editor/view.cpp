@@ -229,7 +229,7 @@ bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X
 
 static bool pointOnCanvas(int i) { return onCanvas(pixel[0][i], pixel[1][i]); }
 
-static bool lineOnCanvas(int i) {
+bool lineOnCanvas(int i) {
     return onCanvas(lines[0][i], lines[1][i]) && onCanvas(lines[2][i], lines[3][i]);
 }
 

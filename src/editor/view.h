@@ -40,6 +40,10 @@ bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X
 void renderScaled(int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y, ColorRGB kolor, int disable,
                   int separate);
 
+// Line entry i has both ends on the canvas; only such lines are drawn or found
+// at a cell (a loaded file may hold any coordinates).
+bool lineOnCanvas(int i);
+
 // Rectangle outline in window pixels: top, left, right, bottom.
 void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor);
 
