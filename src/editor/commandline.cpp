@@ -70,6 +70,36 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+// Stores the value of an option that takes one. Returns -1, or the exit
+// status of a usage error.
+int takeValue(const std::string& option, const char* value, Arguments& args) {
+    if (option == "--dir") {
+        args.dir = value;
+        return -1;
+    }
+    if (option == "--render") {
+        if (!numberIn(value, 1, 7, args.nr))
+            return usageError("--render takes a slot number 1-7, not " + std::string(value));
+        args.action = Action::render;
+        return -1;
+    }
+    if (option == "--svg" || option == "--png") {
+        if (*value == '\0') return usageError(option + " needs a file name");
+        (option == "--svg" ? args.files.svg : args.files.png) = value;
+        return -1;
+    }
+    if (!numberIn(value, 1, paletteSize, option == "--background" ? args.background : args.drawing))
+        return usageError(option + " takes a palette number 1-16, not " + std::string(value));
+    return -1;
+}
+
+bool takesValue(const std::string& option) {
+    for (const char* name : {"--dir", "--render", "--svg", "--png", "--background", "--color"}) {
+        if (option == name) return true;
+    }
+    return false;
+}
+
 // Reads the arguments into `args`. Returns -1 when the program should go on,
 // otherwise the exit status of a usage error.
 int parse(int argc, char* argv[], Arguments& args) {
@@ -79,31 +109,15 @@ int parse(int argc, char* argv[], Arguments& args) {
             args.action = option == "--help" ? Action::help : Action::version;
             return -1;
         }
+        if (option != "--dir" && option != "--render") args.renderOption = argv[i];
         if (option == "--separate") {
             args.separate = true;
-            args.renderOption = argv[i];
             continue;
         }
-        const bool takesValue = option == "--dir" || option == "--render" || option == "--svg" || option == "--png" ||
-                                option == "--background" || option == "--color";
-        if (!takesValue) return usageError("unknown option: " + option);
+        if (!takesValue(option)) return usageError("unknown option: " + option);
         if (i + 1 >= argc) return usageError(option + " needs a value");
-        const char* value = argv[++i];
-        if (option == "--dir") {
-            args.dir = value;
-        } else if (option == "--render") {
-            if (!numberIn(value, 1, 7, args.nr))
-                return usageError("--render takes a slot number 1-7, not " + std::string(value));
-            args.action = Action::render;
-        } else if (option == "--svg" || option == "--png") {
-            if (*value == '\0') return usageError(option + " needs a file name");
-            (option == "--svg" ? args.files.svg : args.files.png) = value;
-            args.renderOption = argv[i - 1];
-        } else if (!numberIn(value, 1, paletteSize, option == "--background" ? args.background : args.drawing)) {
-            return usageError(option + " takes a palette number 1-16, not " + std::string(value));
-        } else {
-            args.renderOption = argv[i - 1];
-        }
+        const int status = takeValue(option, argv[++i], args);
+        if (status >= 0) return status;
     }
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
