@@ -34,10 +34,10 @@ bool followLinks(const std::string& path, std::string& target) {
         struct stat info;
         if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
         if (!S_ISLNK(info.st_mode)) return true;
-        char link[PATH_MAX];
-        const ssize_t length = readlink(target.c_str(), link, sizeof link - 1);
+        char linkText[PATH_MAX];
+        const ssize_t length = readlink(target.c_str(), linkText, sizeof linkText - 1);
         if (length < 0) return false;
-        const std::string next(link, static_cast<std::size_t>(length));
+        const std::string next(linkText, static_cast<std::size_t>(length));
         target = next[0] == '/' ? next : directoryOf(target) + "/" + next;
     }
     errno = ELOOP;

@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "file_fixture.h"
+#include "mouse.h"
+#include "view.h"
 
 using SlotFiles = FileTest;
 
@@ -148,6 +150,20 @@ TEST_F(SlotFiles, LoadKeepsEveryRecordBeforeAStopAndReportsTheStop) {
         EXPECT_EQ(readFile("pixels1.txt"), c.points);
         EXPECT_EQ(readFile("lines1.txt"), c.lines);
     }
+}
+
+// A loaded entry with an end off the canvas is counted, but neither drawn nor
+// found at the cell of its other end.
+TEST_F(SlotFiles, OffCanvasEntriesAreNeitherDrawnNorFound) {
+    writeFile("pixels1.txt", "256 0 \n-1 -1 \n");
+    writeFile("lines1.txt", "0 0 255 200 \n\n");
+    ASSERT_TRUE(loadPicture(e));
+    renderFrame(e);
+    EXPECT_EQ(countPixels(0, 0, 639, 399, packed(e.Draw_Color)), 0);
+    EXPECT_EQ(countPixels(317, 420, 572, 619, packed(e.Draw_Color)), 0);
+    e.rmouseX = e.rmouseY = 0;
+    searchLines(e);
+    EXPECT_EQ(e.lop, 0);
 }
 
 TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
