@@ -41,8 +41,7 @@ install(FILES ${TESSARY_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/d
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tessary)
 set(CPACK_PACKAGE_VENDOR "The Tessary developers")
-set(CPACK_PACKAGE_CONTACT "The Tessary developers <tessary@localhost.localdomain>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for small vector pictures")
+set(CPACK_PACKAGE_CONTACT "The Tessary developers <tessary@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -52,21 +51,22 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tessary)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-  "editor for small vector pictures\n"
-  "Tessary edits pictures of up to 512 points and 512 lines on a canvas of\n"
-  "256 x 200 cells, in one window with a magnified, pannable view, an overview\n"
-  "of the whole canvas and a status panel. Pictures are kept in seven slots of\n"
-  "plain text files and can be exported as sorted coordinate tables.")
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "\
+editor for small vector pictures\n\
+Tessary edits pictures of up to 512 points and 512 lines on a canvas of\n\
+256 x 200 cells, in one window with a magnified, pannable view, an overview\n\
+of the whole canvas and a status panel. Pictures are kept in seven slots of\n\
+plain text files and can be exported as sorted coordinate tables and as\n\
+SVG and PNG images.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME tessary-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl1.2-dev")
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-  "graphics, text and input layer of the Tessary editor\n"
-  "A static library of plain functions over SDL 1.2 for small programs: one\n"
-  "window with a 32-bit surface, pixels, lines, rectangles, circles and disks,\n"
-  "text in a built-in 8 x 8 font, modal number and text prompts, colour model\n"
-  "conversions and BMP loading. Its reference is in the tessary package.")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
+graphics, text and input layer of the Tessary editor\n\
+A static library of plain functions over SDL 1.2 for small programs: one\n\
+window with a 32-bit surface, pixels, lines, rectangles, circles and disks,\n\
+text in a built-in 8 x 8 font, modal number and text prompts, colour model\n\
+conversions and BMP loading. Its reference is in the tessary package.")
 # The editor runs on either SDL 1.2: the original library or sdl12-compat over
 # SDL2. dpkg-shlibdeps names only the first; the wrapper adds the other.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-project.cmake)
