@@ -455,8 +455,11 @@ class Editor:
             self.process = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
                                             stdout=out, stderr=err, stdin=subprocess.DEVNULL,
                                             preexec_fn=_die_with_parent)
-        self.window = int(self._xdotool(["search", "--sync", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
-                                        timeout=10).split()[0])
+        # Only a mapped window has its final place: the original SDL 1.2 opens
+        # it at the top left, sdl12-compat centred on the screen. Pointer
+        # positions and screenshot pixels are offset by that place.
+        self.window = int(self._xdotool(["search", "--sync", "--onlyvisible", "--name",
+                                         "^%s$" % re.escape(WINDOW_TITLE)], timeout=10).split()[0])
         check_sdl_library(self.process.pid)
         geometry = self._xdotool(["getwindowgeometry", str(self.window)])
         position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
