@@ -16,7 +16,10 @@ download=$(mktemp -d)
 trap 'rm -rf "$download"' EXIT
 # apt-get warns when it downloads as root into a directory its sandbox user
 # cannot write; the download works all the same.
-(cd "$download" && apt-get download -q libsdl1.2-compat)
+# A machine whose package lists were never fetched (or were cleaned) knows no
+# candidate to download: fetch the lists once then, as root.
+(cd "$download" && { apt-get download -q libsdl1.2-compat \
+  || { apt-get update -q && apt-get download -q libsdl1.2-compat; }; })
 mkdir -p "$dest"
 dpkg-deb -x "$download"/libsdl1.2-compat_*.deb "$dest"
 compgen -G "$dest/usr/lib/*/sdl12-compat/libSDL-1.2.so.0"
