@@ -17,10 +17,11 @@ deps:
 deps-test:
 	@scripts/install-deps.sh test
 
-# Builds and starts the editor; its slot files go to the current directory.
+# Builds the editor (the Release build, without the tests, so nothing but the
+# run packages is needed) and starts it; its slot files go to the current directory.
 run: deps
-	$(MAKE) all
-	./$(BUILD)/tessary
+	$(MAKE) release
+	./$(RELEASE)/tessary
 
 # Builds and passes every test: unit and end-to-end (the latter on both SDL 1.2
 # libraries), the installed files and the Debian packages, then the unit tests
