@@ -7,6 +7,7 @@
 // machines, followed by the same ratios for saving and loading a slot and for
 // the export's sort.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <stdlib.h>
 
 #include <cstdio>
@@ -23,22 +24,22 @@
 
 namespace {
 
-enum class Picture { empty, typical, worst };
+enum class Kind { empty, typical, worst };
 
 // Fills the tables: `typical` is 100 points and 50 short lines, `worst` is full
 // tables of points and of lines that each span the canvas.
-void makePicture(Editor& e, Picture kind) {
-    clearPicture(e.pixels_Amount, e.lines_amount);
-    const int points = kind == Picture::empty ? 0 : kind == Picture::typical ? 100 : p_number;
-    const int lineCount = kind == Picture::empty ? 0 : kind == Picture::typical ? 50 : l_number;
-    for (int i = 0; i < points; ++i) createPixel((i * 37) % Image_Width, (i * 53) % Image_Height, e.pixels_Amount++);
+void makePicture(Editor& e, Kind kind) {
+    e.picture.clear();
+    const int points = kind == Kind::empty ? 0 : kind == Kind::typical ? 100 : p_number;
+    const int lineCount = kind == Kind::empty ? 0 : kind == Kind::typical ? 50 : l_number;
+    for (int i = 0; i < points; ++i) e.picture.addPoint((i * 37) % Image_Width, (i * 53) % Image_Height);
     for (int i = 0; i < lineCount; ++i) {
-        if (kind == Picture::worst) {
+        if (kind == Kind::worst) {
             const int y = (i * 7) % Image_Height;
-            createLine(0, y, Image_Width - 1, Image_Height - 1 - y, e.lines_amount++);
+            e.picture.addLine(0, y, Image_Width - 1, Image_Height - 1 - y);
         } else {
             const int x = (i * 29) % 200, y = (i * 31) % 150;
-            createLine(x, y, x + 40, y + 30, e.lines_amount++);
+            e.picture.addLine(x, y, x + 40, y + 30);
         }
     }
     e.lop = lineCount > 0 ? 1 : 0;  // one line selected, so the highlight is drawn too
@@ -55,20 +56,19 @@ void BM_FullSurfaceFill(benchmark::State& state) {
 }
 BENCHMARK(BM_FullSurfaceFill);
 
-void BM_Frame(benchmark::State& state, Picture kind) {
+void BM_Frame(benchmark::State& state, Kind kind) {
     Editor e;
     makePicture(e, kind);
     e.scale = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        calcMax(e.scale, e.X_Start, e.Y_Start);
         renderFrame(e);
         drawPanel(e);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(BM_Frame, empty, Picture::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-BENCHMARK_CAPTURE(BM_Frame, typical, Picture::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-BENCHMARK_CAPTURE(BM_Frame, worst, Picture::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_Frame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_Frame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
 // Runs the slot benchmarks in a fresh temporary directory, left and removed
 // when the benchmark ends, so that no slot file of the user's is touched.
@@ -97,7 +97,7 @@ void BM_SavePicture(benchmark::State& state) {
     ScratchDirectory scratch;
     if (!scratch.ready()) return state.SkipWithError("no temporary directory");
     Editor e;
-    makePicture(e, Picture::worst);
+    makePicture(e, Kind::worst);
     for (auto _ : state) {
         if (!savePicture(e)) {
             state.SkipWithError("save failed");
@@ -112,7 +112,7 @@ void BM_LoadPicture(benchmark::State& state) {
     ScratchDirectory scratch;
     if (!scratch.ready()) return state.SkipWithError("no temporary directory");
     Editor e;
-    makePicture(e, Picture::worst);
+    makePicture(e, Kind::worst);
     if (!savePicture(e)) return state.SkipWithError("save failed");
     for (auto _ : state) {
         if (!loadPicture(e)) {
@@ -125,10 +125,11 @@ BENCHMARK(BM_LoadPicture);
 
 // The export's bubble sort at its worst: every entry in use, keys in strictly
 // descending order. The sort compares keys only, so they need not be cells.
-void BM_ExportSort(benchmark::State& state, Table (*table)()) {
+void BM_ExportSort(benchmark::State& state, Table (*table)(PictureTables&)) {
     Editor e;
-    makePicture(e, Picture::worst);
-    const Table sorted = table();
+    makePicture(e, Kind::worst);
+    PictureTables tables = e.picture.tables();
+    const Table sorted = table(tables);
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < p_number; ++i) sorted.rows[0][i] = p_number - 1 - i;
@@ -136,8 +137,43 @@ void BM_ExportSort(benchmark::State& state, Table (*table)()) {
         sortTable(sorted, 0);
     }
 }
-BENCHMARK_CAPTURE(BM_ExportSort, points, pointTable);
-BENCHMARK_CAPTURE(BM_ExportSort, lines, lineTable);
+BENCHMARK_CAPTURE(BM_ExportSort, points, static_cast<Table (*)(PictureTables&)>(pointTable));
+BENCHMARK_CAPTURE(BM_ExportSort, lines, static_cast<Table (*)(PictureTables&)>(lineTable));
+
+// An undo and a redo of a step with full tables: the clear of a full picture.
+void BM_UndoRedo(benchmark::State& state) {
+    Editor e;
+    makePicture(e, Kind::worst);
+    e.picture.clear();
+    for (auto _ : state) {
+        e.picture.undo();
+        e.picture.redo();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_UndoRedo);
+
+// The heap taken by a history of `History::depth` steps with full tables, as
+// malloc counts it; reported in MiB beside the goal of 16. Every step keeps
+// whole tables, so clearing and refilling a full picture is the worst case.
+void BM_HistoryMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        {
+            Editor e;
+            makePicture(e, Kind::worst);
+            const PictureTables full = e.picture.tables();
+            for (int step = 0; step <= History::depth; ++step) {
+                if (step % 2 == 0) e.picture.clear();
+                if (step % 2 == 1) e.picture.replace(full);
+            }
+            state.counters["steps"] = e.picture.history().undoSteps();
+            state.counters["MiB"] = (mallinfo2().uordblks - before) / (1024.0 * 1024.0);
+        }
+    }
+}
+BENCHMARK(BM_HistoryMemory)->Iterations(1);
 
 // Collects each run's time per iteration so that the ratios can be printed last.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -151,7 +187,7 @@ public:
         if (fill == nanos_.end()) return;
         std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
         printRatios(fill->second, true);
-        std::printf("\nSlot files and export sort in full-surface fills\n");
+        std::printf("\nSlot files, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
     }
 
@@ -160,7 +196,8 @@ private:
     void printRatios(double fillNanos, bool frames) const {
         for (const auto& [name, nanos] : nanos_) {
             const bool frame = name.rfind("BM_Frame/", 0) == 0;
-            if (frame == frames && name != "BM_FullSurfaceFill")
+            const bool measured = name != "BM_FullSurfaceFill" && name.rfind("BM_HistoryMemory", 0) != 0;
+            if (frame == frames && measured)
                 std::printf("  %-28s %8.2f\n", name.c_str(), nanos / fillNanos);
         }
     }

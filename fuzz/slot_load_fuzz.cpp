@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const Uint8* data, size_t size) {
     writeFile("lines1.txt", data + pointsSize + (split ? 1 : 0), size - pointsSize - (split ? 1 : 0));
     editor.nr = 1;
     loadPicture(editor);
-    checkTable(editor.pixels_Amount, pixel_oc, pixel, 2);
-    checkTable(editor.lines_amount, line_oc, lines, 4);
+    const PictureTables& t = editor.picture.tables();
+    checkTable(t.pixels_Amount, t.pixel_oc, t.pixel, 2);
+    checkTable(t.lines_amount, t.line_oc, t.lines, 4);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor.h"
+#include "picture.h"
 #include "render.h"
 
 namespace {

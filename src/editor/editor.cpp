@@ -15,22 +15,20 @@ static const int windowHeight = 640;
 static const char* const caption = "Tessary v.0.3";
 
 void startUp(Editor& e) {
-    e = Editor();
-    clearPicture(e.pixels_Amount, e.lines_amount);
+    e = Editor();  // an empty picture, the start colours, point mode
     screen(windowWidth, windowHeight, false, caption);
     cls(e.Background_Color);
 }
 
 PassResult runPass(Editor& e) {
-    if (done()) return PassResult::Quit;                              // 1. loop test
-    readKeys();                                                       // 2. keyboard state
-    runKeyCommands(e);                                                // 3. key commands
-    calcMax(e.scale, e.X_Start, e.Y_Start);                           // 4. view bounds
-    moveCursor(e);                                                    // 5-8. cursor cell
-    if (editStep(e) == PassResult::Quit) return PassResult::Quit;     // 9. editing step
-    renderFrame(e);                                                   // 10-12. view, highlight, overview
-    drawPanel(e);                                                     // 13. status panel
-    redraw();                                                         // 14. present
+    if (done()) return PassResult::Quit;                           // loop test: close or Escape
+    readKeys();                                                    // keyboard state
+    runKeyCommands(e);                                             // key commands
+    moveCursor(e);                                                 // cursor cell
+    if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
+    renderFrame(e);                                                // view, highlight, overview
+    drawPanel(e);                                                  // status panel
+    redraw();                                                      // present
     return PassResult::Continue;
 }
 

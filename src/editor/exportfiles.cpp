@@ -11,39 +11,10 @@ int sortKeyFromAnswer(double answer) {
     return static_cast<int>(answer);
 }
 
-static void exchangeEntries(const Table& table, int a, int b) {
-    for (int row = 0; row < table.fields; ++row) {
-        const int tmp = table.rows[row][a];
-        table.rows[row][a] = table.rows[row][b];
-        table.rows[row][b] = tmp;
-    }
-}
-
-void sortTable(const Table& table, int key) {
-    if (key < 0 || key >= table.fields) return;
-    int inUse[p_number];
-    int count = 0;
-    for (int i = 0; i < p_number; ++i) {
-        if (table.used[i]) inUse[count++] = i;
-    }
-    const int* whatsort = table.rows[key];
-    bool swapped = true;
-    for (int j = 1; swapped; ++j) {
-        swapped = false;
-        for (int i = 0; i < count - j; ++i) {
-            if (whatsort[inUse[i]] > whatsort[inUse[i + 1]]) {
-                exchangeEntries(table, inUse[i], inUse[i + 1]);
-                swapped = true;
-            }
-        }
-    }
-}
-
-bool exportPicture(int nr, int mode1, int mode2) {
-    sortTable(pointTable(), mode1);
-    sortTable(lineTable(), mode2);
+bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
+    picture.sort(mode1, mode2);
     const PictureFileNames names = pictureFileNames("epixels", "elines", nr);
-    const PictureFileTexts texts = pictureFileTexts(',');
+    const PictureFileTexts texts = pictureFileTexts(picture.tables(), ',');
     // Each file on its own: one that cannot be written does not keep the other.
     const bool pointsWritten = replaceFile(names.points, texts.points);
     const bool linesWritten = replaceFile(names.lines, texts.lines);

@@ -1,28 +1,24 @@
 // exportfiles.h - the sorted, comma-separated export of the picture.
 //
-// The export sorts each table in place on one coordinate row, then writes
+// The export sorts each table of the picture on one coordinate row, then writes
 // "epixels<nr>.txt" (one "x,y," record per point in use) and "elines<nr>.txt"
 // (one "x1,y1,x2,y2," record per line in use, then one more line end). The
 // prompts that choose the keys are in export.cpp.
 #ifndef TESSARY_EXPORTFILES_H
 #define TESSARY_EXPORTFILES_H
 
+#include "picture.h"
 #include "picturefiles.h"
 
 // A prompt's answer as a sort key: its fraction dropped (toward zero). Answers
 // beyond the int range, and NaN, give -1, which names no row.
 int sortKeyFromAnswer(double answer);
 
-// Stable bubble sort, ascending on row `key`, of the entries in use taken in
-// ascending entry order. Coordinates move among those entries only, so the
-// same entries stay in use. A key that names no row of the table leaves it
-// unchanged.
-void sortTable(const Table& table, int key);
-
-// Sorts the points on row mode1 and the lines on row mode2, then writes both
-// export files of slot nr, each on its own. Returns false, after reporting,
-// when a file could not be written (the other one is written and the tables
-// are sorted all the same).
-bool exportPicture(int nr, int mode1, int mode2);
+// Sorts the points on row mode1 and the lines on row mode2 (a step of the
+// picture's history when the order changed), then writes both export files of
+// slot nr, each on its own. Returns false, after reporting, when a file could
+// not be written (the other one is written and the tables are sorted all the
+// same).
+bool exportPicture(Picture& picture, int nr, int mode1, int mode2);
 
 #endif

@@ -1,8 +1,6 @@
 // imagefiles.cpp - writing the SVG and PNG files of the picture.
 #include "imagefiles.h"
 
-#include <cstring>
-
 #include "filereplace.h"
 #include "pictureimage.h"
 #include "pngfile.h"
@@ -25,20 +23,9 @@ std::string writeImageFiles(const CellImage& image, const ImageFiles& files) {
     return std::string();
 }
 
-PictureTables tablesInUse(int pixels_Amount, int lines_amount) {
-    PictureTables tables;
-    std::memcpy(tables.pixel, pixel, sizeof pixel);
-    std::memcpy(tables.pixel_oc, pixel_oc, sizeof pixel_oc);
-    std::memcpy(tables.lines, lines, sizeof lines);
-    std::memcpy(tables.line_oc, line_oc, sizeof line_oc);
-    tables.pixels_Amount = pixels_Amount;
-    tables.lines_amount = lines_amount;
-    return tables;
-}
-
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
-    const CellImage image = pictureImage(tablesInUse(e.pixels_Amount, e.lines_amount), colors);
+    const CellImage image = pictureImage(e.picture.tables(), colors);
     const std::string failed = writeImageFiles(image, imageFileNames(e.nr));
     if (!failed.empty()) reportFileFailure("Export", failed.c_str());
 }

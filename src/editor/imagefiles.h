@@ -11,7 +11,6 @@
 #include <string>
 
 #include "cellimage.h"
-#include "picture.h"
 #include "state.h"
 
 // Paths of the two image files; an empty path is not written.
@@ -27,9 +26,6 @@ ImageFiles imageFileNames(int nr);
 // cannot be written. Returns that file's path, or an empty string when all were
 // written; a file not written is left as it was.
 std::string writeImageFiles(const CellImage& image, const ImageFiles& files);
-
-// The picture tables and counts in use, as one value.
-PictureTables tablesInUse(int pixels_Amount, int lines_amount);
 
 void exportImagesCommand(const Editor& e);  // key e
 

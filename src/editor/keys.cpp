@@ -7,26 +7,12 @@
 #include "colorprompts.h"
 #include "export.h"
 #include "imagefiles.h"
+#include "selection.h"
 #include "slots.h"
-
-std::map<int, bool> keypressed;
-
-bool keyDown(int key) { return inkeys != nullptr && inkeys[key] != 0; }
-
-bool keyPressed(int key) {
-    bool& reported = keypressed[key];  // a new entry starts false
-    if (!keyDown(key)) {
-        reported = false;
-        return false;
-    }
-    if (reported) return false;
-    reported = true;
-    return true;
-}
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;
-    clearPicture(e.pixels_Amount, e.lines_amount);
+    e.picture.clear();
     cls(e.Background_Color);
 }
 
@@ -90,6 +76,19 @@ void arrowKeys(Editor& e) {
     panKey(SDLK_UP, e, e.Y_Start, -e.Y_Add, maxYStart);
 }
 
+// The picture has changed as a whole: nothing of the old one may stay on
+// screen, and neither a selection nor a line being entered may refer to it.
+static void showRestoredPicture(Editor& e) {
+    cls(e.Background_Color);
+    forgetSelection(e);
+    e.line_phase = 0;
+}
+
+void historyKeys(Editor& e) {
+    if (keyPressed(SDLK_u) && e.picture.undo()) showRestoredPicture(e);
+    if (keyPressed(SDLK_y) && e.picture.redo()) showRestoredPicture(e);
+}
+
 void runKeyCommands(Editor& e) {
     clearPictureKey(e);
     if (keyPressed(SDLK_s)) saveCommand(e);
@@ -104,5 +103,6 @@ void runKeyCommands(Editor& e) {
     panStepKeys(e);
     homeKey(e);
     arrowKeys(e);
+    historyKeys(e);
     if (keyPressed(SDLK_e)) exportImagesCommand(e);
 }

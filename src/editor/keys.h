@@ -7,12 +7,9 @@
 #define TESSARY_KEYS_H
 
 #include <climits>
-#include <map>
 
+#include "keypress.h"
 #include "state.h"
-
-// Per key, whether its current press has already been reported by keyPressed.
-extern std::map<int, bool> keypressed;
 
 // The largest scale at which the view still shows one canvas row (400 / 400 = 1),
 // so the cursor cell always lies on the canvas.
@@ -23,9 +20,6 @@ constexpr int maxXStart = Image_Width - 1;
 // makes with it (cursor row, view bounds, the overview's frame, each adding
 // less than the window's 640 pixels) within int.
 constexpr int maxYStart = INT_MAX - 640;
-
-bool keyDown(int key);     // level test: the key is held
-bool keyPressed(int key);  // edge test: true once per press
 
 // Step 3 of the pass: every command key, tested once, in the fixed order.
 void runKeyCommands(Editor& e);
@@ -38,5 +32,6 @@ void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1)
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
 void homeKey(Editor& e);          // 8: origin back to (0, 0)
 void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
+void historyKeys(Editor& e);      // u undo, y redo: the picture one step back or forward
 
 #endif

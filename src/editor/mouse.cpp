@@ -1,62 +1,48 @@
 // mouse.cpp - the red cursor cell and mouse editing in point, line and selection mode.
 //
 // The cursor and the rubber band live only on the window surface: each is
-// removed by painting it over in the background colour. Searches for a point or
-// a line at the cursor cell see only entries in use, and no step acts on a cell
-// off the canvas, so an empty entry's -1 is never taken for a point or a line.
+// removed by painting it over in the background colour. Searches for a point
+// at the cursor cell see only entries in use, and no step acts on a cell off
+// the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
-#include "keys.h"
+#include "selection.h"
 #include "view.h"
 
 static const ColorRGB red(255, 0, 0);
 
-// A create operation may be called only with a count inside its table.
-static bool hasRoom(int count, int capacity) { return count >= 0 && count < capacity; }
+static bool pointsFull(const Editor& e) { return e.picture.tables().pixels_Amount >= p_number; }
+static bool linesFull(const Editor& e) { return e.picture.tables().lines_amount >= l_number; }
 
 static bool cursorOnCanvas(const Editor& e) { return onCanvas(e.rmouseX, e.rmouseY); }
 
-static void paintCursor(const Editor& e, ColorRGB color) {
-    pixelScaled(e.scale, e.rmouseX, e.rmouseY, color, e.X_Start, e.Y_Start, 0);
+static void paintCursor(const Editor& e, ColorRGB color, ViewBounds bounds) {
+    pixelScaled(e.scale, e.rmouseX, e.rmouseY, color, e.X_Start, e.Y_Start, 0, bounds);
 }
 
 void moveCursor(Editor& e) {
-    if (e.cursorShown) paintCursor(e, e.Background_Color);
+    const ViewBounds bounds = viewBounds(e);
+    if (e.cursorShown) paintCursor(e, e.Background_Color, bounds);
     getMouseState(e.mouseX, e.mouseY, e.LMB, e.RMB);
-    e.rmouseX = cursorCell(e.mouseX, e.scale, e.X_Start, max_x);
-    e.rmouseY = cursorCell(e.mouseY, e.scale, e.Y_Start, max_y);
-    paintCursor(e, red);
+    e.rmouseX = cursorCell(e.mouseX, e.scale, e.X_Start, bounds.max_x);
+    e.rmouseY = cursorCell(e.mouseY, e.scale, e.Y_Start, bounds.max_y);
+    paintCursor(e, red, bounds);
     e.cursorShown = true;
-}
-
-int pointAt(int x, int y) {
-    for (int i = 0; i < p_number; ++i) {
-        if (pixel_oc[i] && pixel[0][i] == x && pixel[1][i] == y) return i;
-    }
-    return -1;
 }
 
 void pointStep(Editor& e) {
     if (!cursorOnCanvas(e)) return;
+    const auto pointAtCursor = [&] { return e.picture.tables().pointAt(e.rmouseX, e.rmouseY); };
     if (e.LMB) {
         // A full table ignores both buttons until the left one is let go.
-        if (!hasRoom(e.pixels_Amount, p_number)) return;
-        if (pointAt(e.rmouseX, e.rmouseY) < 0) {
-            createPixel(e.rmouseX, e.rmouseY, e.pixels_Amount);
-            ++e.pixels_Amount;
-        }
+        if (pointsFull(e)) return;
+        if (pointAtCursor() < 0) e.picture.addPoint(e.rmouseX, e.rmouseY);
     }
-    if (e.RMB) {
-        const int i = pointAt(e.rmouseX, e.rmouseY);
-        if (i >= 0) {
-            emptyPixel(i);
-            --e.pixels_Amount;
-        }
-    }
+    if (e.RMB) e.picture.erasePoint(pointAtCursor());
 }
 
 static void drawBand(const Editor& e, ColorRGB color) {
-    lineScaled(e.line_sx, e.line_sy, e.line_ex, e.line_ey, color, e.scale, e.X_Start, e.Y_Start, 0);
+    lineScaled(e.line_sx, e.line_sy, e.line_ex, e.line_ey, color, e.scale, e.X_Start, e.Y_Start, 0, viewBounds(e));
 }
 
 void lineEventStep(Editor& e) {
@@ -73,26 +59,8 @@ void lineEventStep(Editor& e) {
     }
 }
 
-// Appends to lopp every line in use whose end (xRow, yRow) is the cursor cell;
-// a line with its other end off the canvas is never drawn, so never found.
-static void appendLinesAt(Editor& e, int xRow, int yRow) {
-    for (int i = 0; i < l_number; ++i) {
-        if (line_oc[i] && lines[xRow][i] == e.rmouseX && lines[yRow][i] == e.rmouseY && lineOnCanvas(i)) {
-            e.lopp[e.lop++] = i;
-        }
-    }
-}
-
-void searchLines(Editor& e) {
-    e.lop = 0;
-    if (!cursorOnCanvas(e)) return;
-    appendLinesAt(e, 0, 1);
-    if (e.lop == 0) appendLinesAt(e, 2, 3);
-    if (e.lop > 0) e.mode = selectionMode;
-}
-
 static void rubberBand(Editor& e) {
-    if (!hasRoom(e.lines_amount, l_number) || !cursorOnCanvas(e)) return;
+    if (linesFull(e) || !cursorOnCanvas(e)) return;
     drawBand(e, e.Background_Color);
     e.line_ex = e.rmouseX;
     e.line_ey = e.rmouseY;
@@ -100,10 +68,7 @@ static void rubberBand(Editor& e) {
 }
 
 static void storeLine(Editor& e) {
-    if (hasRoom(e.lines_amount, l_number)) {
-        createLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey, e.lines_amount);
-        ++e.lines_amount;
-    }
+    e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_phase = 0;
 }
 
@@ -131,37 +96,6 @@ void linePhaseStep(Editor& e) {
     }
 }
 
-int selectedLine(const Editor& e) {
-    if (e.lop <= 0 || e.forerase < 0 || e.forerase >= e.lop) return -1;
-    const int i = e.lopp[e.forerase];
-    // A clear, a load or a sorting export may have emptied or moved the entry since the search.
-    if (i < 0 || i >= l_number || !line_oc[i]) return -1;
-    return i;
-}
-
-// Back to line mode with nothing selected.
-static void dropSelection(Editor& e) {
-    e.mode = lineMode;
-    e.lop = 0;
-}
-
-void selectionKeys(Editor& e) {
-    if (keyPressed(SDLK_KP_PLUS)) ++e.forerase;
-    if (keyPressed(SDLK_KP_MINUS)) --e.forerase;
-    if (keyPressed(SDLK_KP_PERIOD)) dropSelection(e);
-    if (keyPressed(SDLK_KP_ENTER)) {
-        const int i = selectedLine(e);
-        if (i >= 0) {
-            emptyLine(i);
-            --e.lines_amount;
-        }
-        cls(e.Background_Color);
-        dropSelection(e);
-    }
-    if (e.forerase < 0) e.forerase = 0;
-    if (e.forerase > e.lop - 1) e.forerase = e.lop - 1;
-}
-
 // Line mode waits for one event of its own each pass; a close request taken
 // here ends the editor at once.
 static PassResult lineModeStep(Editor& e) {
@@ -177,6 +111,8 @@ static PassResult lineModeStep(Editor& e) {
 }
 
 PassResult editStep(Editor& e) {
+    // Point edits from a press to the release are one step of the history.
+    e.picture.holdStroke(e.mode == pointMode && (e.LMB || e.RMB));
     switch (e.mode) {
         case pointMode:
             pointStep(e);

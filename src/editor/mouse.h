@@ -1,20 +1,20 @@
 // mouse.h - the cursor cell and the editing steps of the three modes.
 //
-// Point mode places and erases points while a button is held; line mode enters
-// lines through a phase machine fed by one waited event per pass; selection mode
-// steps through the lines found at a cell on the keypad. Every step acts only on
-// a cursor cell on the canvas and only on table entries in use, so the counts
-// always equal the entries in use.
+// Point mode places and erases points while a button is held, everything from
+// a press to the release being one step of the picture's history; line mode
+// enters lines through a phase machine fed by one waited event per pass, and
+// hands the search and the keypad to the selection (selection.h). Every step
+// acts only on a cursor cell on the canvas.
 #ifndef TESSARY_MOUSE_H
 #define TESSARY_MOUSE_H
 
 #include "state.h"
 
-// Steps 5 to 8 of the pass: erase the old cursor cell, read the mouse, compute
-// and draw the new cursor cell. Needs max_x/max_y up to date for the view.
+// The cursor step of the pass: erase the old cursor cell, read the mouse,
+// compute and draw the new cursor cell.
 void moveCursor(Editor& e);
 
-// Step 9 of the pass: the editing step of the current mode. Quit when line
+// The editing step of the pass, in the current mode. Quit when line
 // mode's wait took a close request (SDL has then been shut down).
 PassResult editStep(Editor& e);
 
@@ -28,17 +28,5 @@ void lineEventStep(Editor& e);
 // Line mode: act on line_phase (-1 search, 0 idle, 1 rubber band, 2 store);
 // afterwards the phase is 0 or 1.
 void linePhaseStep(Editor& e);
-// The lines whose start point (or, failing that, end point) is the cursor cell
-// go into lopp; selection mode follows when any were found.
-void searchLines(Editor& e);
-
-// Keypad +, -, period and Enter in line and selection mode, then forerase limited.
-void selectionKeys(Editor& e);
-
-// The index of the selected line entry, or -1 when no entry in use is selected.
-int selectedLine(const Editor& e);
-
-// The first point entry in use at cell (x, y), or -1.
-int pointAt(int x, int y);
 
 #endif

@@ -62,10 +62,12 @@ void drawRow(int k, int value) {
 
 void drawPanel(const Editor& e) {
     drawBands(topBandY, false);
+    const ViewBounds bounds = viewBounds(e);
+    const PictureTables& t = e.picture.tables();
     // In the order of panelRows.
     const int values[rowCount] = {
-        e.rmouseX,       e.rmouseY,    e.scale,        e.X_Start,  e.Y_Start, max_x, max_y,
-        e.pixels_Amount, e.line_phase, e.lines_amount, e.separate, e.lop,     e.nr,
+        e.rmouseX,       e.rmouseY,    e.scale,          e.X_Start,  e.Y_Start, bounds.max_x, bounds.max_y,
+        t.pixels_Amount, e.line_phase, t.lines_amount,   e.separate, e.lop,     e.nr,
     };
     for (int k = 0; k < rowCount; ++k) drawRow(k, values[k]);
     drawBands(bottomBandY, true);

@@ -1,10 +1,5 @@
-// picture.cpp - entry operations on the point and line tables, and the palette.
+// picture.cpp - the picture's changes, each recorded where it is made, and the palette.
 #include "picture.h"
-
-int pixel[2][p_number];
-bool pixel_oc[p_number];
-int lines[4][l_number];
-bool line_oc[l_number];
 
 constexpr ColorRGB Colors[paletteSize] = {
     ColorRGB(0, 0, 0),       ColorRGB(255, 255, 255), INTtoRGB(0x68372B), INTtoRGB(0x70A4B2),
@@ -13,45 +8,65 @@ constexpr ColorRGB Colors[paletteSize] = {
     INTtoRGB(0x6C6C6C),      INTtoRGB(0x9AD284),      INTtoRGB(0x6C5EB5), INTtoRGB(0x959595),
 };
 
-// The lowest free entry below `count`; entry `count` itself is free whenever no
-// lower one is, because `count` equals the number of entries in use.
-static int freeEntry(const bool* occupied, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (!occupied[i]) return i;
+template <typename Edit>
+void Picture::change(bool strokeEdit, Edit edit) {
+    if (strokeEdit && strokeRecorded) {
+        edit(current);
+        return;
     }
-    return count;
+    const PictureTables before = current;
+    edit(current);
+    if (current == before) return;
+    steps.record(before);
+    strokeRecorded = strokeEdit && strokeHeld;
 }
 
-void createPixel(int x, int y, int pa) {
-    const int i = freeEntry(pixel_oc, pa);
-    pixel[0][i] = x;
-    pixel[1][i] = y;
-    pixel_oc[i] = true;
+void Picture::holdStroke(bool held) {
+    strokeHeld = held;
+    if (!held) strokeRecorded = false;
 }
 
-void emptyPixel(int position) {
-    pixel[0][position] = -1;
-    pixel[1][position] = -1;
-    pixel_oc[position] = false;
+bool Picture::addPoint(int x, int y) {
+    bool added = false;
+    change(true, [&](PictureTables& t) { added = t.createPixel(x, y); });
+    return added;
 }
 
-void createLine(int x1, int y1, int x2, int y2, int la) {
-    const int i = freeEntry(line_oc, la);
-    lines[0][i] = x1;
-    lines[1][i] = y1;
-    lines[2][i] = x2;
-    lines[3][i] = y2;
-    line_oc[i] = true;
+void Picture::erasePoint(int i) {
+    change(true, [&](PictureTables& t) { t.emptyPixel(i); });
 }
 
-void emptyLine(int pos) {
-    for (int row = 0; row < 4; ++row) lines[row][pos] = -1;
-    line_oc[pos] = false;
+bool Picture::addLine(int x1, int y1, int x2, int y2) {
+    bool added = false;
+    change(false, [&](PictureTables& t) { added = t.createLine(x1, y1, x2, y2); });
+    return added;
 }
 
-void clearPicture(int& pixels_Amount, int& lines_amount) {
-    for (int i = 0; i < p_number; ++i) emptyPixel(i);
-    for (int i = 0; i < l_number; ++i) emptyLine(i);
-    pixels_Amount = 0;
-    lines_amount = 0;
+void Picture::eraseLine(int i) {
+    change(false, [&](PictureTables& t) { t.emptyLine(i); });
+}
+
+void Picture::clear() {
+    change(false, [](PictureTables& t) { t.clear(); });
+}
+
+void Picture::replace(const PictureTables& tables) {
+    change(false, [&](PictureTables& t) { t = tables; });
+}
+
+void Picture::sort(int pointKey, int lineKey) {
+    change(false, [&](PictureTables& t) {
+        sortTable(pointTable(t), pointKey);
+        sortTable(lineTable(t), lineKey);
+    });
+}
+
+bool Picture::undo() {
+    strokeRecorded = false;
+    return steps.undo(current);
+}
+
+bool Picture::redo() {
+    strokeRecorded = false;
+    return steps.redo(current);
 }

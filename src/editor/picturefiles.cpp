@@ -5,10 +5,6 @@
 #include <climits>
 #include <cstdio>
 
-Table pointTable() { return Table{pixel, pixel_oc, 2, emptyPixel}; }
-
-Table lineTable() { return Table{lines, line_oc, 4, emptyLine}; }
-
 PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPrefix, int nr) {
     PictureFileNames names = {};
     const char digit = static_cast<char>(nr + 48);
@@ -21,7 +17,7 @@ PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPre
 // Writing
 // ---------------------------------------------------------------------------
 
-static std::string tableText(const Table& table, char separator, bool extraLineEnd) {
+static std::string tableText(const ConstTable& table, char separator, bool extraLineEnd) {
     std::string text;
     char field[16];
     for (int i = 0; i < p_number; ++i) {
@@ -36,8 +32,8 @@ static std::string tableText(const Table& table, char separator, bool extraLineE
     return text;
 }
 
-PictureFileTexts pictureFileTexts(char separator) {
-    return {tableText(pointTable(), separator, false), tableText(lineTable(), separator, true)};
+PictureFileTexts pictureFileTexts(const PictureTables& picture, char separator) {
+    return {tableText(pointTable(picture), separator, false), tableText(lineTable(picture), separator, true)};
 }
 
 // ---------------------------------------------------------------------------
@@ -70,6 +66,11 @@ static Token readWholeNumber(std::FILE* file, int& value) {
     return Token::number;
 }
 
+static void emptyEntry(const Table& table, int entry) {
+    for (int row = 0; row < table.fields; ++row) table.rows[row][entry] = -1;
+    table.used[entry] = false;
+}
+
 static void storeRecord(const Table& table, int entry, const int* record) {
     for (int row = 0; row < table.fields; ++row) table.rows[row][entry] = record[row];
     table.used[entry] = true;
@@ -93,7 +94,7 @@ ReadResult readTable(const char* fileName, const Table& table, int& count) {
     const bool readable = !std::ferror(file);
     std::fclose(file);
     if (readable) return token == Token::end && filled == 0 ? ReadResult::complete : ReadResult::stopped;
-    for (int i = 0; i < count; ++i) table.emptyEntry(i);
+    for (int i = 0; i < count; ++i) emptyEntry(table, i);
     count = 0;
     return ReadResult::unreadable;
 }

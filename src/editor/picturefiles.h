@@ -10,23 +10,7 @@
 
 #include <string>
 
-#include "picture.h"
-
-static_assert(p_number == l_number, "a Table addresses both tables through rows of one length");
-
-// Coordinate rows of a line entry, the most that any table has.
-constexpr int maxFields = 4;
-
-// One of the two picture tables, seen through its coordinate rows.
-struct Table {
-    int (*rows)[p_number];      // x, y for points; x1, y1, x2, y2 for lines
-    bool* used;                 // occupancy flags
-    int fields;                 // coordinate rows per entry
-    void (*emptyEntry)(int i);  // makes entry i empty
-};
-
-Table pointTable();
-Table lineTable();
+#include "tables.h"
 
 // File names are built in buffers of this size, as prefix + slot digit + ".txt".
 constexpr int fileNameSize = 80;
@@ -46,7 +30,7 @@ struct PictureFileTexts {
 
 // The contents of the points and lines files for the entries in use of both
 // tables, each coordinate followed by `separator`.
-PictureFileTexts pictureFileTexts(char separator);
+PictureFileTexts pictureFileTexts(const PictureTables& picture, char separator);
 
 enum class ReadResult {
     complete,    // every record of the file was read
@@ -54,7 +38,7 @@ enum class ReadResult {
     unreadable,  // the file could not be opened or read; the table is empty
 };
 
-// Reads white-space separated records from the named file into an emptied
+// Reads white-space separated records from the named file into an empty
 // table, from entry 0 on, and sets `count` to the number of entries filled.
 // Every complete record is kept, whatever its values. Reading stops early at a
 // token that is not a whole number within int, at a partial last record, or at

@@ -9,7 +9,7 @@
 #define TESSARY_PICTUREIMAGE_H
 
 #include "cellimage.h"
-#include "picture.h"
+#include "tables.h"
 
 // Lines take this colour instead of the drawing colour while `separate` is on.
 constexpr ColorRGB separateLinesColor(0, 128, 0);

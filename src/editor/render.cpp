@@ -15,13 +15,11 @@ static void readSlotTable(const char* fileName, const Table& table, int& count) 
 }
 
 static PictureTables readSlot(int nr) {
-    int pixels_Amount = 0;
-    int lines_amount = 0;
-    clearPicture(pixels_Amount, lines_amount);
     const PictureFileNames names = slotFileNames(nr);
-    readSlotTable(names.points, pointTable(), pixels_Amount);
-    readSlotTable(names.lines, lineTable(), lines_amount);
-    return tablesInUse(pixels_Amount, lines_amount);
+    PictureTables loaded;
+    readSlotTable(names.points, pointTable(loaded), loaded.pixels_Amount);
+    readSlotTable(names.lines, lineTable(loaded), loaded.lines_amount);
+    return loaded;
 }
 
 int renderSlot(const RenderRequest& request) {

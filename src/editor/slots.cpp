@@ -23,7 +23,7 @@ static void reportSaveFailure(const PictureFileNames& names, const PairOutcome& 
 
 bool savePicture(const Editor& e) {
     const PictureFileNames names = slotFileNames(e.nr);
-    const PictureFileTexts texts = pictureFileTexts(' ');
+    const PictureFileTexts texts = pictureFileTexts(e.picture.tables(), ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
     if (outcome.failed) reportSaveFailure(names, outcome);
     return !outcome.failed;
@@ -39,17 +39,18 @@ static void reportRead(const char* fileName, ReadResult result, int kept) {
 }
 
 bool loadPicture(Editor& e) {
-    clearPicture(e.pixels_Amount, e.lines_amount);
     const PictureFileNames names = slotFileNames(e.nr);
-    const ReadResult points = readTable(names.points, pointTable(), e.pixels_Amount);
-    const ReadResult lines = readTable(names.lines, lineTable(), e.lines_amount);
+    PictureTables loaded;
+    const ReadResult points = readTable(names.points, pointTable(loaded), loaded.pixels_Amount);
+    const ReadResult lines = readTable(names.lines, lineTable(loaded), loaded.lines_amount);
+    e.picture.replace(loaded);
     cls(e.Background_Color);
     // After the clear, or the message would be wiped at once.
     if (points == ReadResult::unreadable && lines == ReadResult::unreadable) {
         reportFileFailure("Load", names.points, names.lines);
     } else {
-        reportRead(names.points, points, e.pixels_Amount);
-        reportRead(names.lines, lines, e.lines_amount);
+        reportRead(names.points, points, loaded.pixels_Amount);
+        reportRead(names.lines, lines, loaded.lines_amount);
     }
     return points == ReadResult::complete && lines == ReadResult::complete;
 }

@@ -18,9 +18,10 @@ PictureFileNames slotFileNames(int nr);
 // file holds what. Returns false, after reporting, when the save failed.
 bool savePicture(const Editor& e);
 
-// Replaces the picture with the contents of slot e.nr and clears the window.
-// A file that is missing or unreadable leaves its table empty; one read only in
-// part keeps the records before the stop. Either is reported, and returns false.
+// Replaces the picture with the contents of slot e.nr (one step of the
+// history) and clears the window. A file that is missing or unreadable leaves
+// its table empty; one read only in part keeps the records before the stop.
+// Either is reported, and returns false.
 bool loadPicture(Editor& e);
 
 void saveCommand(Editor& e);  // key s

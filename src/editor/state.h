@@ -1,8 +1,8 @@
 // state.h - the editor's state, owned by SDL_main for the whole run.
 //
 // Every step of the main loop's pass takes this struct, so each step can be
-// called and tested on its own. The picture tables, the palette and the view
-// bounds max_x/max_y are globals of their own modules.
+// called and tested on its own. The picture, with its tables, counts and undo
+// history, is a member; the palette is a constant of picture.h.
 #ifndef TESSARY_STATE_H
 #define TESSARY_STATE_H
 
@@ -25,8 +25,7 @@ struct Editor {
     int nr = 1;         // current picture slot, 1..7
     ColorRGB Background_Color = Colors[0];
     ColorRGB Draw_Color = Colors[5];
-    int pixels_Amount = 0;  // point entries in use
-    int lines_amount = 0;   // line entries in use
+    Picture picture;
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).

@@ -14,11 +14,9 @@
 
 #include <climits>
 
-#include "mouse.h"
 #include "pictureimage.h"
+#include "selection.h"
 #include "surface.h"
-
-int max_x = Image_Width, max_y = Image_Height;
 
 static const ColorRGB red(255, 0, 0);
 
@@ -28,17 +26,13 @@ static const int backdropLeft = 320, backdropTop = 410, backdropRight = 639, bac
 static const int frameLeft = overviewX - 1, frameTop = overviewY - 1;
 static const int frameRight = overviewX + 1, frameBottom = overviewY + 1;
 
-void calcMax(int scale, int X_Start, int Y_Start) {
+ViewBounds calcMax(int scale, int X_Start, int Y_Start) {
     // At scales 1 and 2 the whole width fits, and at 2 the height exactly too.
-    if (scale * Image_Width <= viewWidth) {
-        max_x = Image_Width;
-        max_y = Image_Height;
-    } else {
-        max_x = viewWidth / scale + X_Start;
-        max_y = viewHeight / scale + Y_Start;
-    }
-    if (max_x > Image_Width) max_x = Image_Width;
-    if (max_y > Image_Height) max_y = Image_Height;
+    if (scale * Image_Width <= viewWidth) return {Image_Width, Image_Height};
+    ViewBounds bounds = {viewWidth / scale + X_Start, viewHeight / scale + Y_Start};
+    if (bounds.max_x > Image_Width) bounds.max_x = Image_Width;
+    if (bounds.max_y > Image_Height) bounds.max_y = Image_Height;
+    return bounds;
 }
 
 int cursorCell(int mouse, int scale, int start, int bound) {
@@ -66,11 +60,12 @@ static long long cellOffset(int scale, int xg, int yg) {
     return static_cast<long long>(yg) * scale * rowStride() + static_cast<long long>(xg) * scale;
 }
 
-void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks) {
+void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks,
+                 ViewBounds bounds) {
     const int xg = xx - X_Start;
     const int yg = yy - Y_Start;
     if (xg < 0 || yg < 0) return;
-    if (disable_Checks == 0 && (xx >= max_x || yy >= max_y)) return;
+    if (disable_Checks == 0 && (xx >= bounds.max_x || yy >= bounds.max_y)) return;
     if (cellOnSurface(scale, xg, yg)) {
         fillBlock(pixelAddress(xg * scale, yg * scale), scale, scale, mapColor(kolor));
     } else {
@@ -146,10 +141,10 @@ StepRange intersect(StepRange a, StepRange b) {
 // The steps whose cells pass pixelScaled's tests: xx >= X_Start and yy >= Y_Start,
 // and unless `disable` is set xx < max_x and yy < max_y. With the tests off the
 // last column and row shown are unbounded (a value far beyond any cell).
-StepRange shownSteps(const LineWalk& walk, int X_Start, int Y_Start, int disable) {
+StepRange shownSteps(const LineWalk& walk, int X_Start, int Y_Start, int disable, ViewBounds bounds) {
     const long long unbounded = LLONG_MAX / 2;
-    const long long xLast = disable != 0 ? unbounded : max_x - 1LL;
-    const long long yLast = disable != 0 ? unbounded : max_y - 1LL;
+    const long long xLast = disable != 0 ? unbounded : bounds.max_x - 1LL;
+    const long long yLast = disable != 0 ? unbounded : bounds.max_y - 1LL;
     return intersect(stepsWithin(walk, walk.x1, walk.xstep, xRate(walk), X_Start, xLast),
                      stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), Y_Start, yLast));
 }
@@ -214,37 +209,35 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
 
 }  // namespace
 
-bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable) {
+bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
+                ViewBounds bounds) {
     if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;
     const LineWalk walk = lineWalk(x1, y1, x2, y2);
-    const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable);
+    const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
     if (shown.first > shown.last) return true;
     if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
         storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
     } else {
-        walkLine(x1, y1, x2, y2, [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable); });
+        walkLine(x1, y1, x2, y2,
+                 [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable, bounds); });
     }
     return true;
 }
 
-static bool pointOnCanvas(int i) { return onCanvas(pixel[0][i], pixel[1][i]); }
-
-bool lineOnCanvas(int i) {
-    return onCanvas(lines[0][i], lines[1][i]) && onCanvas(lines[2][i], lines[3][i]);
-}
-
-void renderScaled(int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y, ColorRGB kolor, int disable,
-                  int separate) {
-    calcMax(scale, X_Start, Y_Start);
+void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y,
+                  ColorRGB kolor, int disable, int separate) {
+    const ViewBounds bounds = calcMax(scale, X_Start, Y_Start);
+    const auto& pixel = picture.pixel;
     for (int i = 0; i < p_number; ++i) {
-        if (!pointOnCanvas(i)) continue;
-        pixelScaled(scale, Draw_X + pixel[0][i], Draw_Y + pixel[1][i], kolor, X_Start, Y_Start, disable);
+        if (!picture.pointOnCanvas(i)) continue;
+        pixelScaled(scale, Draw_X + pixel[0][i], Draw_Y + pixel[1][i], kolor, X_Start, Y_Start, disable, bounds);
     }
     const ColorRGB lineColor = separate == 0 ? kolor : separateLinesColor;
+    const auto& lines = picture.lines;
     for (int i = 0; i < l_number; ++i) {
-        if (!lineOnCanvas(i)) continue;
+        if (!picture.lineOnCanvas(i)) continue;
         lineScaled(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
-                   lineColor, scale, X_Start, Y_Start, disable);
+                   lineColor, scale, X_Start, Y_Start, disable, bounds);
     }
 }
 
@@ -255,21 +248,24 @@ void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor) {
     drawLine(x1, y2, x2, y2, kolor);
 }
 
-void renderView(const Editor& e) { renderScaled(e.scale, e.X_Start, e.Y_Start, 0, 0, e.Draw_Color, 0, e.separate); }
+void renderView(const Editor& e) {
+    renderScaled(e.picture.tables(), e.scale, e.X_Start, e.Y_Start, 0, 0, e.Draw_Color, 0, e.separate);
+}
 
 void highlightSelection(const Editor& e) {
     const int i = selectedLine(e);
     if (i < 0) return;
-    lineScaled(lines[0][i], lines[1][i], lines[2][i], lines[3][i], red, e.scale, e.X_Start, e.Y_Start, 0);
+    const auto& lines = e.picture.tables().lines;
+    lineScaled(lines[0][i], lines[1][i], lines[2][i], lines[3][i], red, e.scale, e.X_Start, e.Y_Start, 0,
+               viewBounds(e));
 }
 
 void renderOverview(const Editor& e) {
     drawRect(backdropLeft, backdropTop, backdropRight, backdropBottom, e.Background_Color);
-    renderScaled(1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
-    // Drawing the overview left the bounds of scale 1 behind; the frame and the
-    // status panel need the view's.
-    calcMax(e.scale, e.X_Start, e.Y_Start);
-    lineBox(e.X_Start + frameLeft, e.Y_Start + frameTop, max_x + frameRight, max_y + frameBottom, red);
+    renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
+    // The frame marks the view's bounds, not those of the overview's scale 1.
+    const ViewBounds bounds = viewBounds(e);
+    lineBox(e.X_Start + frameLeft, e.Y_Start + frameTop, bounds.max_x + frameRight, bounds.max_y + frameBottom, red);
 }
 
 void renderFrame(const Editor& e) {

@@ -5,49 +5,52 @@
 // corner; the same routines, offset and with the view-bound tests off, draw the
 // overview at one pixel per cell from window pixel (317, 420).
 //
-// Typical use, once per pass: calcMax for the view, map the mouse with
-// cursorCell, then renderFrame draws the view, the highlight and the overview.
+// Typical use, once per pass: map the mouse with cursorCell within
+// viewBounds(e), then renderFrame draws the view, the highlight and the overview.
 #ifndef TESSARY_VIEW_H
 #define TESSARY_VIEW_H
 
 #include "state.h"
 
-// Exclusive bounds of the canvas columns and rows shown; written only by calcMax.
-extern int max_x, max_y;
+// Exclusive bounds of the canvas columns and rows shown.
+struct ViewBounds {
+    int max_x, max_y;
+};
 
 constexpr int viewWidth = 640;   // the view area is the window's top 640 x 400 pixels
 constexpr int viewHeight = 400;
 constexpr int overviewX = 317;   // window pixel of the overview's canvas cell (0, 0)
 constexpr int overviewY = 420;
 
-void calcMax(int scale, int X_Start, int Y_Start);
+ViewBounds calcMax(int scale, int X_Start, int Y_Start);
+// The bounds of the editor's current view.
+inline ViewBounds viewBounds(const Editor& e) { return calcMax(e.scale, e.X_Start, e.Y_Start); }
 
 // Window to canvas along one axis: the cell under window pixel `mouse`, limited
-// from above to the last cell shown (`bound` - 1, with `bound` max_x or max_y).
+// from above to the last cell shown (`bound` - 1, with `bound` a ViewBounds field).
 int cursorCell(int mouse, int scale, int start, int bound);
 
 // Canvas to window: paints cell (xx, yy) as a scale x scale square. With the
-// tests on, a cell outside the shown columns and rows draws nothing; with
-// `disable_Checks` nonzero only cells left of or above the origin are refused.
-void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks);
+// tests on, a cell outside the shown columns and rows (`bounds`) draws nothing;
+// with `disable_Checks` nonzero only cells left of or above the origin are refused.
+void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_Start, int disable_Checks,
+                 ViewBounds bounds);
 
 // Draws the cells of the line from (x1, y1) to (x2, y2) with pixelScaled; false,
 // drawing nothing, when an end lies off the window (so an empty entry's -1 never draws).
-bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable);
+bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
+                ViewBounds bounds);
 
-// Every point, then every line, offset by (Draw_X, Draw_Y); lines in dark green
-// when `separate` is 1. Entries off the canvas (empty ones) are passed over.
-void renderScaled(int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y, ColorRGB kolor, int disable,
-                  int separate);
-
-// Line entry i has both ends on the canvas; only such lines are drawn or found
-// at a cell (a loaded file may hold any coordinates).
-bool lineOnCanvas(int i);
+// Every point, then every line of `picture`, offset by (Draw_X, Draw_Y), within
+// the bounds of that scale and origin; lines in dark green when `separate` is
+// 1. Entries with a coordinate off the canvas (empty ones) are passed over.
+void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y,
+                  ColorRGB kolor, int disable, int separate);
 
 // Rectangle outline in window pixels: top, left, right, bottom.
 void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor);
 
-// Steps 10 to 12 of the pass, each on its own: the magnified picture, the
+// The frame render of the pass, step by step: the magnified picture, the
 // selected line in red, and the overview with its backdrop and view frame.
 void renderView(const Editor& e);
 void highlightSelection(const Editor& e);

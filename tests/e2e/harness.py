@@ -133,6 +133,33 @@ def _die_with_parent():
     ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+# Set to a directory, the SDL 1.2 library that every editor run loads must lie
+# there (the second run of the suite, on sdl12-compat, sets it).
+EXPECTED_SDL_DIR = os.environ.get("TESSARY_E2E_SDL_DIR")
+_sdl_libraries_seen = set()
+
+
+def loaded_sdl_library(pid):
+    """The real path of the SDL 1.2 library mapped into process `pid`."""
+    with open("/proc/%d/maps" % pid) as maps:
+        for line in maps:
+            fields = line.split(None, 5)
+            if len(fields) == 6 and "/libSDL-1.2.so" in fields[5]:
+                return os.path.realpath(fields[5].strip())
+    raise HarnessError("process %d has no SDL 1.2 library mapped" % pid)
+
+
+def check_sdl_library(pid):
+    """Names the SDL 1.2 library of process `pid` once per script, and fails
+    unless it lies in EXPECTED_SDL_DIR, when that is set."""
+    library = loaded_sdl_library(pid)
+    if library not in _sdl_libraries_seen:
+        _sdl_libraries_seen.add(library)
+        print("SDL 1.2 library: %s" % library, flush=True)
+    if EXPECTED_SDL_DIR and os.path.dirname(library) != os.path.realpath(EXPECTED_SDL_DIR):
+        raise HarnessError("the editor loaded %s, not the SDL 1.2 in %s" % (library, EXPECTED_SDL_DIR))
+
+
 def wait_until(predicate, timeout=DEFAULT_TIMEOUT, what="condition"):
     """Polls `predicate` until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
@@ -477,8 +504,12 @@ class Editor:
             self.process = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
                                             stdout=out, stderr=err, stdin=subprocess.DEVNULL,
                                             preexec_fn=_die_with_parent)
-        self.window = int(self._xdotool(["search", "--sync", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
-                                        timeout=10).split()[0])
+        # Only a mapped window has its final place: the original SDL 1.2 opens
+        # it at the top left, sdl12-compat centred on the screen. Pointer
+        # positions and screenshot pixels are offset by that place.
+        self.window = int(self._xdotool(["search", "--sync", "--onlyvisible", "--name",
+                                         "^%s$" % re.escape(WINDOW_TITLE)], timeout=10).split()[0])
+        check_sdl_library(self.process.pid)
         geometry = self._xdotool(["getwindowgeometry", str(self.window)])
         position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
         size = re.search(r"Geometry:\s*(\d+)x(\d+)", geometry)

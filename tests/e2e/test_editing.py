@@ -5,7 +5,7 @@ Run: python3 tests/e2e/test_editing.py path/to/tessary
 """
 import sys
 
-from harness import BLACK, DRAW_GREEN, RED, check_cells, check_equal, line_cells, overview, run_cases
+from harness import BLACK, DRAW_GREEN, RED, cells_show, check_cells, check_equal, line_cells, overview, run_cases
 
 
 def case_point_placed_shown_zoomed_and_erased(ctx):
@@ -127,6 +127,31 @@ def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
     check_cells(shot, line_cells(start, end), BLACK, "overview", overview)
 
 
+def case_clear_undone_and_redone(ctx):
+    ed = ctx.start_editor()
+    first, second = (30, 40), (33, 40)
+    ed.click_point(first)
+    ed.click_point(second)
+    ed.park_pointer()
+    ed.wait_pixel(*second, DRAW_GREEN, what="the second point")
+    both = [first, second]
+
+    def shows(cells, colour):
+        return lambda shot: cells_show(shot, cells, colour)
+
+    ed.press("grave")  # the clear
+    ed.wait_for(shows(both, BLACK), what="the cleared picture")
+    ed.press("u")
+    ed.wait_for(shows(both, DRAW_GREEN), what="the picture back after u")
+    ed.press("y")
+    ed.wait_for(shows(both, BLACK), what="the picture cleared again after y")
+    ed.press("u")
+    ed.press("u")  # one step further back: the second point alone goes
+    shot = ed.wait_for(shows([second], BLACK), what="the second point undone")
+    check_cells(shot, [first], DRAW_GREEN, "view area")
+    check_cells(shot, [first], DRAW_GREEN, "overview", overview)
+
+
 if __name__ == "__main__":
     sys.exit(run_cases([
         case_point_placed_shown_zoomed_and_erased,
@@ -134,4 +159,5 @@ if __name__ == "__main__":
         case_line_entered_found_and_deleted,
         case_keypad_steps_through_the_lines_found,
         case_right_click_in_line_mode_drops_the_line_in_progress,
+        case_clear_undone_and_redone,
     ], sys.argv[1]))

@@ -31,6 +31,14 @@ int countPixels(Uint32 value) { return countPixels(0, 0, w - 1, h - 1, value); }
 
 void setKey(int key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
 
+void pressKey(int key, const std::function<void()>& pass) {
+    for (bool down : {true, false}) {
+        setKey(key, down);
+        readKeys();
+        pass();
+    }
+}
+
 void releaseAllKeys() {
     int count = 0;
     Uint8* keys = SDL_GetKeyState(&count);

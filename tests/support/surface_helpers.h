@@ -2,6 +2,7 @@
 #ifndef TESSARY_TEST_SURFACE_HELPERS_H
 #define TESSARY_TEST_SURFACE_HELPERS_H
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ int countPixels(Uint32 value);
 void setKey(int key, bool down);
 // Releases every key.
 void releaseAllKeys();
+// One press of `key`: `pass` runs once with the key held (and the key array
+// read), then once after the key is let go.
+void pressKey(int key, const std::function<void()>& pass);
 // Empties SDL's event queue.
 void drainEvents();
 // Pushes one event of the given type (SDL_QUIT, SDL_USEREVENT, ...).

@@ -18,19 +18,18 @@ protected:
     const Uint32 white = packed(ColorRGB(255, 255, 255));
 
     void SetUp() override {
-        clearPicture(e.pixels_Amount, e.lines_amount);
         releaseAllKeys();
         readKeys();
         keypressed.clear();
         drainEvents();
         cls(e.Background_Color);
-        calcMax(e.scale, e.X_Start, e.Y_Start);
     }
 
     void TearDown() override { releaseAllKeys(); }
 
-    void addPoint(int x, int y) { createPixel(x, y, e.pixels_Amount++); }
-    void addLine(int x1, int y1, int x2, int y2) { createLine(x1, y1, x2, y2, e.lines_amount++); }
+    void addPoint(int x, int y) { e.picture.addPoint(x, y); }
+    void addLine(int x1, int y1, int x2, int y2) { e.picture.addLine(x1, y1, x2, y2); }
+    const PictureTables& tables() const { return e.picture.tables(); }
 
     // The pixels of the rectangle [x1..x2] x [y1..y2] that hold `value`, as "x,y" in row order.
     static std::vector<std::string> pixelsOf(int x1, int y1, int x2, int y2, Uint32 value) {

@@ -9,51 +9,48 @@
 using Export = FileTest;
 
 static void addPoints(Editor& e, const std::vector<Point>& points) {
-    for (const Point& p : points) createPixel(p[0], p[1], e.pixels_Amount++);
+    for (const Point& p : points) e.picture.addPoint(p[0], p[1]);
 }
 
 TEST_F(Export, SortsStablyOnTheChosenKeyAndKeepsTheOrder) {
     addPoints(e, {{5, 1}, {2, 9}, {5, 0}});
-    ASSERT_TRUE(exportPicture(1, 0, 0));
+    ASSERT_TRUE(exportPicture(e.picture, 1, 0, 0));
     EXPECT_EQ(readFile("epixels1.txt"), "2,9,\n5,1,\n5,0,\n");
     EXPECT_EQ(readFile("elines1.txt"), "\n");
     EXPECT_EQ(pointsInUse(), (std::vector<Point>{{2, 9}, {5, 1}, {5, 0}}));
     ASSERT_TRUE(savePicture(e));
     EXPECT_EQ(readFile("pixels1.txt"), "2 9 \n5 1 \n5 0 \n");
 
-    clearPicture(e.pixels_Amount, e.lines_amount);
+    e.picture.clear();
     addPoints(e, {{5, 1}, {2, 9}, {5, 0}});
-    ASSERT_TRUE(exportPicture(7, 1, 0));
+    ASSERT_TRUE(exportPicture(e.picture, 7, 1, 0));
     EXPECT_EQ(readFile("epixels7.txt"), "5,0,\n5,1,\n2,9,\n");
-    EXPECT_EQ(e.pixels_Amount, 3);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 3);
 }
 
 TEST_F(Export, LinesAreCommaSeparatedAndSortStablyOnX2) {
-    createLine(3, 4, 10, 4, e.lines_amount++);
-    createLine(0, 0, 2, 0, e.lines_amount++);
-    createLine(9, 9, 10, 1, e.lines_amount++);
-    createPixel(7, 8, e.pixels_Amount++);
-    ASSERT_TRUE(exportPicture(2, 0, 2));
+    e.picture.addLine(3, 4, 10, 4);
+    e.picture.addLine(0, 0, 2, 0);
+    e.picture.addLine(9, 9, 10, 1);
+    e.picture.addPoint(7, 8);
+    ASSERT_TRUE(exportPicture(e.picture, 2, 0, 2));
     EXPECT_EQ(readFile("epixels2.txt"), "7,8,\n");
     EXPECT_EQ(readFile("elines2.txt"), "0,0,2,0,\n3,4,10,4,\n9,9,10,1,\n\n");
-    EXPECT_EQ(e.lines_amount, 3);
+    EXPECT_EQ(e.picture.tables().lines_amount, 3);
 }
 
 TEST_F(Export, SortsOnlyTheEntriesInUse) {
     addPoints(e, {{9, 0}, {3, 3}, {1, 1}, {4, 4}, {5, 5}});
     for (int erased : {1, 3}) {
-        emptyPixel(erased);
-        --e.pixels_Amount;
+        e.picture.erasePoint(erased);
     }
-    createLine(8, 0, 0, 0, e.lines_amount++);
-    createLine(1, 0, 0, 0, e.lines_amount++);
-    emptyLine(0);
-    --e.lines_amount;
-    createLine(6, 0, 0, 0, e.lines_amount++);  // fills the gap at entry 0
-    createLine(2, 0, 0, 0, e.lines_amount++);
-    emptyLine(1);
-    --e.lines_amount;
-    ASSERT_TRUE(exportPicture(1, 0, 0));
+    e.picture.addLine(8, 0, 0, 0);
+    e.picture.addLine(1, 0, 0, 0);
+    e.picture.eraseLine(0);
+    e.picture.addLine(6, 0, 0, 0);  // fills the gap at entry 0
+    e.picture.addLine(2, 0, 0, 0);
+    e.picture.eraseLine(1);
+    ASSERT_TRUE(exportPicture(e.picture, 1, 0, 0));
     EXPECT_EQ(readFile("epixels1.txt"), "1,1,\n5,5,\n9,0,\n");
     EXPECT_EQ(readFile("elines1.txt"), "2,0,0,0,\n6,0,0,0,\n\n");
     EXPECT_EQ(pointEntry(0), (Point{1, 1}));
@@ -61,17 +58,17 @@ TEST_F(Export, SortsOnlyTheEntriesInUse) {
     EXPECT_EQ(pointEntry(2), (Point{5, 5}));
     EXPECT_EQ(pointEntry(3), (Point{-1, -1}));
     EXPECT_EQ(pointEntry(4), (Point{9, 0}));
-    EXPECT_FALSE(pixel_oc[1] || pixel_oc[3]);
+    EXPECT_FALSE(tables().pixel_oc[1] || tables().pixel_oc[3]);
     EXPECT_EQ(lineEntry(1), (Line{-1, -1, -1, -1}));
     EXPECT_EQ(lineEntry(2), (Line{6, 0, 0, 0}));
 }
 
 TEST_F(Export, KeysOutsideTheRowsLeaveTableOrder) {
     addPoints(e, {{5, 1}, {2, 9}});
-    createLine(9, 9, 9, 9, e.lines_amount++);
-    createLine(1, 1, 1, 1, e.lines_amount++);
+    e.picture.addLine(9, 9, 9, 9);
+    e.picture.addLine(1, 1, 1, 1);
     for (int badKey : {-1, 2, 4, 1000}) {
-        ASSERT_TRUE(exportPicture(1, badKey, badKey == 2 ? 4 : badKey));
+        ASSERT_TRUE(exportPicture(e.picture, 1, badKey, badKey == 2 ? 4 : badKey));
         EXPECT_EQ(readFile("epixels1.txt"), "5,1,\n2,9,\n");
         EXPECT_EQ(readFile("elines1.txt"), "9,9,9,9,\n1,1,1,1,\n\n");
     }
@@ -93,7 +90,7 @@ TEST_F(Export, UnwritableFileIsReportedAndTheOtherStillWritten) {
     addPoints(e, {{5, 1}, {2, 9}});
     fillSurface(packed(Colors[4]));
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(exportPicture(1, 0, 0));
+    EXPECT_FALSE(exportPicture(e.picture, 1, 0, 0));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Export failed: elines1.txt\n");
     EXPECT_TRUE(promptLineShows("Export failed: elines1.txt", packed(Colors[4])));
     EXPECT_EQ(readFile("epixels1.txt"), "2,9,\n5,1,\n");

@@ -20,6 +20,9 @@
 #include "state.h"
 #include "surface_helpers.h"
 
+using Point = std::array<int, 2>;
+using Line = std::array<int, 4>;
+
 // Each test runs in its own temporary directory, starting from an empty picture.
 class FileTest : public ::testing::Test {
 protected:
@@ -29,7 +32,6 @@ protected:
         scratch = pattern;
         previous = std::filesystem::current_path();
         std::filesystem::current_path(scratch);
-        clearPicture(e.pixels_Amount, e.lines_amount);
     }
     void TearDown() override {
         std::filesystem::current_path(previous);
@@ -43,6 +45,26 @@ protected:
         return names;
     }
 
+    const PictureTables& tables() const { return e.picture.tables(); }
+    // Point entry i of the table, used or not.
+    Point pointEntry(int i) const { return {tables().pixel[0][i], tables().pixel[1][i]}; }
+    Line lineEntry(int i) const {
+        return {tables().lines[0][i], tables().lines[1][i], tables().lines[2][i], tables().lines[3][i]};
+    }
+    // The entries in use, in entry order.
+    std::vector<Point> pointsInUse() const {
+        std::vector<Point> points;
+        for (int i = 0; i < p_number; ++i)
+            if (tables().pixel_oc[i]) points.push_back(pointEntry(i));
+        return points;
+    }
+    std::vector<Line> linesInUse() const {
+        std::vector<Line> found;
+        for (int i = 0; i < l_number; ++i)
+            if (tables().line_oc[i]) found.push_back(lineEntry(i));
+        return found;
+    }
+
     Editor e;
     std::filesystem::path scratch, previous;
 };
@@ -54,27 +76,6 @@ inline std::string readFile(const char* name) {
 
 inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
-}
-
-using Point = std::array<int, 2>;
-using Line = std::array<int, 4>;
-
-// Point entry i of the table, used or not.
-inline Point pointEntry(int i) { return {pixel[0][i], pixel[1][i]}; }
-inline Line lineEntry(int i) { return {lines[0][i], lines[1][i], lines[2][i], lines[3][i]}; }
-
-// The entries in use, in entry order.
-inline std::vector<Point> pointsInUse() {
-    std::vector<Point> points;
-    for (int i = 0; i < p_number; ++i)
-        if (pixel_oc[i]) points.push_back(pointEntry(i));
-    return points;
-}
-inline std::vector<Line> linesInUse() {
-    std::vector<Line> found;
-    for (int i = 0; i < l_number; ++i)
-        if (line_oc[i]) found.push_back(lineEntry(i));
-    return found;
 }
 
 // Text drawn white on black at the prompt line, then blank cells up to the

@@ -71,8 +71,8 @@ TEST_F(ImageFilesTest, FilesShowTheOverviewCellForCell) {
         {60, 60, 60, 60},     // one cell
         {5, 5, 256, 5},       // an end off the canvas: not drawn
     };
-    for (const Point& p : points) createPixel(p[0], p[1], e.pixels_Amount++);
-    for (const Line& l : picture) createLine(l[0], l[1], l[2], l[3], e.lines_amount++);
+    for (const Point& p : points) e.picture.addPoint(p[0], p[1]);
+    for (const Line& l : picture) e.picture.addLine(l[0], l[1], l[2], l[3]);
     const Case cases[] = {{"start colours", 0, 5, 0}, {"separate lines", 0, 5, 1}, {"other colours", 6, 7, 1}};
     const bool rsvg = haveRsvg();
     if (!rsvg) std::cerr << "rsvg-convert not found: the SVG files are not rendered\n";

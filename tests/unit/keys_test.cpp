@@ -60,9 +60,9 @@ TEST_F(Keys, ZoomStopsWhereTheViewStillShowsARow) {
     e.scale = maxScale - 1;
     press(SDLK_z, 3);
     EXPECT_EQ(e.scale, 400);
-    calcMax(e.scale, 0, 0);
-    EXPECT_GT(max_y, 0);
-    EXPECT_GT(max_x, 0);
+    const ViewBounds bounds = calcMax(e.scale, 0, 0);
+    EXPECT_GT(bounds.max_y, 0);
+    EXPECT_GT(bounds.max_x, 0);
 }
 
 TEST_F(Keys, ZoomOutStopsAtOneAndClearsTheWindow) {
@@ -120,9 +120,9 @@ TEST_F(Keys, RightKeepsTheLastColumnInViewAndDownOnlyAvoidsOverflow) {
     EXPECT_EQ(e.X_Start, 255);
     EXPECT_EQ(e.Y_Start, maxYStart);
     // Nor the view's sums on it: the cursor row stays the last canvas row.
-    calcMax(3, e.X_Start, e.Y_Start);
-    EXPECT_EQ(max_y, Image_Height);
-    EXPECT_EQ(cursorCell(639, 3, e.Y_Start, max_y), Image_Height - 1);
+    const ViewBounds bounds = calcMax(3, e.X_Start, e.Y_Start);
+    EXPECT_EQ(bounds.max_y, Image_Height);
+    EXPECT_EQ(cursorCell(639, 3, e.Y_Start, bounds.max_y), Image_Height - 1);
     passWith({SDLK_LEFT, SDLK_UP});
     EXPECT_EQ(e.X_Start, 0);
     EXPECT_EQ(e.Y_Start, 0);
@@ -173,11 +173,11 @@ TEST_F(Keys, BackquoteClearsThePictureAndKeepsTheRest) {
     e.mode = selectionMode;
     fillSurface(white);
     press(SDLK_BACKQUOTE);
-    EXPECT_EQ(e.pixels_Amount, 0);
-    EXPECT_EQ(e.lines_amount, 0);
-    EXPECT_FALSE(pixel_oc[0]);
-    EXPECT_FALSE(line_oc[0]);
-    EXPECT_EQ(lines[0][0], -1);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().lines_amount, 0);
+    EXPECT_FALSE(tables().pixel_oc[0]);
+    EXPECT_FALSE(tables().line_oc[0]);
+    EXPECT_EQ(tables().lines[0][0], -1);
     EXPECT_EQ(countPixels(white), 0);
     EXPECT_EQ(e.nr, 4);
     EXPECT_EQ(e.scale, 3);

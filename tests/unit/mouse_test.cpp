@@ -3,6 +3,7 @@
 // refusal of cells off the canvas and of stale selections.
 #include "editor_fixture.h"
 #include "mouse.h"
+#include "selection.h"
 
 namespace {
 
@@ -36,14 +37,7 @@ protected:
 
     // A press and a release of a keypad key, each seen by the selection keys.
     void keypad(int key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            setKey(key, true);
-            readKeys();
-            selectionKeys(e);
-            setKey(key, false);
-            readKeys();
-            selectionKeys(e);
-        }
+        for (int i = 0; i < times; ++i) pressKey(key, [&] { selectionKeys(e); });
     }
     // Three lines starting at cell (10, 10), in entries 1, 2 and 4, found by a search.
     void findThreeLines() {
@@ -96,27 +90,27 @@ TEST_F(Mouse, LeftButtonPlacesOnePointPerCell) {
     at(4, 5);
     pointStep(e);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 1);
-    EXPECT_EQ(pixel[0][0], 4);
-    EXPECT_EQ(pixel[1][0], 5);
-    EXPECT_FALSE(pixel_oc[1]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
+    EXPECT_EQ(tables().pixel[0][0], 4);
+    EXPECT_EQ(tables().pixel[1][0], 5);
+    EXPECT_FALSE(tables().pixel_oc[1]);
     at(5, 5);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 2);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 2);
 }
 
 TEST_F(Mouse, BothButtonsPlaceThenEraseInOnePass) {
     e.LMB = e.RMB = true;
     at(7, 7);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 0);
-    EXPECT_FALSE(pixel_oc[0]);
-    EXPECT_EQ(pixel[0][0], -1);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
+    EXPECT_FALSE(tables().pixel_oc[0]);
+    EXPECT_EQ(tables().pixel[0][0], -1);
 
     addPoint(8, 8);
     at(8, 8);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
 }
 
 TEST_F(Mouse, FullTableIgnoresBothButtons) {
@@ -124,12 +118,12 @@ TEST_F(Mouse, FullTableIgnoresBothButtons) {
     e.LMB = e.RMB = true;
     at(3, 0);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 512);
-    EXPECT_TRUE(pixel_oc[3]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 512);
+    EXPECT_TRUE(tables().pixel_oc[3]);
     e.LMB = false;  // once the left button is let go the right one erases
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 511);
-    EXPECT_FALSE(pixel_oc[3]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 511);
+    EXPECT_FALSE(tables().pixel_oc[3]);
 }
 
 TEST_F(Mouse, TwoPointsAtOneCellGoLowerEntryFirst) {
@@ -139,24 +133,24 @@ TEST_F(Mouse, TwoPointsAtOneCellGoLowerEntryFirst) {
     e.RMB = true;
     at(2, 2);
     pointStep(e);
-    EXPECT_FALSE(pixel_oc[0]);
-    EXPECT_TRUE(pixel_oc[2]);
-    EXPECT_EQ(e.pixels_Amount, 2);
+    EXPECT_FALSE(tables().pixel_oc[0]);
+    EXPECT_TRUE(tables().pixel_oc[2]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 2);
     pointStep(e);
-    EXPECT_FALSE(pixel_oc[2]);
-    EXPECT_EQ(e.pixels_Amount, 1);
+    EXPECT_FALSE(tables().pixel_oc[2]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
 }
 
 TEST_F(Mouse, CellsOffTheCanvasAreRefused) {
     e.LMB = true;
     at(-1, 0);
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
     e.LMB = false;
     e.RMB = true;
     at(-1, -1);  // the coordinates of every empty entry
     pointStep(e);
-    EXPECT_EQ(e.pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
 
     e.mode = lineMode;
     e.line_phase = -1;
@@ -187,12 +181,12 @@ TEST_F(Mouse, LeftClicksEnterALineEndingWhereTheBandLastEnded) {
     at(30, 3);
     leftRelease();  // stores the band as last drawn, to (20, 3)
     EXPECT_EQ(e.line_phase, 0);
-    EXPECT_EQ(e.lines_amount, 1);
-    ASSERT_TRUE(line_oc[0]);
-    EXPECT_EQ(lines[0][0], 2);
-    EXPECT_EQ(lines[1][0], 3);
-    EXPECT_EQ(lines[2][0], 20);
-    EXPECT_EQ(lines[3][0], 3);
+    EXPECT_EQ(e.picture.tables().lines_amount, 1);
+    ASSERT_TRUE(tables().line_oc[0]);
+    EXPECT_EQ(tables().lines[0][0], 2);
+    EXPECT_EQ(tables().lines[1][0], 3);
+    EXPECT_EQ(tables().lines[2][0], 20);
+    EXPECT_EQ(tables().lines[3][0], 3);
 }
 
 TEST_F(Mouse, LeftPressAloneDoesNotAdvance) {
@@ -212,7 +206,7 @@ TEST_F(Mouse, RightClickCancelsThenSearches) {
     rightPress();  // the line in progress is dropped and its band erased
     EXPECT_EQ(e.line_phase, 0);
     EXPECT_EQ(countPixels(6, 5, 12, 5, packed(e.Draw_Color)), 0);
-    EXPECT_EQ(e.lines_amount, 1);
+    EXPECT_EQ(e.picture.tables().lines_amount, 1);
     at(5, 5);
     fillSurface(white);
     rightRelease();  // the second step back searches at the cursor cell
@@ -263,7 +257,7 @@ TEST_F(Mouse, FullLineTableShowsNoBandAndStoresNothing) {
     EXPECT_EQ(countPixels(0, 0, 639, 100, packed(e.Draw_Color)), 0);
     leftRelease();
     EXPECT_EQ(e.line_phase, 0);
-    EXPECT_EQ(e.lines_amount, 512);
+    EXPECT_EQ(e.picture.tables().lines_amount, 512);
 }
 
 TEST_F(Mouse, KeypadStepsThroughTheFoundLinesWithoutWrapping) {
@@ -283,9 +277,9 @@ TEST_F(Mouse, KeypadEnterDeletesTheSelectedLine) {
     keypad(SDLK_KP_PLUS);
     fillSurface(white);
     keypad(SDLK_KP_ENTER);
-    EXPECT_FALSE(line_oc[2]);
-    EXPECT_TRUE(line_oc[1]);
-    EXPECT_EQ(e.lines_amount, 4);
+    EXPECT_FALSE(tables().line_oc[2]);
+    EXPECT_TRUE(tables().line_oc[1]);
+    EXPECT_EQ(e.picture.tables().lines_amount, 4);
     EXPECT_EQ(e.mode, lineMode);
     EXPECT_EQ(e.lop, 0);
     EXPECT_EQ(e.forerase, -1);  // no selection: the limits leave -1
@@ -297,7 +291,7 @@ TEST_F(Mouse, KeypadPeriodDropsTheSelection) {
     keypad(SDLK_KP_PERIOD);
     EXPECT_EQ(e.mode, lineMode);
     EXPECT_EQ(e.lop, 0);
-    EXPECT_EQ(e.lines_amount, 5);
+    EXPECT_EQ(e.picture.tables().lines_amount, 5);
 }
 
 TEST_F(Mouse, KeypadEnterWithNothingFoundErasesNothing) {
@@ -305,24 +299,24 @@ TEST_F(Mouse, KeypadEnterWithNothingFoundErasesNothing) {
     e.mode = lineMode;
     fillSurface(white);
     keypad(SDLK_KP_ENTER);
-    EXPECT_EQ(e.lines_amount, 1);
-    EXPECT_TRUE(line_oc[0]);
+    EXPECT_EQ(e.picture.tables().lines_amount, 1);
+    EXPECT_TRUE(tables().line_oc[0]);
     EXPECT_EQ(e.lop, 0);
     EXPECT_EQ(countPixels(white), 0);
 }
 
 TEST_F(Mouse, StaleSelectionNeverEmptiesAnEntryNotInUse) {
     findThreeLines();
-    clearPicture(e.pixels_Amount, e.lines_amount);  // as the backquote key does
+    e.picture.clear();  // as the backquote key does
     keypad(SDLK_KP_ENTER);
-    EXPECT_EQ(e.lines_amount, 0);
+    EXPECT_EQ(e.picture.tables().lines_amount, 0);
     EXPECT_EQ(e.mode, lineMode);
 
     findThreeLines();
     e.lopp[0] = 9999;  // a selection left pointing outside the table
     EXPECT_EQ(selectedLine(e), -1);
     keypad(SDLK_KP_ENTER);
-    EXPECT_EQ(e.lines_amount, 5);
+    EXPECT_EQ(e.picture.tables().lines_amount, 5);
 }
 
 TEST_F(Mouse, SelectionModeNeitherWaitsNorUsesTheButtons) {
@@ -332,11 +326,11 @@ TEST_F(Mouse, SelectionModeNeitherWaitsNorUsesTheButtons) {
     pushEvent(SDL_USEREVENT);
     EXPECT_EQ(editStep(e), PassResult::Continue);
     EXPECT_EQ(queued(), 1);  // the event was not taken
-    EXPECT_EQ(e.pixels_Amount, 1);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
     e.mode = pointMode;
     EXPECT_EQ(editStep(e), PassResult::Continue);
     EXPECT_EQ(queued(), 1);
-    EXPECT_EQ(e.pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
 }
 
 TEST_F(Mouse, CloseRequestWaitedInLineModeShutsSdlDown) {

@@ -36,8 +36,6 @@ TEST(Panel, BandsRowByRow) {
 }
 
 TEST(Panel, LabelsAndValuesAtStartUp) {
-    max_x = 256;
-    max_y = 200;
     drawFreshPanel(Editor());
     struct Row {
         const char* label;
@@ -77,8 +75,6 @@ TEST(Panel, ValuesFollowTheState) {
     e.scale = 3;
     e.nr = 7;
     e.lop = 12;
-    max_x = 213;
-    max_y = 133;
     drawFreshPanel(e);
     expectText("X: 255", 0, 413);
     expectText("Y: 199", 0, 429);
@@ -91,11 +87,11 @@ TEST(Panel, ValuesFollowTheState) {
 
 TEST(Panel, PointsCountGrowsAndShrinksAtX94) {
     Editor e;
-    e.pixels_Amount = 123;
+    for (int x = 0; x < 123; ++x) e.picture.addPoint(x, 0);
     drawFreshPanel(e);
     expectText("123", 94, 525);
 
-    e.pixels_Amount = 5;
+    for (int x = 5; x < 123; ++x) e.picture.erasePoint(x);
     drawPanel(e);
     expectText("5", 94, 525);
     // The label's blanks reach x 111; the rest of the old "3" stays until a clear.

@@ -109,18 +109,18 @@ void plainWindowLine(Reference& ref, int x1, int y1, int x2, int y2, Uint32 valu
     plainWalk(x1, y1, x2, y2, [&](int x, int y) { ref.pset(x, y, value); });
 }
 
-void plainRender(Reference& ref, int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y, Uint32 value,
-                 int disable, int separate) {
+void plainRender(Reference& ref, const PictureTables& t, int scale, int X_Start, int Y_Start, int Draw_X,
+                 int Draw_Y, Uint32 value, int disable, int separate) {
     const Bounds b = plainBounds(scale, X_Start, Y_Start);
     for (int i = 0; i < p_number; ++i) {
-        if (pixel[0][i] == -1) continue;
-        plainCell(ref, b, scale, Draw_X + pixel[0][i], Draw_Y + pixel[1][i], value, X_Start, Y_Start, disable);
+        if (t.pixel[0][i] == -1) continue;
+        plainCell(ref, b, scale, Draw_X + t.pixel[0][i], Draw_Y + t.pixel[1][i], value, X_Start, Y_Start, disable);
     }
     const Uint32 lineValue = separate == 0 ? value : packed(ColorRGB(0, 128, 0));
     for (int i = 0; i < l_number; ++i) {
-        if (lines[0][i] == -1) continue;
-        plainLine(ref, b, Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
-                  lineValue, scale, X_Start, Y_Start, disable);
+        if (t.lines[0][i] == -1) continue;
+        plainLine(ref, b, Draw_X + t.lines[0][i], Draw_Y + t.lines[1][i], Draw_X + t.lines[2][i],
+                  Draw_Y + t.lines[3][i], lineValue, scale, X_Start, Y_Start, disable);
     }
 }
 
@@ -129,15 +129,17 @@ void plainRender(Reference& ref, int scale, int X_Start, int Y_Start, int Draw_X
 void plainFrame(Reference& ref, const Editor& e) {
     const Uint32 red = packed(ColorRGB(255, 0, 0));
     const Uint32 draw = packed(e.Draw_Color);
-    plainRender(ref, e.scale, e.X_Start, e.Y_Start, 0, 0, draw, 0, e.separate);
+    const PictureTables& t = e.picture.tables();
+    plainRender(ref, t, e.scale, e.X_Start, e.Y_Start, 0, 0, draw, 0, e.separate);
     const Bounds b = plainBounds(e.scale, e.X_Start, e.Y_Start);
     if (e.lop != 0) {
         const int i = e.lopp[e.forerase];
-        plainLine(ref, b, lines[0][i], lines[1][i], lines[2][i], lines[3][i], red, e.scale, e.X_Start, e.Y_Start, 0);
+        plainLine(ref, b, t.lines[0][i], t.lines[1][i], t.lines[2][i], t.lines[3][i], red, e.scale, e.X_Start,
+                  e.Y_Start, 0);
     }
     for (int y = 410; y <= 639; ++y)
         for (int x = 320; x <= 639; ++x) ref.pset(x, y, packed(e.Background_Color));
-    plainRender(ref, 1, 0, 0, 317, 420, draw, 1, e.separate);
+    plainRender(ref, t, 1, 0, 0, 317, 420, draw, 1, e.separate);
     const int x1 = e.X_Start + 316, y1 = e.Y_Start + 419, x2 = b.x + 318, y2 = b.y + 421;
     plainWindowLine(ref, x1, y1, x2, y1, red);
     plainWindowLine(ref, x1, y1, x1, y2, red);
@@ -164,27 +166,27 @@ private:
 // single-cell ones, so that at every origin some lines leave the view on each
 // side and some end inside it.
 void buildWorstPicture(Editor& e) {
-    clearPicture(e.pixels_Amount, e.lines_amount);
+    e.picture.clear();
     Numbers n;
-    for (int i = 0; i < p_number; ++i) createPixel(n.below(256), n.below(200), e.pixels_Amount++);
+    for (int i = 0; i < p_number; ++i) e.picture.addPoint(n.below(256), n.below(200));
     for (int i = 0; i < l_number; ++i) {
         const int x = n.below(256), y = n.below(200), x2 = n.below(256), y2 = n.below(200);
         switch (i % 8) {
-        case 0: createLine(0, y, 255, 199 - y, e.lines_amount++); break;           // flat, spanning
-        case 1: createLine(255, y, 0, y2, e.lines_amount++); break;                // flat, right to left
-        case 2: createLine(x, 0, 255 - x, 199, e.lines_amount++); break;           // steep, spanning
-        case 3: createLine(x, 199, x2, 0, e.lines_amount++); break;                // steep, upwards
-        case 4: createLine(x, y, x2, y2, e.lines_amount++); break;                 // anywhere
-        case 5: createLine(x, y, x, y2, e.lines_amount++); break;                  // vertical
-        case 6: createLine(x, y, x2, y, e.lines_amount++); break;                  // horizontal
-        default: createLine(x, y, x, y, e.lines_amount++); break;                  // one cell
+        case 0: e.picture.addLine(0, y, 255, 199 - y); break;  // flat, spanning
+        case 1: e.picture.addLine(255, y, 0, y2); break;       // flat, right to left
+        case 2: e.picture.addLine(x, 0, 255 - x, 199); break;  // steep, spanning
+        case 3: e.picture.addLine(x, 199, x2, 0); break;       // steep, upwards
+        case 4: e.picture.addLine(x, y, x2, y2); break;        // anywhere
+        case 5: e.picture.addLine(x, y, x, y2); break;         // vertical
+        case 6: e.picture.addLine(x, y, x2, y); break;         // horizontal
+        default: e.picture.addLine(x, y, x, y); break;         // one cell
         }
     }
     // Exact diagonals, which tie the two deltas, replace a few random lines.
-    emptyLine(4);
-    createLine(10, 10, 189, 189, 4);
-    emptyLine(12);
-    createLine(199, 0, 0, 199, 12);
+    e.picture.eraseLine(4);
+    e.picture.addLine(10, 10, 189, 189);  // into the gap at entry 4
+    e.picture.eraseLine(12);
+    e.picture.addLine(199, 0, 0, 199);
     e.lop = 1;
     e.lopp[0] = 9;  // a steep, upward line
     e.forerase = 0;
@@ -220,7 +222,7 @@ TEST_F(RenderSpeedups, RandomLinesMatchThePlainWalk) {
         const int scales[] = {1, 2, 3, 4, 5, 9, 16, 33};
         const int scale = scales[round % 8];
         const int X_Start = n.below(260), Y_Start = n.below(204), disable = round % 3 == 0;
-        calcMax(scale, X_Start, Y_Start);
+        const ViewBounds bounds = calcMax(scale, X_Start, Y_Start);
         const Bounds b = plainBounds(scale, X_Start, Y_Start);
         paintPattern();
         Reference ref;
@@ -228,7 +230,7 @@ TEST_F(RenderSpeedups, RandomLinesMatchThePlainWalk) {
             // Mostly canvas cells around the view, now and then anywhere on the window.
             const int range = i % 5 == 0 ? 640 : 300;
             const int x1 = n.below(range), y1 = n.below(range), x2 = n.below(range), y2 = n.below(range);
-            EXPECT_TRUE(lineScaled(x1, y1, x2, y2, ColorRGB(10, 20, 30), scale, X_Start, Y_Start, disable));
+            EXPECT_TRUE(lineScaled(x1, y1, x2, y2, ColorRGB(10, 20, 30), scale, X_Start, Y_Start, disable, bounds));
             plainLine(ref, b, x1, y1, x2, y2, value, scale, X_Start, Y_Start, disable);
         }
         EXPECT_EQ(ref.differences(), "") << "scale " << scale << ", origin (" << X_Start << ", " << Y_Start
@@ -243,19 +245,19 @@ TEST_F(RenderSpeedups, CellsPastTheSurfaceEdgeWrapAsPsetWraps) {
     const Uint32 value = packed(color);
     paintPattern();
     Reference ref;
-    calcMax(1, 0, 0);  // the bounds of scale 1, used at scales 3 and 7
+    const ViewBounds bounds = calcMax(1, 0, 0);  // the bounds of scale 1, used at scales 3 and 7
     const Bounds stale = plainBounds(1, 0, 0);
     for (int scale : {3, 7}) {
-        lineScaled(0, 0, 255, 199, color, scale, 0, 0, 0);
+        lineScaled(0, 0, 255, 199, color, scale, 0, 0, 0, bounds);
         plainLine(ref, stale, 0, 0, 255, 199, value, scale, 0, 0, 0);
-        lineScaled(250, 3, 180, 190, color, scale, 20, 0, 0);
+        lineScaled(250, 3, 180, 190, color, scale, 20, 0, 0, bounds);
         plainLine(ref, stale, 250, 3, 180, 190, value, scale, 20, 0, 0);
-        pixelScaled(scale, 230, 150, color, 0, 0, 0);
+        pixelScaled(scale, 230, 150, color, 0, 0, 0, bounds);
         plainCell(ref, stale, scale, 230, 150, value, 0, 0, 0);
     }
-    lineScaled(300, 280, 620, 330, color, 2, 0, 0, 1);  // tests off, scaled past both edges
+    lineScaled(300, 280, 620, 330, color, 2, 0, 0, 1, bounds);  // tests off, scaled past both edges
     plainLine(ref, stale, 300, 280, 620, 330, value, 2, 0, 0, 1);
-    pixelScaled(6, 106, 106, color, 0, 0, 1);  // pixels 636 to 641: across the bottom-right corner
+    pixelScaled(6, 106, 106, color, 0, 0, 1, bounds);  // pixels 636 to 641: across the bottom-right corner
     plainCell(ref, stale, 6, 106, 106, value, 0, 0, 1);
     EXPECT_EQ(ref.differences(), "");
 }

@@ -93,9 +93,9 @@ TEST_P(SaveFiles, LeaveEveryOtherFileAlone) {
     const WriterCase& c = GetParam();
     SCOPED_TRACE(c.what);
     if (!c.arrange()) GTEST_SKIP() << "cannot be set up here";
-    createPixel(5, 5, e.pixels_Amount++);
-    createLine(6, 6, 7, 7, e.lines_amount++);
-    const auto run = [this, &c] { return c.command == Command::save ? savePicture(e) : exportPicture(1, 0, 0); };
+    e.picture.addPoint(5, 5);
+    e.picture.addLine(6, 6, 7, 7);
+    const auto run = [this, &c] { return c.command == Command::save ? savePicture(e) : exportPicture(e.picture, 1, 0, 0); };
     ::testing::internal::CaptureStderr();
     const std::optional<bool> written = c.unprivileged ? runUnprivileged(run) : std::optional<bool>(run());
     const std::string report = ::testing::internal::GetCapturedStderr();

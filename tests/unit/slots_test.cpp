@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "file_fixture.h"
-#include "mouse.h"
+#include "selection.h"
 #include "view.h"
 
 using SlotFiles = FileTest;
@@ -16,35 +16,34 @@ TEST_F(SlotFiles, EmptyPictureWritesEmptyPointsAndOneLineEnd) {
     ASSERT_TRUE(savePicture(e));
     EXPECT_EQ(readFile("pixels1.txt"), "");
     EXPECT_EQ(readFile("lines1.txt"), "\n");
-    e.pixels_Amount = 5;
+    for (int x = 0; x < 5; ++x) e.picture.addPoint(x, 0);
     ASSERT_TRUE(loadPicture(e));
-    EXPECT_EQ(e.pixels_Amount, 0);
-    EXPECT_EQ(e.lines_amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().lines_amount, 0);
     EXPECT_TRUE(pointsInUse().empty());
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"lines1.txt", "pixels1.txt"}));  // no temporaries left
 }
 
 TEST_F(SlotFiles, RecordsAreBlankSeparatedAndRoundTrip) {
-    createPixel(12, 7, e.pixels_Amount++);
-    createPixel(0, 199, e.pixels_Amount++);
-    createLine(3, 4, 10, 4, e.lines_amount++);
+    e.picture.addPoint(12, 7);
+    e.picture.addPoint(0, 199);
+    e.picture.addLine(3, 4, 10, 4);
     ASSERT_TRUE(savePicture(e));
     EXPECT_EQ(readFile("pixels1.txt"), "12 7 \n0 199 \n");
     EXPECT_EQ(readFile("lines1.txt"), "3 4 10 4 \n\n");
-    clearPicture(e.pixels_Amount, e.lines_amount);
-    createPixel(1, 1, e.pixels_Amount++);
+    e.picture.clear();
+    e.picture.addPoint(1, 1);
     ASSERT_TRUE(loadPicture(e));
     EXPECT_EQ(pointsInUse(), (std::vector<Point>{{12, 7}, {0, 199}}));
-    EXPECT_TRUE(pixel_oc[0] && pixel_oc[1]);
-    EXPECT_EQ(e.pixels_Amount, 2);
+    EXPECT_TRUE(tables().pixel_oc[0] && tables().pixel_oc[1]);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 2);
     EXPECT_EQ(linesInUse(), (std::vector<Line>{{3, 4, 10, 4}}));
-    EXPECT_EQ(e.lines_amount, 1);
+    EXPECT_EQ(e.picture.tables().lines_amount, 1);
 }
 
 TEST_F(SlotFiles, GapsAreSkippedAndLoadCloses) {
-    for (int x = 0; x < 3; ++x) createPixel(x, 5, e.pixels_Amount++);
-    emptyPixel(0);
-    --e.pixels_Amount;
+    for (int x = 0; x < 3; ++x) e.picture.addPoint(x, 5);
+    e.picture.erasePoint(0);
     e.nr = 3;
     ASSERT_TRUE(savePicture(e));
     EXPECT_EQ(readFile("pixels3.txt"), "1 5 \n2 5 \n");
@@ -53,7 +52,7 @@ TEST_F(SlotFiles, GapsAreSkippedAndLoadCloses) {
     EXPECT_EQ(pointEntry(0), (Point{1, 5}));
     EXPECT_EQ(pointEntry(1), (Point{2, 5}));
     EXPECT_EQ(pointEntry(2), (Point{-1, -1}));
-    EXPECT_EQ(e.pixels_Amount, 2);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 2);
 }
 
 TEST_F(SlotFiles, LoadClearsTheWindowToTheBackground) {
@@ -70,8 +69,9 @@ static void loadSlotOne(Editor& e, const std::string& points, const std::string&
     writeFile("pixels1.txt", points);
     writeFile("lines1.txt", lineRecords);
     EXPECT_TRUE(loadPicture(e));
-    EXPECT_EQ(e.pixels_Amount, static_cast<int>(pointsInUse().size()));
-    EXPECT_EQ(e.lines_amount, static_cast<int>(linesInUse().size()));
+    const PictureTables& t = e.picture.tables();
+    EXPECT_EQ(t.pixels_Amount, std::count(t.pixel_oc, t.pixel_oc + p_number, true));
+    EXPECT_EQ(t.lines_amount, std::count(t.line_oc, t.line_oc + l_number, true));
 }
 
 TEST_F(SlotFiles, LoadReadsCrLfAndLastRecordsWithoutWhiteSpace) {
@@ -139,8 +139,8 @@ TEST_F(SlotFiles, LoadKeepsEveryRecordBeforeAStopAndReportsTheStop) {
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.report);
         EXPECT_EQ(pointsInUse(), c.pointsKept);
         EXPECT_EQ(linesInUse(), c.linesKept);
-        EXPECT_EQ(e.pixels_Amount, static_cast<int>(c.pointsKept.size()));
-        EXPECT_EQ(e.lines_amount, static_cast<int>(c.linesKept.size()));
+        EXPECT_EQ(e.picture.tables().pixels_Amount, static_cast<int>(c.pointsKept.size()));
+        EXPECT_EQ(e.picture.tables().lines_amount, static_cast<int>(c.linesKept.size()));
         if (!c.report.empty()) {
             const std::string shown = c.report.substr(0, c.report.size() - 1);
             EXPECT_TRUE(promptLineShows(shown.substr(shown.rfind('\n') + 1), packed(Colors[0])));
@@ -168,12 +168,12 @@ TEST_F(SlotFiles, OffCanvasEntriesAreNeitherDrawnNorFound) {
 
 TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     fillSurface(packed(Colors[4]));
-    createPixel(9, 9, e.pixels_Amount++);
+    e.picture.addPoint(9, 9);
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadPicture(e));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: pixels1.txt, lines1.txt\n");
     EXPECT_TRUE(promptLineShows("Load failed: pixels1.txt, lines1.txt", packed(Colors[0])));
-    EXPECT_EQ(e.pixels_Amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
     EXPECT_EQ(pointEntry(0), (Point{-1, -1}));
 
     writeFile("pixels1.txt", "4 4 \n");
@@ -181,8 +181,8 @@ TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     EXPECT_FALSE(loadPicture(e));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt\n");
     EXPECT_EQ(pointsInUse(), (std::vector<Point>{{4, 4}}));
-    EXPECT_EQ(e.pixels_Amount, 1);
-    EXPECT_EQ(e.lines_amount, 0);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
+    EXPECT_EQ(e.picture.tables().lines_amount, 0);
 }
 
 TEST_F(SlotFiles, UnreadableFileLeavesItsTableEmpty) {
@@ -191,7 +191,7 @@ TEST_F(SlotFiles, UnreadableFileLeavesItsTableEmpty) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadPicture(e));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt\n");
-    EXPECT_EQ(e.pixels_Amount, 1);
+    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
     EXPECT_TRUE(linesInUse().empty());
 }
 
@@ -206,8 +206,8 @@ TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
     std::filesystem::remove(blocked);
     std::filesystem::create_directory(blocked);
     writeFile((blocked + "/keep").c_str(), "x");
-    createPixel(5, 5, e.pixels_Amount++);
-    createLine(6, 6, 7, 7, e.lines_amount++);
+    e.picture.addPoint(5, 5);
+    e.picture.addLine(6, 6, 7, 7);
     fillSurface(packed(Colors[4]));
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(savePicture(e));
@@ -232,7 +232,7 @@ TEST_F(SlotFiles, LateFailureRestoresTheReplacedPointsFile) {
     writeFile("pixels1.txt", "1 1 \n");
     writeFile("lines1.txt", "1 1 2 2 \n\n");
     if (std::system("chattr +i lines1.txt 2>/dev/null") != 0) GTEST_SKIP() << "cannot make a file immutable here";
-    createPixel(5, 5, e.pixels_Amount++);
+    e.picture.addPoint(5, 5);
     ::testing::internal::CaptureStderr();
     const bool saved = savePicture(e);
     const std::string message = ::testing::internal::GetCapturedStderr();

@@ -13,27 +13,28 @@ const ColorRGB darkGreen(0, 128, 0);
 TEST_F(View, BoundsFollowTheTabledScales) {
     struct Row { int scale, columns, rows; };
     const Row table[] = {{3, 213, 133}, {4, 160, 100}, {5, 128, 80}, {6, 106, 66}, {8, 80, 50}, {10, 64, 40}};
+    ViewBounds bounds;
     for (const Row& row : table) {
-        calcMax(row.scale, 0, 0);
-        EXPECT_EQ(max_x, row.columns) << "scale " << row.scale;
-        EXPECT_EQ(max_y, row.rows) << "scale " << row.scale;
-        calcMax(row.scale, 7, 9);
-        EXPECT_EQ(max_x, row.columns + 7) << "scale " << row.scale;
-        EXPECT_EQ(max_y, row.rows + 9) << "scale " << row.scale;
+        bounds = calcMax(row.scale, 0, 0);
+        EXPECT_EQ(bounds.max_x, row.columns) << "scale " << row.scale;
+        EXPECT_EQ(bounds.max_y, row.rows) << "scale " << row.scale;
+        bounds = calcMax(row.scale, 7, 9);
+        EXPECT_EQ(bounds.max_x, row.columns + 7) << "scale " << row.scale;
+        EXPECT_EQ(bounds.max_y, row.rows + 9) << "scale " << row.scale;
     }
     for (int scale : {1, 2}) {  // the whole canvas fits; the origin does not enter
-        calcMax(scale, 40, 30);
-        EXPECT_EQ(max_x, 256);
-        EXPECT_EQ(max_y, 200);
+        bounds = calcMax(scale, 40, 30);
+        EXPECT_EQ(bounds.max_x, 256);
+        EXPECT_EQ(bounds.max_y, 200);
     }
-    calcMax(3, 100, 100);  // 313 and 233 are lowered to the canvas size
-    EXPECT_EQ(max_x, 256);
-    EXPECT_EQ(max_y, 200);
-    calcMax(400, 0, 0);  // the largest scale that still shows a row
-    EXPECT_EQ(max_x, 1);
-    EXPECT_EQ(max_y, 1);
-    calcMax(401, 0, 0);
-    EXPECT_EQ(max_y, 0);
+    bounds = calcMax(3, 100, 100);  // 313 and 233 are lowered to the canvas size
+    EXPECT_EQ(bounds.max_x, 256);
+    EXPECT_EQ(bounds.max_y, 200);
+    bounds = calcMax(400, 0, 0);  // the largest scale that still shows a row
+    EXPECT_EQ(bounds.max_x, 1);
+    EXPECT_EQ(bounds.max_y, 1);
+    bounds = calcMax(401, 0, 0);
+    EXPECT_EQ(bounds.max_y, 0);
 }
 
 TEST_F(View, WindowToCanvasIsLimitedOnlyFromAbove) {
@@ -49,55 +50,55 @@ TEST_F(View, WindowToCanvasIsLimitedOnlyFromAbove) {
 }
 
 TEST_F(View, CanvasToWindowPaintsOneSquarePerCell) {
-    calcMax(3, 0, 0);
-    pixelScaled(3, 212, 132, green, 0, 0, 0);  // the last visible cell
+    ViewBounds bounds = calcMax(3, 0, 0);
+    pixelScaled(3, 212, 132, green, 0, 0, 0, bounds);  // the last visible cell
     EXPECT_EQ(pixelsOf(630, 390, 639, 399, packed(green)),
               (std::vector<std::string>{"636,396", "637,396", "638,396", "636,397", "637,397", "638,397", "636,398",
                                         "637,398", "638,398"}));
     EXPECT_EQ(countPixels(packed(green)), 9);
 
-    pixelScaled(3, 213, 0, green, 0, 0, 0);  // right of the view
-    pixelScaled(3, 0, 133, green, 0, 0, 0);  // below the view
+    pixelScaled(3, 213, 0, green, 0, 0, 0, bounds);  // right of the view
+    pixelScaled(3, 0, 133, green, 0, 0, 0, bounds);  // below the view
     EXPECT_EQ(countPixels(packed(green)), 9);
 
-    calcMax(2, 5, 4);
-    pixelScaled(2, 6, 4, green, 5, 4, 0);  // panned: cell (6, 4) is the second of the first row
+    bounds = calcMax(2, 5, 4);
+    pixelScaled(2, 6, 4, green, 5, 4, 0, bounds);  // panned: cell (6, 4) is the second of the first row
     EXPECT_EQ(pixelsOf(0, 0, 9, 9, packed(green)), (std::vector<std::string>{"2,0", "3,0", "2,1", "3,1"}));
-    pixelScaled(2, 4, 4, green, 5, 4, 0);  // left of the origin
+    pixelScaled(2, 4, 4, green, 5, 4, 0, bounds);  // left of the origin
     EXPECT_EQ(countPixels(packed(green)), 13);
 }
 
 TEST_F(View, WithTheTestsOffOnlyTheOriginLimits) {
-    calcMax(1, 0, 0);
-    pixelScaled(1, 317 + 255, 420 + 199, green, 0, 0, 1);
+    ViewBounds bounds = calcMax(1, 0, 0);
+    pixelScaled(1, 317 + 255, 420 + 199, green, 0, 0, 1, bounds);
     EXPECT_EQ(rawPixel(572, 619), packed(green));
-    pixelScaled(1, 3, 3, green, 4, 0, 1);
+    pixelScaled(1, 3, 3, green, 4, 0, 1, bounds);
     EXPECT_EQ(countPixels(packed(green)), 1);
 }
 
 TEST_F(View, LinesWalkTheirCells) {
-    calcMax(1, 0, 0);
-    EXPECT_TRUE(lineScaled(0, 0, 3, 3, green, 1, 0, 0, 0));
+    ViewBounds bounds = calcMax(1, 0, 0);
+    EXPECT_TRUE(lineScaled(0, 0, 3, 3, green, 1, 0, 0, 0, bounds));
     EXPECT_EQ(pixelsOf(0, 0, 9, 9, packed(green)), (std::vector<std::string>{"0,0", "1,1", "2,2", "3,3"}));
     cls(ColorRGB(0, 0, 0));
-    EXPECT_TRUE(lineScaled(0, 0, 4, 1, green, 1, 0, 0, 0));
+    EXPECT_TRUE(lineScaled(0, 0, 4, 1, green, 1, 0, 0, 0, bounds));
     EXPECT_EQ(pixelsOf(0, 0, 9, 9, packed(green)), (std::vector<std::string>{"0,0", "1,0", "2,1", "3,1", "4,1"}));
     cls(ColorRGB(0, 0, 0));
-    EXPECT_TRUE(lineScaled(7, 8, 7, 8, green, 1, 0, 0, 0));  // a line to itself is one cell
+    EXPECT_TRUE(lineScaled(7, 8, 7, 8, green, 1, 0, 0, 0, bounds));  // a line to itself is one cell
     EXPECT_EQ(pixelsOf(0, 0, 9, 9, packed(green)), (std::vector<std::string>{"7,8"}));
     cls(ColorRGB(0, 0, 0));
-    EXPECT_TRUE(lineScaled(1, 0, 0, 0, green, 2, 0, 0, 0));  // scaled cells, drawn backwards
+    EXPECT_TRUE(lineScaled(1, 0, 0, 0, green, 2, 0, 0, 0, bounds));  // scaled cells, drawn backwards
     EXPECT_EQ(countPixels(0, 0, 3, 1, packed(green)), 8);
 }
 
 TEST_F(View, LinesWithAnEndOffTheWindowAreRejected) {
-    calcMax(1, 0, 0);
-    EXPECT_FALSE(lineScaled(-1, 5, 10, 5, green, 1, 0, 0, 0));
-    EXPECT_FALSE(lineScaled(0, 5, 10, -1, green, 1, 0, 0, 0));
-    EXPECT_FALSE(lineScaled(0, 0, 640, 0, green, 1, 0, 0, 0));
+    ViewBounds bounds = calcMax(1, 0, 0);
+    EXPECT_FALSE(lineScaled(-1, 5, 10, 5, green, 1, 0, 0, 0, bounds));
+    EXPECT_FALSE(lineScaled(0, 5, 10, -1, green, 1, 0, 0, 0, bounds));
+    EXPECT_FALSE(lineScaled(0, 0, 640, 0, green, 1, 0, 0, 0, bounds));
     EXPECT_EQ(countPixels(packed(green)), 0);
-    calcMax(3, 0, 0);  // leaving the view on the right shows the part inside
-    EXPECT_TRUE(lineScaled(200, 0, 255, 0, green, 3, 0, 0, 0));
+    bounds = calcMax(3, 0, 0);  // leaving the view on the right shows the part inside
+    EXPECT_TRUE(lineScaled(200, 0, 255, 0, green, 3, 0, 0, 0, bounds));
     EXPECT_EQ(countPixels(packed(green)), 13 * 9);
 }
 
@@ -132,16 +133,16 @@ TEST_F(View, OverviewFrameAtStartUpAndAfterPanning) {
     EXPECT_EQ(pixelsOf(310, 415, 580, 625, red).size(), 2u * (574 - 316 + 1) + 2u * (621 - 419 - 1));
     for (auto corner : {std::pair<int, int>{316, 419}, {574, 419}, {316, 621}, {574, 621}})
         EXPECT_EQ(rawPixel(corner.first, corner.second), red);
-    EXPECT_EQ(max_x, 256);
-    EXPECT_EQ(max_y, 200);
+    EXPECT_EQ(viewBounds(e).max_x, 256);
+    EXPECT_EQ(viewBounds(e).max_y, 200);
 
     cls(ColorRGB(0, 0, 0));
     e.scale = 3;
     e.X_Start = 10;
     e.Y_Start = 20;
     renderFrame(e);
-    EXPECT_EQ(max_x, 223);  // the view's bounds, not the overview's, are left behind
-    EXPECT_EQ(max_y, 153);
+    EXPECT_EQ(viewBounds(e).max_x, 223);  // the frame marks the view's bounds, not the overview's
+    EXPECT_EQ(viewBounds(e).max_y, 153);
     for (auto corner : {std::pair<int, int>{326, 439}, {541, 439}, {326, 574}, {541, 574}})
         EXPECT_EQ(rawPixel(corner.first, corner.second), red);
     EXPECT_EQ(rawPixel(316, 419), black);
@@ -167,8 +168,7 @@ TEST_F(View, SelectedLineIsHighlightedOnlyWhileInUse) {
     EXPECT_EQ(countPixels(0, 3, 9, 3, red), 10);
     EXPECT_EQ(countPixels(0, 0, 9, 0, red), 0);
 
-    emptyLine(1);  // a stale selection shows nothing
-    --e.lines_amount;
+    e.picture.eraseLine(1);  // a stale selection shows nothing
     cls(ColorRGB(0, 0, 0));
     renderFrame(e);
     EXPECT_EQ(countPixels(0, 0, 639, 399, red), 0);
@@ -196,18 +196,16 @@ Uint32 surfaceChecksum() {
 // Points and lines over the whole canvas, some crossing the view's edges at
 // every scale below, with a gap left by an emptied entry in each table.
 void buildRichPicture(Editor& e) {
-    clearPicture(e.pixels_Amount, e.lines_amount);
-    for (int i = 0; i < 60; ++i) createPixel((i * 37) % 256, (i * 53) % 200, e.pixels_Amount++);
-    createPixel(255, 199, e.pixels_Amount++);
-    createPixel(0, 0, e.pixels_Amount++);
-    emptyPixel(7);
-    --e.pixels_Amount;
+    e.picture.clear();
+    for (int i = 0; i < 60; ++i) e.picture.addPoint((i * 37) % 256, (i * 53) % 200);
+    e.picture.addPoint(255, 199);
+    e.picture.addPoint(0, 0);
+    e.picture.erasePoint(7);
     const int ends[][4] = {{0, 0, 255, 199},   {255, 0, 0, 199},  {10, 150, 250, 20}, {3, 3, 3, 190},
                            {0, 100, 255, 100}, {40, 7, 41, 180},  {128, 64, 129, 65}, {200, 199, 100, 0},
                            {60, 60, 60, 60},   {17, 33, 230, 34}, {5, 190, 90, 12},   {250, 5, 6, 6}};
-    for (const auto& line : ends) createLine(line[0], line[1], line[2], line[3], e.lines_amount++);
-    emptyLine(4);
-    --e.lines_amount;
+    for (const auto& line : ends) e.picture.addLine(line[0], line[1], line[2], line[3]);
+    e.picture.eraseLine(4);
 }
 
 // The constants were recorded from the plain cell-by-cell renderer once the

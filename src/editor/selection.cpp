@@ -1,0 +1,55 @@
+// selection.cpp - the line search at the cursor cell and the keypad selection keys.
+#include "selection.h"
+
+#include "keypress.h"
+
+// Appends to lopp every line in use, with both ends on the canvas, whose end
+// (xRow, yRow) is the cursor cell.
+static void appendLinesAt(Editor& e, int xRow, int yRow) {
+    const PictureTables& t = e.picture.tables();
+    for (int i = 0; i < l_number; ++i) {
+        const bool atCursor = t.lines[xRow][i] == e.rmouseX && t.lines[yRow][i] == e.rmouseY;
+        if (t.line_oc[i] && atCursor && t.lineOnCanvas(i)) e.lopp[e.lop++] = i;
+    }
+}
+
+void searchLines(Editor& e) {
+    e.lop = 0;
+    if (!onCanvas(e.rmouseX, e.rmouseY)) return;
+    appendLinesAt(e, 0, 1);
+    if (e.lop == 0) appendLinesAt(e, 2, 3);
+    if (e.lop > 0) e.mode = selectionMode;
+}
+
+int selectedLine(const Editor& e) {
+    if (e.lop <= 0 || e.forerase < 0 || e.forerase >= e.lop) return -1;
+    const int i = e.lopp[e.forerase];
+    // A clear, a load, an undo or a sorting export may have emptied or moved the entry since the search.
+    if (i < 0 || i >= l_number || !e.picture.tables().line_oc[i]) return -1;
+    return i;
+}
+
+void forgetSelection(Editor& e) {
+    e.lop = 0;
+    if (e.mode == selectionMode) e.mode = lineMode;
+}
+
+// Back to line mode with nothing selected.
+static void dropSelection(Editor& e) {
+    e.mode = lineMode;
+    e.lop = 0;
+}
+
+void selectionKeys(Editor& e) {
+    if (keyPressed(SDLK_KP_PLUS)) ++e.forerase;
+    if (keyPressed(SDLK_KP_MINUS)) --e.forerase;
+    if (keyPressed(SDLK_KP_PERIOD)) dropSelection(e);
+    if (keyPressed(SDLK_KP_ENTER)) {
+        const int i = selectedLine(e);
+        if (i >= 0) e.picture.eraseLine(i);
+        cls(e.Background_Color);
+        dropSelection(e);
+    }
+    if (e.forerase < 0) e.forerase = 0;
+    if (e.forerase > e.lop - 1) e.forerase = e.lop - 1;
+}

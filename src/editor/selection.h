@@ -1,0 +1,27 @@
+// selection.h - the lines found at a cell, and stepping through them on the keypad.
+//
+// In line mode a right click searches the cursor cell: the lines in use that
+// start there (or, failing that, end there) go into lopp, and selection mode
+// follows when any were found. Keypad + and - step through them, period drops
+// the selection, Enter deletes the selected line. Entries off the canvas are
+// never found: the cursor cell always lies on the canvas, and a line with its
+// other end off it is passed over, as it is never drawn.
+#ifndef TESSARY_SELECTION_H
+#define TESSARY_SELECTION_H
+
+#include "state.h"
+
+// The lines whose start point (or, failing that, end point) is the cursor cell
+// go into lopp; selection mode follows when any were found.
+void searchLines(Editor& e);
+
+// Keypad +, -, period and Enter in line and selection mode, then forerase limited.
+void selectionKeys(Editor& e);
+
+// The index of the selected line entry, or -1 when no entry in use is selected.
+int selectedLine(const Editor& e);
+
+// Nothing selected any more; selection mode falls back to line mode.
+void forgetSelection(Editor& e);
+
+#endif
