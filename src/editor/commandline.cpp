@@ -29,7 +29,7 @@ const char* const details =
     "\n"
     "With no option, starts the editor in the working directory.\n"
     "\n"
-    "  --dir DIR         use DIR as the folder of the slot and image files\n"
+    "  --dir DIR         use DIR as the folder of the slot, export and image files\n"
     "  --render N        render slot N (1-7) to image files, without a window\n"
     "  --svg FILE        write the SVG image to FILE\n"
     "  --png FILE        write the PNG image to FILE\n"
