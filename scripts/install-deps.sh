@@ -4,7 +4,8 @@
 #   run     - what building and starting the editor needs
 #   package - adds what building the Debian packages needs (dpkg-shlibdeps, file)
 #   test    - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for
-#             fuzzing), SDL2 for sdl12-compat, and the install and package checks
+#             fuzzing), SDL2 for sdl12-compat, the install and package checks,
+#             and rsvg-convert to check the SVG export
 #   bench   - adds Google Benchmark
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
@@ -12,12 +13,12 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake make g++ libsdl1.2-dev)
+packages=(cmake make g++ libsdl1.2-dev libpng-dev)
 case "$purpose" in
   run) ;;
   package) packages+=(dpkg-dev file) ;;
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
-                   libsdl2-2.0-0 dpkg-dev file desktop-file-utils mandoc lintian) ;;
+                   libsdl2-2.0-0 dpkg-dev file desktop-file-utils mandoc lintian librsvg2-bin) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac

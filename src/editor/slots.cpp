@@ -7,7 +7,7 @@
 #include "picturefiles.h"
 #include "promptline.h"
 
-static PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
+PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
 
 // ", <name> new" or ", <name> damaged" for a file that no longer holds what it
 // held before the save; nothing for one that does.

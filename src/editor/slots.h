@@ -7,7 +7,11 @@
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
+#include "picturefiles.h"
 #include "state.h"
+
+// The two file names of slot nr.
+PictureFileNames slotFileNames(int nr);
 
 // Writes the picture to slot e.nr. Either both files get their new content or
 // both keep their old one; when even that cannot be had, the report says which

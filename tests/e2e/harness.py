@@ -359,6 +359,55 @@ def write_png(path, width, height, rgb):
                 + chunk(b"IEND", b""))
 
 
+def _unfilter(kind, line, previous, step):
+    """Undoes PNG filter `kind` on one row in place; `step` is bytes per pixel."""
+    for i in range(len(line)):
+        left = line[i - step] if i >= step else 0
+        up = previous[i]
+        up_left = previous[i - step] if i >= step else 0
+        if kind == 1:
+            line[i] = (line[i] + left) & 255
+        elif kind == 2:
+            line[i] = (line[i] + up) & 255
+        elif kind == 3:
+            line[i] = (line[i] + (left + up) // 2) & 255
+        elif kind == 4:
+            guess = left + up - up_left
+            nearest = min((abs(guess - left), 0, left), (abs(guess - up), 1, up), (abs(guess - up_left), 2, up_left))
+            line[i] = (line[i] + nearest[2]) & 255
+
+
+def read_png(path):
+    """Reads an 8-bit RGB or RGBA PNG without interlacing, as any encoder may
+    filter it, with the standard library alone. Returns (width, height, rows),
+    each row a list of (r, g, b); alpha is dropped."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise HarnessError("%s is not a PNG file" % path)
+    at, compressed = 8, b""
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        payload = data[at + 8:at + 8 + length]
+        at += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, colour_type, _, _, interlace = struct.unpack(">IIBBBBB", payload)
+        elif kind == b"IDAT":
+            compressed += payload
+    if depth != 8 or colour_type not in (2, 6) or interlace:
+        raise HarnessError("%s: unsupported PNG layout" % path)
+    step = 3 if colour_type == 2 else 4
+    raw, stride = zlib.decompress(compressed), width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        line = bytearray(raw[start + 1:start + 1 + stride])
+        _unfilter(raw[start], line, previous, step)
+        rows.append([tuple(line[x * step:x * step + 3]) for x in range(width)])
+        previous = line
+    return width, height, rows
+
+
 # ---------------------------------------------------------------------------
 # The built-in font, read from the layer's source to decode panel text
 # ---------------------------------------------------------------------------

@@ -7,9 +7,12 @@ files written and the exit status.
 Run: python3 tests/e2e/test_tour.py path/to/tessary
 With TESSARY_TOUR_SCREENSHOT=path/to/file.png set, the finished picture
 (the 640 x 640 window, taken before the quit) is written there as PNG; that
-is how docs/screenshot.png is made.
+is how docs/screenshot.png is made. With TESSARY_TOUR_SVG=path/to/file.svg
+set, the saved slot is rendered there afterwards by `tessary --render` in the
+tour's colours; that is how docs/screenshot.svg is made.
 """
 import os
+import subprocess
 import sys
 import time
 
@@ -45,6 +48,7 @@ SLOT = "2"
 POINTS_KEY, LINES_KEY = 0, 1  # points on x, lines on y1
 
 SCREENSHOT_VARIABLE = "TESSARY_TOUR_SCREENSHOT"
+SVG_VARIABLE = "TESSARY_TOUR_SVG"
 WINDOW_SIZE = 640
 COUNTS = {"No. Pixels": str(len(POINTS)), "No. lines": str(len(LINES))}
 EMPTY = {"No. Pixels": "0", "No. lines": "0"}
@@ -238,6 +242,10 @@ def stage_quit_and_check_the_files(ctx):
     check_equal(sorted(os.listdir(ctx.workdir)), sorted(expected), "files in the working directory")
     for name, data in expected.items():
         check_equal(ctx.read_file(name), data, "contents of %s" % name)
+    target = os.environ.get(SVG_VARIABLE)
+    if target:
+        subprocess.run([ctx.binary, "--render", SLOT, "--dir", ctx.workdir, "--background", BACKGROUND_NUMBER,
+                        "--color", DRAWING_NUMBER, "--svg", os.path.abspath(target)], check=True, timeout=20)
 
 
 if __name__ == "__main__":
