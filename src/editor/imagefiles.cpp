@@ -17,15 +17,17 @@ static bool writePng(const CellImage& image, const std::string& path) {
     return encodePng(image, bytes) && replaceFile(path.c_str(), bytes);
 }
 
-std::string writeImageFiles(const CellImage& image, const ImageFiles& files) {
-    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) return files.svg;
-    if (!files.png.empty() && !writePng(image, files.png)) return files.png;
-    return std::string();
+std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files) {
+    std::vector<std::string> failed;
+    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) failed.push_back(files.svg);
+    if (!files.png.empty() && !writePng(image, files.png)) failed.push_back(files.png);
+    return failed;
 }
 
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(e.picture.tables(), colors);
-    const std::string failed = writeImageFiles(image, imageFileNames(e.nr));
-    if (!failed.empty()) reportFileFailure("Export", failed.c_str());
+    for (const std::string& failed : writeImageFiles(image, imageFileNames(e.nr))) {
+        reportFileFailure("Export", failed.c_str());
+    }
 }

@@ -2,13 +2,14 @@
 //
 // Key e writes the picture of slot nr as "picture<nr>.svg" and "picture<nr>.png"
 // in the working directory, each replaced atomically, exactly as the overview
-// shows it (pictureimage.h). The first file that cannot be written is reported
-// on the prompt line and on standard error, and the export stops there; nothing
-// else on screen changes.
+// shows it (pictureimage.h). Each file is written on its own, like the export
+// files: one that cannot be written is reported on the prompt line and on
+// standard error, and the other is still written. Nothing else on screen changes.
 #ifndef TESSARY_IMAGEFILES_H
 #define TESSARY_IMAGEFILES_H
 
 #include <string>
+#include <vector>
 
 #include "cellimage.h"
 #include "state.h"
@@ -22,10 +23,9 @@ struct ImageFiles {
 // "picture<nr>.svg" and "picture<nr>.png".
 ImageFiles imageFileNames(int nr);
 
-// Writes the image to each named file, SVG first, and stops at the first that
-// cannot be written. Returns that file's path, or an empty string when all were
-// written; a file not written is left as it was.
-std::string writeImageFiles(const CellImage& image, const ImageFiles& files);
+// Writes the image to each named file, each on its own. Returns the paths of
+// the files that could not be written (each left as it was), SVG first.
+std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files);
 
 void exportImagesCommand(const Editor& e);  // key e
 

@@ -24,8 +24,7 @@ static PictureTables readSlot(int nr) {
 
 int renderSlot(const RenderRequest& request) {
     const CellImage image = pictureImage(readSlot(request.nr), request.colors);
-    const std::string failed = writeImageFiles(image, request.files);
-    if (failed.empty()) return 0;
-    std::fprintf(stderr, "Export failed: %s\n", failed.c_str());
-    return 1;
+    const std::vector<std::string> failed = writeImageFiles(image, request.files);
+    for (const std::string& path : failed) std::fprintf(stderr, "Export failed: %s\n", path.c_str());
+    return failed.empty() ? 0 : 1;
 }

@@ -93,15 +93,17 @@ TEST_F(ImageFilesTest, FilesShowTheOverviewCellForCell) {
     if (!rsvg) GTEST_SKIP() << "rsvg-convert not found";
 }
 
-TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndEndsTheExport) {
+TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndTheOtherStillWritten) {
     struct Row {
         std::vector<std::string> directories;  // in the way of the files named
-        std::string message;
-        std::vector<std::string> names;  // in the working directory afterwards
+        std::string message;                   // the last one is on the prompt line
+        std::vector<std::string> names;        // in the working directory afterwards
     };
     const Row rows[] = {
         {{"picture3.png"}, "Export failed: picture3.png", {"picture3.png", "picture3.svg"}},
-        {{"picture3.svg"}, "Export failed: picture3.svg", {"picture3.svg"}},  // the PNG is not tried
+        {{"picture3.svg"}, "Export failed: picture3.svg", {"picture3.png", "picture3.svg"}},
+        {{"picture3.svg", "picture3.png"}, "Export failed: picture3.svg\nExport failed: picture3.png",
+         {"picture3.png", "picture3.svg"}},
     };
     e.nr = 3;
     for (const Row& row : rows) {
@@ -111,7 +113,7 @@ TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndEndsTheExport) {
         ::testing::internal::CaptureStderr();
         exportImagesCommand(e);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.message + "\n");
-        EXPECT_TRUE(promptLineShows(row.message, packed(Colors[4])));
+        EXPECT_TRUE(promptLineShows(row.message.substr(row.message.rfind('\n') + 1), packed(Colors[4])));
         EXPECT_EQ(directoryNames(), row.names);
         for (const std::string& name : directoryNames()) std::filesystem::remove_all(name);
     }
