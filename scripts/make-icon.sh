@@ -6,8 +6,7 @@
 # The editor renders it as data/icons/hicolor/scalable/apps/tessary.svg, and
 # rsvg-convert (librsvg2-bin) makes the PNG sizes from that SVG, the 256 x 200
 # picture centred on a square transparent page. The results are committed, so
-# the build itself needs neither step. A binary without --render leaves the
-# committed SVG as it is and remakes only the PNGs.
+# the build itself needs neither step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,13 +16,7 @@ colour=8
 icons=data/icons/hicolor
 svg=$icons/scalable/apps/tessary.svg
 
-# An editor without a command line ignores --version and just runs: the
-# dummy video driver and the time limit end it then.
-if SDL_VIDEODRIVER=dummy timeout 5 "$tessary" --version 2>/dev/null | grep -q '^Tessary'; then
-  "$tessary" --render 1 --dir data/icon --svg "$svg" --background $background --color $colour
-else
-  echo "$tessary has no --render yet: keeping the committed $svg" >&2
-fi
+"$tessary" --render 1 --dir data/icon --svg "$svg" --background $background --color $colour
 
 for size in 16 32 48 64 128 256; do
   mkdir -p "$icons/${size}x${size}/apps"
