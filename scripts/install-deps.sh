@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
-# Usage: scripts/install-deps.sh [run|test|bench]
-#   run   - what building and starting the editor needs
-#   test  - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for fuzzing)
-#   bench - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
-#           xwd and SDL 2 (under the unpacked sdl12-compat)
+# Usage: scripts/install-deps.sh [run|package|test|bench]
+#   run     - what building and starting the editor needs
+#   package - adds what building the Debian packages needs (dpkg-shlibdeps, file)
+#   test    - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for
+#             fuzzing), SDL2 for sdl12-compat, the install and package checks,
+#             and rsvg-convert to check the SVG export
+#   bench   - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
+#             xwd and SDL2 for sdl12-compat
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
 # script fails, so that make stops before a build that cannot work.
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake make g++ libsdl1.2-dev)
+packages=(cmake make g++ libsdl1.2-dev libpng-dev)
 case "$purpose" in
   run) ;;
-  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-14-dev) ;;
+  package) packages+=(dpkg-dev file) ;;
+  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
+                   libsdl2-2.0-0 dpkg-dev file desktop-file-utils mandoc lintian librsvg2-bin) ;;
   bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
-  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "filereplace.h"
 #include "promptline.h"
 
 int sortKeyFromAnswer(double answer) {
@@ -13,7 +14,14 @@ int sortKeyFromAnswer(double answer) {
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
     picture.sort(mode1, mode2);
     const PictureFileNames names = pictureFileNames("epixels", "elines", nr);
-    const char* failed = writePictureFiles(names, picture.tables(), ',');
-    if (failed) reportFileFailure("Export", failed);
-    return !failed;
+    const PictureFileTexts texts = pictureFileTexts(picture.tables(), ',');
+    // Each file on its own: one that cannot be written does not keep the other.
+    const bool pointsWritten = replaceFile(names.points, texts.points);
+    const bool linesWritten = replaceFile(names.lines, texts.lines);
+    if (!pointsWritten && !linesWritten) {
+        reportFileFailure("Export", names.points, names.lines);
+    } else if (!pointsWritten || !linesWritten) {
+        reportFileFailure("Export", pointsWritten ? names.lines : names.points);
+    }
+    return pointsWritten && linesWritten;
 }

@@ -16,8 +16,9 @@ int sortKeyFromAnswer(double answer);
 
 // Sorts the points on row mode1 and the lines on row mode2 (a step of the
 // picture's history when the order changed), then writes both export files of
-// slot nr. Returns false, after reporting, when a file could not be written
-// (the tables are sorted all the same).
+// slot nr, each on its own. Returns false, after reporting, when a file could
+// not be written (the other one is written and the tables are sorted all the
+// same).
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2);
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "colorprompts.h"
 #include "export.h"
+#include "imagefiles.h"
 #include "selection.h"
 #include "slots.h"
 
@@ -105,4 +106,5 @@ void runKeyCommands(Editor& e) {
     homeKey(e);
     arrowKeys(e);
     historyKeys(e);
+    if (keyPressed(SDLK_e)) exportImagesCommand(e);
 }

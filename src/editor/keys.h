@@ -6,15 +6,20 @@
 #ifndef TESSARY_KEYS_H
 #define TESSARY_KEYS_H
 
+#include <climits>
+
 #include "keypress.h"
 #include "state.h"
 
 // The largest scale at which the view still shows one canvas row (400 / 400 = 1),
 // so the cursor cell always lies on the canvas.
 constexpr int maxScale = 400;
-// The largest view origin: the last column and row stay in view.
+// The largest column origin: the last column stays in view.
 constexpr int maxXStart = Image_Width - 1;
-constexpr int maxYStart = Image_Height - 1;
+// Down puts no bound on the row origin but the one that keeps the sums the view
+// makes with it (cursor row, view bounds, the overview's frame, each adding
+// less than the window's 640 pixels) within int.
+constexpr int maxYStart = INT_MAX - 640;
 
 // Step 3 of the pass: every command key, tested once, in the fixed order.
 void runKeyCommands(Editor& e);

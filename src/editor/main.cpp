@@ -1,5 +1,4 @@
-// main.cpp - the process entry. SDL 1.2 on Linux maps nothing to SDL_main, so
-// this hands over to it; its result is the exit status.
-#include "editor.h"
+// main.cpp - the process entry: the command line decides what runs.
+#include "commandline.h"
 
-int main(int argc, char* argv[]) { return SDL_main(argc, argv); }
+int main(int argc, char* argv[]) { return runCommandLine(argc, argv); }

@@ -20,6 +20,10 @@ void fileFailureText(char (&text)[messageLength + 1], const char* action, const 
 void reportFileFailure(const char* action, const char* fileName, const char* secondFileName) {
     char text[messageLength + 1];
     fileFailureText(text, action, fileName, secondFileName);
-    print(text, promptLineX, promptLineY, white, true, black, messageLength);
-    std::fprintf(stderr, "%s\n", text);
+    reportMessage(text);
+}
+
+void reportMessage(const std::string& text) {
+    print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
+    std::fprintf(stderr, "%s\n", text.c_str());
 }

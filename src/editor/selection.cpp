@@ -3,11 +3,13 @@
 
 #include "keypress.h"
 
-// Appends to lopp every line in use whose end (xRow, yRow) is the cursor cell.
+// Appends to lopp every line in use, with both ends on the canvas, whose end
+// (xRow, yRow) is the cursor cell.
 static void appendLinesAt(Editor& e, int xRow, int yRow) {
     const PictureTables& t = e.picture.tables();
     for (int i = 0; i < l_number; ++i) {
-        if (t.line_oc[i] && t.lines[xRow][i] == e.rmouseX && t.lines[yRow][i] == e.rmouseY) e.lopp[e.lop++] = i;
+        const bool atCursor = t.lines[xRow][i] == e.rmouseX && t.lines[yRow][i] == e.rmouseY;
+        if (t.line_oc[i] && atCursor && t.lineOnCanvas(i)) e.lopp[e.lop++] = i;
     }
 }
 

@@ -4,7 +4,8 @@
 // start there (or, failing that, end there) go into lopp, and selection mode
 // follows when any were found. Keypad + and - step through them, period drops
 // the selection, Enter deletes the selected line. Entries off the canvas are
-// never found, because the cursor cell always lies on it.
+// never found: the cursor cell always lies on the canvas, and a line with its
+// other end off it is passed over, as it is never drawn.
 #ifndef TESSARY_SELECTION_H
 #define TESSARY_SELECTION_H
 

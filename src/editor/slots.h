@@ -2,21 +2,26 @@
 //
 // Slot nr is the pair "pixels<nr>.txt" (one "x y " record per point in use)
 // and "lines<nr>.txt" (one "x1 y1 x2 y2 " record per line in use, then one
-// more line end) in the working directory. A failure is shown on the prompt
-// line and written to standard error.
+// more line end) in the working directory. A failure, and a file read only in
+// part, is shown on the prompt line and written to standard error.
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
+#include "picturefiles.h"
 #include "state.h"
 
-// Writes the picture to slot e.nr, replacing both files only when both were
-// written completely. Returns false, after reporting, when it could not.
+// The two file names of slot nr.
+PictureFileNames slotFileNames(int nr);
+
+// Writes the picture to slot e.nr. Either both files get their new content or
+// both keep their old one; when even that cannot be had, the report says which
+// file holds what. Returns false, after reporting, when the save failed.
 bool savePicture(const Editor& e);
 
 // Replaces the picture with the contents of slot e.nr (one step of the
-// history) and clears the window.
-// A file that is missing or unreadable leaves its table empty and is reported;
-// returns false then.
+// history) and clears the window. A file that is missing or unreadable leaves
+// its table empty; one read only in part keeps the records before the stop.
+// Either is reported, and returns false.
 bool loadPicture(Editor& e);
 
 void saveCommand(Editor& e);  // key s

@@ -14,11 +14,11 @@
 
 #include <climits>
 
+#include "pictureimage.h"
 #include "selection.h"
 #include "surface.h"
 
 static const ColorRGB red(255, 0, 0);
-static const ColorRGB darkGreen(0, 128, 0);
 
 // The overview's backdrop, refilled every pass; its view frame sits one pixel
 // above and left of the first cell shown.
@@ -245,7 +245,7 @@ void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_St
         if (!picture.pointOnCanvas(i)) continue;
         pixelScaled(scale, Draw_X + pixel[0][i], Draw_Y + pixel[1][i], kolor, X_Start, Y_Start, disable, bounds);
     }
-    const ColorRGB lineColor = separate == 0 ? kolor : darkGreen;
+    const ColorRGB lineColor = separate == 0 ? kolor : separateLinesColor;
     const auto& lines = picture.lines;
     for (int i = 0; i < l_number; ++i) {
         if (!picture.lineOnCanvas(i)) continue;

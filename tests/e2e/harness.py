@@ -133,6 +133,33 @@ def _die_with_parent():
     ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+# Set to a directory, the SDL 1.2 library that every editor run loads must lie
+# there (the second run of the suite, on sdl12-compat, sets it).
+EXPECTED_SDL_DIR = os.environ.get("TESSARY_E2E_SDL_DIR")
+_sdl_libraries_seen = set()
+
+
+def loaded_sdl_library(pid):
+    """The real path of the SDL 1.2 library mapped into process `pid`."""
+    with open("/proc/%d/maps" % pid) as maps:
+        for line in maps:
+            fields = line.split(None, 5)
+            if len(fields) == 6 and "/libSDL-1.2.so" in fields[5]:
+                return os.path.realpath(fields[5].strip())
+    raise HarnessError("process %d has no SDL 1.2 library mapped" % pid)
+
+
+def check_sdl_library(pid):
+    """Names the SDL 1.2 library of process `pid` once per script, and fails
+    unless it lies in EXPECTED_SDL_DIR, when that is set."""
+    library = loaded_sdl_library(pid)
+    if library not in _sdl_libraries_seen:
+        _sdl_libraries_seen.add(library)
+        print("SDL 1.2 library: %s" % library, flush=True)
+    if EXPECTED_SDL_DIR and os.path.dirname(library) != os.path.realpath(EXPECTED_SDL_DIR):
+        raise HarnessError("the editor loaded %s, not the SDL 1.2 in %s" % (library, EXPECTED_SDL_DIR))
+
+
 def wait_until(predicate, timeout=DEFAULT_TIMEOUT, what="condition"):
     """Polls `predicate` until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
@@ -332,6 +359,55 @@ def write_png(path, width, height, rgb):
                 + chunk(b"IEND", b""))
 
 
+def _unfilter(kind, line, previous, step):
+    """Undoes PNG filter `kind` on one row in place; `step` is bytes per pixel."""
+    for i in range(len(line)):
+        left = line[i - step] if i >= step else 0
+        up = previous[i]
+        up_left = previous[i - step] if i >= step else 0
+        if kind == 1:
+            line[i] = (line[i] + left) & 255
+        elif kind == 2:
+            line[i] = (line[i] + up) & 255
+        elif kind == 3:
+            line[i] = (line[i] + (left + up) // 2) & 255
+        elif kind == 4:
+            guess = left + up - up_left
+            nearest = min((abs(guess - left), 0, left), (abs(guess - up), 1, up), (abs(guess - up_left), 2, up_left))
+            line[i] = (line[i] + nearest[2]) & 255
+
+
+def read_png(path):
+    """Reads an 8-bit RGB or RGBA PNG without interlacing, as any encoder may
+    filter it, with the standard library alone. Returns (width, height, rows),
+    each row a list of (r, g, b); alpha is dropped."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise HarnessError("%s is not a PNG file" % path)
+    at, compressed = 8, b""
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        payload = data[at + 8:at + 8 + length]
+        at += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, colour_type, _, _, interlace = struct.unpack(">IIBBBBB", payload)
+        elif kind == b"IDAT":
+            compressed += payload
+    if depth != 8 or colour_type not in (2, 6) or interlace:
+        raise HarnessError("%s: unsupported PNG layout" % path)
+    step = 3 if colour_type == 2 else 4
+    raw, stride = zlib.decompress(compressed), width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        line = bytearray(raw[start + 1:start + 1 + stride])
+        _unfilter(raw[start], line, previous, step)
+        rows.append([tuple(line[x * step:x * step + 3]) for x in range(width)])
+        previous = line
+    return width, height, rows
+
+
 # ---------------------------------------------------------------------------
 # The built-in font, read from the layer's source to decode panel text
 # ---------------------------------------------------------------------------
@@ -428,8 +504,12 @@ class Editor:
             self.process = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
                                             stdout=out, stderr=err, stdin=subprocess.DEVNULL,
                                             preexec_fn=_die_with_parent)
-        self.window = int(self._xdotool(["search", "--sync", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
-                                        timeout=10).split()[0])
+        # Only a mapped window has its final place: the original SDL 1.2 opens
+        # it at the top left, sdl12-compat centred on the screen. Pointer
+        # positions and screenshot pixels are offset by that place.
+        self.window = int(self._xdotool(["search", "--sync", "--onlyvisible", "--name",
+                                         "^%s$" % re.escape(WINDOW_TITLE)], timeout=10).split()[0])
+        check_sdl_library(self.process.pid)
         geometry = self._xdotool(["getwindowgeometry", str(self.window)])
         position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
         size = re.search(r"Geometry:\s*(\d+)x(\d+)", geometry)

@@ -1,13 +1,17 @@
 """End-to-end: saving to and loading from the slot files, exporting sorted
-tables, and a save that cannot be written.
+tables, a save that cannot be written, and the image files of key e.
 
 Run: python3 tests/e2e/test_slots_export.py path/to/tessary
 """
 import os
+import shutil
+import subprocess
 import sys
 
 from harness import (BLACK, DRAW_GREEN, LINES_PROMPT, POINTS_PROMPT, cells_show, check, check_equal,
-                     line_cells, prompt_ink, run_cases)
+                     line_cells, overview, prompt_ink, read_png, run_cases, wait_until)
+
+DARK_GREEN = (0, 128, 0)
 
 
 def picture_shown(shot, cells):
@@ -107,6 +111,47 @@ def case_failed_save_reports_and_keeps_the_old_files(ctx):
     check_equal(leftovers, [], "files left in the working directory")
 
 
+def check_image_shows(path, cells, what):
+    """Fails unless the PNG at `path` is 256 x 200 and holds `cells` (rows of colours)."""
+    width, height, rows = read_png(path)
+    check_equal((width, height), (256, 200), "size of " + what)
+    wrong = [(x, y) for y in range(height) for x in range(width) if rows[y][x] != cells[y][x]]
+    check(not wrong, "%s: %d pixels differ from the overview, first %s" % (what, len(wrong), wrong[:3]))
+
+
+def case_image_export_matches_the_overview(ctx):
+    ed = ctx.start_editor()
+    points = [(10, 20), (30, 5), (50, 70)]  # the line below covers (50, 70)
+    for cell in points:
+        ed.click_point(cell)
+    start, end = (20, 60), (50, 70)
+    ed.press("w")
+    ed.enter_line(start, end, (20, 58), (50, 72))
+    ed.press("q")
+    ed.press("p")  # lines in dark green
+    ed.park_pointer()
+    ed.wait_for(lambda s: cells_show(s, points[:2], DRAW_GREEN) and cells_show(s, line_cells(start, end), DARK_GREEN),
+                what="the picture with dark green lines")
+    ed.press("e")
+    wait_until(lambda: os.path.exists(ctx.path("picture1.png")), what="picture1.png")
+    shot = ed.screenshot()
+    on_screen = [[shot.pixel(*overview((x, y))) for x in range(256)] for y in range(200)]
+    check_image_shows(ctx.path("picture1.png"), on_screen, "picture1.png")
+    if shutil.which("rsvg-convert"):
+        subprocess.run(["rsvg-convert", "-o", ctx.path("svg.png"), ctx.path("picture1.svg")], check=True)
+        check_image_shows(ctx.path("svg.png"), on_screen, "picture1.svg as rendered")
+    else:
+        print("rsvg-convert not found: picture1.svg is not rendered", flush=True)
+
+    # The headless render of the saved slot writes the same files.
+    ed.press("s")
+    ctx.wait_file("lines1.txt", b"20 60 50 70 \n\n")
+    subprocess.run([ctx.binary, "--render", "1", "--dir", ctx.workdir, "--separate", "--svg", ctx.path("r.svg"),
+                    "--png", ctx.path("r.png")], check=True, timeout=20)
+    check(ctx.read_file("r.svg") == ctx.read_file("picture1.svg"), "the rendered SVG differs from key e's")
+    check(ctx.read_file("r.png") == ctx.read_file("picture1.png"), "the rendered PNG differs from key e's")
+
+
 if __name__ == "__main__":
     sys.exit(run_cases([
         case_save_clear_and_load_a_slot,
@@ -114,4 +159,5 @@ if __name__ == "__main__":
         case_export_writes_sorted_tables,
         case_export_of_an_empty_picture,
         case_failed_save_reports_and_keeps_the_old_files,
+        case_image_export_matches_the_overview,
     ], sys.argv[1]))

@@ -84,7 +84,7 @@ TEST(SortKey, AnswersLoseTheirFractionTowardZero) {
     EXPECT_EQ(sortKeyFromAnswer(std::nan("")), -1);
 }
 
-TEST_F(Export, UnwritableFileKeepsTheOldExportAndIsReported) {
+TEST_F(Export, UnwritableFileIsReportedAndTheOtherStillWritten) {
     writeFile("epixels1.txt", "old");
     std::filesystem::create_directory("elines1.txt");
     addPoints(e, {{5, 1}, {2, 9}});
@@ -93,7 +93,7 @@ TEST_F(Export, UnwritableFileKeepsTheOldExportAndIsReported) {
     EXPECT_FALSE(exportPicture(e.picture, 1, 0, 0));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Export failed: elines1.txt\n");
     EXPECT_TRUE(promptLineShows("Export failed: elines1.txt", packed(Colors[4])));
-    EXPECT_EQ(readFile("epixels1.txt"), "old");
+    EXPECT_EQ(readFile("epixels1.txt"), "2,9,\n5,1,\n");
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"elines1.txt", "epixels1.txt"}));
     EXPECT_EQ(pointsInUse(), (std::vector<Point>{{2, 9}, {5, 1}}));
 }

@@ -108,18 +108,21 @@ TEST_F(Keys, LeftAndUpStopAtZero) {
     EXPECT_EQ(e.Y_Start, 0);
 }
 
-TEST_F(Keys, RightAndDownKeepTheLastColumnAndRowInView) {
+TEST_F(Keys, RightKeepsTheLastColumnInViewAndDownOnlyAvoidsOverflow) {
     e.X_Add = 100;
     e.Y_Add = 150;
     for (int pass = 0; pass < 4; ++pass) passWith({SDLK_RIGHT, SDLK_DOWN});
     EXPECT_EQ(e.X_Start, maxXStart);
-    EXPECT_EQ(e.Y_Start, maxYStart);
+    EXPECT_EQ(e.Y_Start, 600);
     EXPECT_EQ(maxXStart, 255);
-    EXPECT_EQ(maxYStart, 199);
     e.X_Add = e.Y_Add = 2147483647;  // no step can overflow the origin
     passWith({SDLK_RIGHT, SDLK_DOWN});
     EXPECT_EQ(e.X_Start, 255);
-    EXPECT_EQ(e.Y_Start, 199);
+    EXPECT_EQ(e.Y_Start, maxYStart);
+    // Nor the view's sums on it: the cursor row stays the last canvas row.
+    const ViewBounds bounds = calcMax(3, e.X_Start, e.Y_Start);
+    EXPECT_EQ(bounds.max_y, Image_Height);
+    EXPECT_EQ(cursorCell(639, 3, e.Y_Start, bounds.max_y), Image_Height - 1);
     passWith({SDLK_LEFT, SDLK_UP});
     EXPECT_EQ(e.X_Start, 0);
     EXPECT_EQ(e.Y_Start, 0);

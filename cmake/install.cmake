@@ -1,0 +1,75 @@
+# install.cmake - what `cmake --install` puts in place and how CPack packs it.
+#
+# Included at the end of the top-level CMakeLists.txt, once the targets exist.
+# Two components:
+#   Runtime     - the program, its manual page, desktop entry and icons, the
+#                 README and the layer's reference (`make install`, and the
+#                 package tessary_<version>_<arch>.deb);
+#   Development - the layer's static library and gfx.h, for other small
+#                 programs (the package tessary-dev_<version>_<arch>.deb).
+# Paths come from GNUInstallDirs, so PREFIX and DESTDIR work as usual.
+include(GNUInstallDirs)
+
+set(TESSARY_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary)
+
+# Manual pages and changelogs are installed compressed, the way Debian wants
+# them; -n keeps the name and time stamp out, so the bytes are reproducible.
+set(TESSARY_MAN_GZ ${CMAKE_BINARY_DIR}/tessary.1.gz)
+set(TESSARY_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${TESSARY_MAN_GZ}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/tessary.1 > ${TESSARY_MAN_GZ}
+  DEPENDS ${CMAKE_SOURCE_DIR}/docs/tessary.1 VERBATIM)
+add_custom_command(OUTPUT ${TESSARY_CHANGELOG_GZ}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/data/changelog > ${TESSARY_CHANGELOG_GZ}
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/changelog VERBATIM)
+add_custom_target(compressed_docs ALL DEPENDS ${TESSARY_MAN_GZ} ${TESSARY_CHANGELOG_GZ})
+
+install(TARGETS tessary RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+install(FILES ${TESSARY_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+install(FILES data/tessary.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT Runtime)
+install(DIRECTORY data/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons COMPONENT Runtime)
+install(FILES README.md docs/gfx.md data/copyright ${TESSARY_CHANGELOG_GZ}
+  DESTINATION ${TESSARY_DOC_DIR} COMPONENT Runtime)
+
+install(TARGETS gfx ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+install(FILES src/gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessary COMPONENT Development)
+install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary-dev COMPONENT Development)
+install(FILES ${TESSARY_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary-dev
+  COMPONENT Development)
+
+# Debian packages, one per component, built by `make package` (cpack -G DEB).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tessary)
+set(CPACK_PACKAGE_VENDOR "The Tessary developers")
+set(CPACK_PACKAGE_CONTACT "The Tessary developers <tessary@example.org>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL Runtime Development)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tessary)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "\
+editor for small vector pictures\n\
+Tessary edits pictures of up to 512 points and 512 lines on a canvas of\n\
+256 x 200 cells, in one window with a magnified, pannable view, an overview\n\
+of the whole canvas and a status panel. Pictures are kept in seven slots of\n\
+plain text files and can be exported as sorted coordinate tables and as\n\
+SVG and PNG images.")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME tessary-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl1.2-dev")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
+graphics, text and input layer of the Tessary editor\n\
+A static library of plain functions over SDL 1.2 for small programs: one\n\
+window with a 32-bit surface, pixels, lines, rectangles, circles and disks,\n\
+text in a built-in 8 x 8 font, modal number and text prompts, colour model\n\
+conversions and BMP loading. Its reference is in the tessary package.")
+# The editor runs on either SDL 1.2: the original library or sdl12-compat over
+# SDL2. dpkg-shlibdeps names only the first; the wrapper adds the other.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-project.cmake)
+file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
+  "set(SHLIBDEPS_EXECUTABLE \"${CMAKE_SOURCE_DIR}/scripts/shlibdeps-any-sdl.sh\")\n")
+include(CPack)

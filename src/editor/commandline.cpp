@@ -1,0 +1,168 @@
+// commandline.cpp - parsing the arguments, then starting the editor or rendering.
+//
+// DIR is entered before anything else runs, so the editor and the render read
+// and write their files there exactly as in the working directory. File names
+// given to --svg and --png are taken relative to the directory the program was
+// started in, as a shell user expects.
+#include "commandline.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "editor.h"
+#include "picture.h"
+#include "render.h"
+
+namespace {
+
+const char* const version = "Tessary 0.3";
+
+const char* const synopsis =
+    "Usage: tessary [--dir DIR]\n"
+    "       tessary --render N [--dir DIR] [--svg FILE] [--png FILE]\n"
+    "               [--background K] [--color K] [--separate]\n"
+    "       tessary --version | --help\n";
+
+const char* const details =
+    "\n"
+    "With no option, starts the editor in the working directory.\n"
+    "\n"
+    "  --dir DIR         use DIR as the folder of the slot, export and image files\n"
+    "  --render N        render slot N (1-7) to image files, without a window\n"
+    "  --svg FILE        write the SVG image to FILE\n"
+    "  --png FILE        write the PNG image to FILE\n"
+    "                    (neither: pictureN.svg and pictureN.png in DIR)\n"
+    "  --background K    background colour, palette number 1-16 (default 1)\n"
+    "  --color K         drawing colour, palette number 1-16 (default 6)\n"
+    "  --separate        draw lines in dark green\n"
+    "  --version         print the version\n"
+    "  --help            print this help\n"
+    "\n"
+    "Exit status: 0 done, 1 the work failed, 2 usage error.\n";
+
+enum class Action { edit, render, version, help };
+
+struct Arguments {
+    Action action = Action::edit;
+    std::string dir;  // empty: the working directory
+    int nr = 0;
+    ImageFiles files;
+    int background = 1;  // palette numbers, the editor's start colours
+    int drawing = 6;
+    bool separate = false;
+    const char* renderOption = nullptr;  // an option that only --render takes, when given
+};
+
+// A whole number in [lowest, highest] written in plain decimal digits.
+bool numberIn(const char* text, int lowest, int highest, int& value) {
+    if (*text == '\0' || std::strlen(text) > 2) return false;
+    value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return false;
+        value = value * 10 + (*c - '0');
+    }
+    return value >= lowest && value <= highest;
+}
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "tessary: %s\n%s", message.c_str(), synopsis);
+    return 2;
+}
+
+// Stores the value of an option that takes one. Returns -1, or the exit
+// status of a usage error.
+int takeValue(const std::string& option, const char* value, Arguments& args) {
+    if (option == "--dir") {
+        args.dir = value;
+        return -1;
+    }
+    if (option == "--render") {
+        if (!numberIn(value, 1, 7, args.nr))
+            return usageError("--render takes a slot number 1-7, not " + std::string(value));
+        args.action = Action::render;
+        return -1;
+    }
+    if (option == "--svg" || option == "--png") {
+        if (*value == '\0') return usageError(option + " needs a file name");
+        (option == "--svg" ? args.files.svg : args.files.png) = value;
+        return -1;
+    }
+    if (!numberIn(value, 1, paletteSize, option == "--background" ? args.background : args.drawing))
+        return usageError(option + " takes a palette number 1-16, not " + std::string(value));
+    return -1;
+}
+
+bool takesValue(const std::string& option) {
+    for (const char* name : {"--dir", "--render", "--svg", "--png", "--background", "--color"}) {
+        if (option == name) return true;
+    }
+    return false;
+}
+
+// Reads the arguments into `args`. Returns -1 when the program should go on,
+// otherwise the exit status of a usage error.
+int parse(int argc, char* argv[], Arguments& args) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "--version") {
+            args.action = option == "--help" ? Action::help : Action::version;
+            return -1;
+        }
+        if (option != "--dir" && option != "--render") args.renderOption = argv[i];
+        if (option == "--separate") {
+            args.separate = true;
+            continue;
+        }
+        if (!takesValue(option)) return usageError("unknown option: " + option);
+        if (i + 1 >= argc) return usageError(option + " needs a value");
+        const int status = takeValue(option, argv[++i], args);
+        if (status >= 0) return status;
+    }
+    if (args.action != Action::render && args.renderOption)
+        return usageError(std::string(args.renderOption) + " goes with --render only");
+    return -1;
+}
+
+// Given output names are made absolute before DIR is entered; with none, both
+// files get the names that key e would write, in DIR.
+void resolveImageFiles(Arguments& args) {
+    if (args.files.svg.empty() && args.files.png.empty()) {
+        args.files = imageFileNames(args.nr);
+        return;
+    }
+    for (std::string* path : {&args.files.svg, &args.files.png}) {
+        if (!path->empty()) *path = std::filesystem::absolute(*path).string();
+    }
+}
+
+// Makes DIR the working directory; false, after saying why, when it is not a directory.
+bool enterDirectory(const std::string& dir) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
+        std::fprintf(stderr, "tessary: not a directory: %s\n", dir.c_str());
+        return false;
+    }
+    std::filesystem::current_path(dir, error);
+    if (error) {
+        std::fprintf(stderr, "tessary: cannot enter %s: %s\n", dir.c_str(), error.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char* argv[]) {
+    Arguments args;
+    const int status = parse(argc, argv, args);
+    if (status >= 0) return status;
+    if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
+    if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
+    if (args.action == Action::render) resolveImageFiles(args);
+    if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
+    if (args.action == Action::edit) return SDL_main(argc, argv);
+    const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
+    return renderSlot({args.nr, args.files, colors});
+}

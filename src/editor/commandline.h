@@ -1,0 +1,18 @@
+// commandline.h - the program's command line: the editor, a headless render,
+// the version and the usage.
+//
+//     tessary [--dir DIR]
+//     tessary --render N [--dir DIR] [--svg FILE] [--png FILE]
+//             [--background K] [--color K] [--separate]
+//     tessary --version | --help
+//
+// Messages go to standard error (the version and --help's usage to standard
+// output). Exit status: the editor's own, 0 when the work was done, 1 when it
+// failed, 2 for a usage error or a DIR that is not a directory.
+#ifndef TESSARY_COMMANDLINE_H
+#define TESSARY_COMMANDLINE_H
+
+// Parses the arguments and runs what they ask for; returns the exit status.
+int runCommandLine(int argc, char* argv[]);
+
+#endif

@@ -1,0 +1,251 @@
+// filereplace.cpp - whole-file replacement through a temporary, or in place.
+#include "filereplace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+
+namespace {
+
+// Symbolic links followed before giving up, as the kernel does for a path.
+constexpr int maxLinkHops = 40;
+
+std::string directoryOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file that a write to `path` ends up in: the link chain followed to its
+// end, which need not exist yet (a dangling link gets its file created).
+bool followLinks(const std::string& path, std::string& target) {
+    target = path;
+    for (int hop = 0; hop < maxLinkHops; ++hop) {
+        struct stat info;
+        if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
+        if (!S_ISLNK(info.st_mode)) return true;
+        char linkText[PATH_MAX];
+        const ssize_t length = readlink(target.c_str(), linkText, sizeof linkText - 1);
+        if (length < 0) return false;
+        const std::string next(linkText, static_cast<std::size_t>(length));
+        target = next[0] == '/' ? next : directoryOf(target) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// fsync, where the file can be flushed at all (devices and some file systems
+// cannot, and say so with EINVAL).
+bool flush(int fd) { return fsync(fd) == 0 || errno == EINVAL; }
+
+// Closes `fd`, and is true only when `ok` was and the close succeeded too.
+bool closeAfter(int fd, bool ok) { return close(fd) == 0 && ok; }
+
+bool readAll(const std::string& path, std::string& bytes) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return closeAfter(fd, got == 0);
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool syncDirectory(const std::string& directory) {
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    return closeAfter(fd, flush(fd));
+}
+
+// The permission bits a file created afresh would get, as fopen gives them.
+mode_t freshFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// A file about to be replaced.
+struct Target {
+    std::string path;  // where the bytes go, links followed
+    bool exists = false;
+    struct stat info = {};
+
+    bool regular() const { return !exists || S_ISREG(info.st_mode); }
+};
+
+bool findTarget(const char* path, Target& target) {
+    if (!followLinks(path, target.path)) return false;
+    target.exists = stat(target.path.c_str(), &target.info) == 0;
+    if (!target.exists) return errno == ENOENT;
+    if (!S_ISDIR(target.info.st_mode)) return true;
+    errno = EISDIR;
+    return false;
+}
+
+// Only a privileged process may give a file away; a group of the user's own is
+// still worth keeping when the owner cannot be. Neither is an error: the file
+// then belongs to whoever saves it, as a new file would.
+bool keepOwnerAndGroup(int fd, const struct stat& info) {
+    return fchown(fd, info.st_uid, info.st_gid) == 0 || fchown(fd, static_cast<uid_t>(-1), info.st_gid) == 0;
+}
+
+// Writes `bytes` to a new, uniquely named file beside the target, with the
+// target's owner, group and permission bits, flushed to disk. Its name goes to
+// `temporary`; on failure nothing is left of it.
+bool writeTemporary(const Target& target, const std::string& bytes, std::string& temporary) {
+    temporary = directoryOf(target.path) + "/." + baseNameOf(target.path) + ".XXXXXX";
+    const int fd = mkostemp(&temporary[0], O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = true;
+    if (target.exists) {
+        // Owner first: changing it may clear set-id bits that fchmod then restores.
+        keepOwnerAndGroup(fd, target.info);
+        ok = fchmod(fd, target.info.st_mode & 07777) == 0;
+    } else {
+        ok = fchmod(fd, freshFileMode()) == 0;
+    }
+    ok = closeAfter(fd, ok && writeAll(fd, bytes) && flush(fd));
+    if (!ok) unlink(temporary.c_str());
+    return ok;
+}
+
+// Truncates and rewrites an existing file (or writes a device) through its
+// own name, flushed.
+bool rewriteInPlace(const Target& target, const std::string& bytes) {
+    const int flags = O_WRONLY | O_CLOEXEC | (target.regular() ? O_TRUNC : O_NONBLOCK);
+    const int fd = open(target.path.c_str(), flags);
+    if (fd < 0) return false;
+    return closeAfter(fd, writeAll(fd, bytes) && flush(fd));
+}
+
+// A replacement made ready up to its last step, which is the only one that
+// changes the target.
+struct Pending {
+    Target target;
+    std::string temporary;  // empty when the target is rewritten in place
+    bool oldKnown = false;  // oldBytes holds what the target holds now
+    std::string oldBytes;
+
+    void discard() {
+        if (!temporary.empty()) unlink(temporary.c_str());
+        temporary.clear();
+    }
+};
+
+// Everything short of touching the target. With `keepOld`, the target's
+// present content is read as well, so that it can be put back; failing that
+// read fails the preparation.
+bool prepare(const char* path, const std::string& bytes, bool keepOld, Pending& pending) {
+    if (!findTarget(path, pending.target)) return false;
+    const Target& target = pending.target;
+    if (target.exists && target.regular() && keepOld) {
+        if (!readAll(target.path, pending.oldBytes)) return false;
+        pending.oldKnown = true;
+    }
+    if (!target.regular()) return true;  // a device takes its bytes in place
+    if (writeTemporary(target, bytes, pending.temporary)) return true;
+    const int cause = errno;
+    pending.temporary.clear();
+    if (!target.exists || access(target.path.c_str(), W_OK) != 0) {
+        errno = cause;
+        return false;
+    }
+    // In place, a failure half-way is undone from the old content.
+    if (!pending.oldKnown) pending.oldKnown = readAll(target.path, pending.oldBytes);
+    return true;
+}
+
+// The step that changes the target. True when it holds `bytes` and they are on
+// disk; `state` says what the target holds either way.
+bool commit(Pending& pending, const std::string& bytes, FileState& state) {
+    const Target& target = pending.target;
+    state = FileState::old;
+    if (!pending.temporary.empty()) {
+        if (rename(pending.temporary.c_str(), target.path.c_str()) != 0) {
+            pending.discard();
+            return false;
+        }
+        pending.temporary.clear();
+        state = FileState::replaced;
+        return syncDirectory(directoryOf(target.path));
+    }
+    if (rewriteInPlace(target, bytes)) {
+        state = FileState::replaced;
+        return true;
+    }
+    // A device keeps nothing to undo; a regular file gets its old bytes back.
+    if (target.regular() && !(pending.oldKnown && rewriteInPlace(target, pending.oldBytes))) state = FileState::damaged;
+    return false;
+}
+
+// Undoes a committed replacement: the old bytes back, or the file that was
+// created removed again. Returns what the file holds afterwards.
+FileState undo(const char* path, const Pending& pending) {
+    if (!pending.target.exists) return unlink(pending.target.path.c_str()) == 0 ? FileState::old : FileState::replaced;
+    if (!pending.oldKnown) return FileState::replaced;
+    Pending restore;
+    if (!prepare(path, pending.oldBytes, false, restore)) return FileState::replaced;
+    FileState state;
+    commit(restore, pending.oldBytes, state);
+    // The restore's "replaced" is the old content back, even if not yet
+    // confirmed on disk; its "old" is the new content still there.
+    if (state == FileState::replaced) return FileState::old;
+    return state == FileState::old ? FileState::replaced : state;
+}
+
+}  // namespace
+
+bool replaceFile(const char* path, const std::string& bytes) {
+    Pending pending;
+    FileState state;
+    return prepare(path, bytes, false, pending) && commit(pending, bytes, state);
+}
+
+PairOutcome replaceFilePair(const char* firstPath, const std::string& firstBytes, const char* secondPath,
+                            const std::string& secondBytes) {
+    PairOutcome outcome;
+    Pending first, second;
+    if (!prepare(firstPath, firstBytes, true, first)) {
+        outcome.failed = firstPath;
+        return outcome;
+    }
+    if (!prepare(secondPath, secondBytes, false, second)) {
+        first.discard();
+        outcome.failed = secondPath;
+        return outcome;
+    }
+    if (!commit(first, firstBytes, outcome.first)) {
+        second.discard();
+        outcome.failed = firstPath;
+    } else if (!commit(second, secondBytes, outcome.second)) {
+        outcome.failed = secondPath;
+    }
+    // A pair half new, half old (or damaged) is worse than the old pair.
+    const bool firstAlone = outcome.first == FileState::replaced && outcome.second != FileState::replaced;
+    if (outcome.failed && firstAlone) outcome.first = undo(firstPath, first);
+    return outcome;
+}

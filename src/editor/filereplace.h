@@ -1,0 +1,50 @@
+// filereplace.h - replacing whole files so that a failure never leaves a torn one.
+//
+// Knows nothing of what the bytes mean; the slot and export writers build their
+// content in memory and hand it over:
+//
+//     if (!replaceFile("epixels1.txt", text)) report the failure;
+//
+// A file is replaced through a uniquely named temporary in the directory of the
+// file it replaces, which is renamed over it once its bytes are on disk. A name
+// that is a symbolic link has the file it points to replaced, and the link
+// stays. When no temporary can be made there (a directory the user may not
+// write, a quota) but the file itself is writable, it is rewritten in place
+// instead, and put back as it was if that fails. Devices are written in place.
+// No other name is ever created, overwritten or removed.
+#ifndef TESSARY_FILEREPLACE_H
+#define TESSARY_FILEREPLACE_H
+
+#include <string>
+
+// Replaces the file at `path` by `bytes`: atomically through a uniquely named
+// temporary in the target's directory (following a symbolic link to the file it
+// names, keeping permission bits and, where allowed, owner and group; fsync of
+// file and directory), or in place (truncate + write + fsync) when no temporary
+// can be made there but the file itself is writable. Nothing else is created,
+// overwritten or removed; no temporary is left behind. False on any failure.
+bool replaceFile(const char* path, const std::string& bytes);
+
+// What a file holds after a replacement was tried.
+enum class FileState {
+    old,       // what it held before (or it is still absent)
+    replaced,  // the new bytes
+    damaged,   // neither: a rewrite in place failed and could not be undone
+};
+
+// The outcome for a pair of files that must change together.
+struct PairOutcome {
+    const char* failed = nullptr;  // the path that could not be replaced; nullptr when both were
+    FileState first = FileState::old;
+    FileState second = FileState::old;
+};
+
+// Replaces `firstPath` by `firstBytes` and `secondPath` by `secondBytes`, so that
+// either both hold their new bytes or, as far as the file system lets it, both
+// hold their old ones: when the second cannot be replaced after the first was,
+// the first gets its old content back, or is removed again if it did not exist.
+// The outcome says which file failed and what each one holds now.
+PairOutcome replaceFilePair(const char* firstPath, const std::string& firstBytes, const char* secondPath,
+                            const std::string& secondBytes);
+
+#endif

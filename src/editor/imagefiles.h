@@ -1,0 +1,32 @@
+// imagefiles.h - the picture as standard image files, and the command that writes them.
+//
+// Key e writes the picture of slot nr as "picture<nr>.svg" and "picture<nr>.png"
+// in the working directory, each replaced atomically, exactly as the overview
+// shows it (pictureimage.h). Each file is written on its own, like the export
+// files: one that cannot be written is reported on the prompt line and on
+// standard error, and the other is still written. Nothing else on screen changes.
+#ifndef TESSARY_IMAGEFILES_H
+#define TESSARY_IMAGEFILES_H
+
+#include <string>
+#include <vector>
+
+#include "cellimage.h"
+#include "state.h"
+
+// Paths of the two image files; an empty path is not written.
+struct ImageFiles {
+    std::string svg;
+    std::string png;
+};
+
+// "picture<nr>.svg" and "picture<nr>.png".
+ImageFiles imageFileNames(int nr);
+
+// Writes the image to each named file, each on its own. Returns the paths of
+// the files that could not be written (each left as it was), SVG first.
+std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files);
+
+void exportImagesCommand(const Editor& e);  // key e
+
+#endif

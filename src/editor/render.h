@@ -1,0 +1,23 @@
+// render.h - rendering a slot to image files without a window (tessary --render).
+//
+// Reads slot nr from the working directory with the editor's own reader and
+// writes the files named, exactly as the editor's key e would with the same
+// colours. No SDL video call is made, so no display is needed.
+#ifndef TESSARY_RENDER_H
+#define TESSARY_RENDER_H
+
+#include "imagefiles.h"
+#include "pictureimage.h"
+
+struct RenderRequest {
+    int nr;
+    ImageFiles files;
+    ImageColors colors;
+};
+
+// A slot file that cannot be read renders as an empty table and is reported on
+// standard error, as the editor's load reports it. Returns the exit status: 0,
+// or 1, after reporting it, when an image file could not be written.
+int renderSlot(const RenderRequest& request);
+
+#endif

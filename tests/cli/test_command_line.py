@@ -1,0 +1,88 @@
+"""The command line of the built binary: exit statuses, messages and the
+files a headless render writes. Runs with no display and an unusable video
+driver, so any attempt to open a window would fail the case.
+
+Run: python3 tests/cli/test_command_line.py path/to/tessary
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+SLOT_POINTS = b"12 7 \n0 199 \n"
+SLOT_LINES = b"3 4 10 4 \n0 0 255 199 \n\n"
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+SVG_START = b'<?xml version="1.0" encoding="UTF-8"?>\n<svg '
+USAGE = "Usage: tessary [--dir DIR]\n"
+
+# (arguments, exit status, standard output starts with, standard error starts
+# with, files afterwards: bytes each must hold, or None for a file that must not
+# exist). "{here}" stands for the working directory of the run; slot 2 exists
+# there and in "sub".
+CASES = [
+    (["--version"], 0, "Tessary 0.3\n", "", {}),
+    (["--help"], 0, USAGE, "", {}),
+    (["--bogus"], 2, "", "tessary: unknown option: --bogus\n" + USAGE, {}),
+    (["--render"], 2, "", "tessary: --render needs a value\n" + USAGE, {}),
+    (["--render", "8"], 2, "", "tessary: --render takes a slot number 1-7, not 8\n" + USAGE, {}),
+    (["--render", "2", "--color", "17"], 2, "", "tessary: --color takes a palette number 1-16, not 17\n", {}),
+    (["--png", "a.png"], 2, "", "tessary: --png goes with --render only\n" + USAGE, {}),
+    (["--dir", "missing"], 2, "", "tessary: not a directory: missing\n", {}),
+    (["--dir", "pixels2.txt", "--render", "2"], 2, "", "tessary: not a directory: pixels2.txt\n", {}),
+    (["--render", "2"], 0, "", "", {"picture2.svg": SVG_START, "picture2.png": PNG_SIGNATURE}),
+    (["--render", "2", "--dir", "sub", "--png", "out.png"], 0, "", "",
+     {"out.png": PNG_SIGNATURE, "sub/picture2.png": None}),
+    (["--render", "2", "--background", "7", "--svg", "a.svg"], 0, "", "",
+     {"a.svg": b'<rect width="256" height="200" fill="#352879"/>', "picture2.png": None}),
+    (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt\nLoad failed: lines5.txt\n",
+     {"sub/picture5.svg": SVG_START, "sub/picture5.png": PNG_SIGNATURE}),
+    (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png\n", {}),
+]
+
+
+def prepare(folder):
+    os.mkdir(os.path.join(folder, "sub"))
+    for where in (folder, os.path.join(folder, "sub")):
+        with open(os.path.join(where, "pixels2.txt"), "wb") as f:
+            f.write(SLOT_POINTS)
+        with open(os.path.join(where, "lines2.txt"), "wb") as f:
+            f.write(SLOT_LINES)
+
+
+def run_case(binary, case):
+    """The differences from what the case expects; empty when it passed."""
+    arguments, status, out, err, files = case
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = os.path.realpath(temporary)
+        prepare(folder)
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        env["SDL_VIDEODRIVER"] = "no-such-driver"
+        run = subprocess.run([binary] + arguments, cwd=folder, env=env, capture_output=True, timeout=20)
+        errors = []
+        if run.returncode != status:
+            errors.append("status %d, expected %d" % (run.returncode, status))
+        for name, text, start in (("stdout", run.stdout, out), ("stderr", run.stderr, err)):
+            start = start.replace("{here}", folder)
+            if not text.decode().startswith(start) or (not start and text):
+                errors.append("%s %r, expected it to start with %r" % (name, text.decode(), start))
+        for name, held in files.items():
+            path = os.path.join(folder, name)
+            if held is None and os.path.exists(path):
+                errors.append("%s written" % name)
+            elif held is not None and not (os.path.exists(path) and held in open(path, "rb").read()):
+                errors.append("%s missing or without %r" % (name, held))
+        return errors
+
+
+def main(binary):
+    failed = 0
+    for case in CASES:
+        errors = run_case(os.path.abspath(binary), case)
+        print("%s %s%s" % ("FAIL" if errors else "PASS", " ".join(case[0]), "".join(": " + e for e in errors)))
+        failed += bool(errors)
+    print("%d passed, %d failed" % (len(CASES) - failed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
