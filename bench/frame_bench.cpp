@@ -72,9 +72,9 @@ BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
 // Presenting, besides SDL's own work (none on the dummy driver): redraw()
 // compares what was drawn since the last present with the frame it presented
-// and keeps a copy of what changed. Here the whole surface was drawn: unchanged
-// is the most a frame that changed nothing can cost, every pixel changed the most
-// any frame can.
+// and keeps a copy of what changed. Here each frame is a clear of the whole
+// surface: to the colour of the frame before, which needs no comparing, or to
+// a new colour, which changes every pixel, the most any frame can cost.
 void BM_Redraw(benchmark::State& state, bool everyPixelChanged) {
     Uint32 value = 0;
     cls(INTtoRGB(value));
