@@ -130,4 +130,19 @@ TEST(Present, EveryChangedPixelIsPushedAndAnUnchangedFrameNothing) {
     }
 }
 
+TEST(Present, AfterAnExposeTheWholeSurfaceIsPushed) {
+    cls(ColorRGB());
+    redraw();
+    // SDL hands its own expose events to the filter that screen() installed.
+    SDL_Event expose = {};
+    expose.type = SDL_VIDEOEXPOSE;
+    ASSERT_NE(SDL_GetEventFilter(), nullptr);
+    EXPECT_EQ(SDL_GetEventFilter()(&expose), 1);  // the event is kept
+    pushed.clear();
+    EXPECT_TRUE(redraw());
+    ASSERT_EQ(pushed.size(), 1u);
+    EXPECT_EQ(pushed[0].w * pushed[0].h, w * h);
+    EXPECT_FALSE(redraw());
+}
+
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <utility>
 
 #include "gfx.h"
 #include "surface_helpers.h"
@@ -99,28 +98,6 @@ TEST_F(Window, SleepIgnoresClicksAndReleasesAndEndsOnAKeyDown) {
     pushEvent(SDL_USEREVENT);
     sleep();
     EXPECT_EQ(pendingEvents(), 0);  // the queue is emptied before it returns
-}
-
-TEST_F(Window, RedrawReportsWhetherAnythingChangedSinceTheLastPresent) {
-    cls(ColorRGB());
-    redraw();
-    EXPECT_FALSE(redraw());
-    // A single changed pixel in each corner, then one that changes back.
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{639, 0}, std::pair{0, 639}, std::pair{639, 639}}) {
-        pset(x, y, ColorRGB(1, 2, 3));
-        EXPECT_TRUE(redraw()) << x << "," << y;
-        EXPECT_FALSE(redraw()) << x << "," << y;
-    }
-    cls(ColorRGB());
-    EXPECT_TRUE(redraw());
-    // An exposed window may show anything: the next present is whole. SDL
-    // hands its own expose events to the filter that screen() installed.
-    SDL_Event expose = {};
-    expose.type = SDL_VIDEOEXPOSE;
-    ASSERT_NE(SDL_GetEventFilter(), nullptr);
-    EXPECT_EQ(SDL_GetEventFilter()(&expose), 1);  // the event is kept
-    EXPECT_TRUE(redraw());
-    EXPECT_FALSE(redraw());
 }
 
 using WindowDeathTest = Window;
