@@ -70,6 +70,41 @@ BENCHMARK_CAPTURE(BM_Frame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
+// Presenting, besides SDL's own work (none on the dummy driver): redraw()
+// compares what was drawn since the last present with the frame it presented
+// and keeps a copy of what changed. Here each frame is a clear of the whole
+// surface: to the colour of the frame before, which needs no comparing, or to
+// a new colour, which changes every pixel, the most any frame can cost.
+void BM_Redraw(benchmark::State& state, bool everyPixelChanged) {
+    Uint32 value = 0;
+    cls(INTtoRGB(value));
+    redraw();
+    for (auto _ : state) {
+        state.PauseTiming();
+        cls(INTtoRGB(everyPixelChanged ? ++value : value));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(redraw());
+    }
+}
+BENCHMARK_CAPTURE(BM_Redraw, unchanged, false);
+BENCHMARK_CAPTURE(BM_Redraw, all_changed, true);
+
+// A whole pass of the loop with nothing to do, on the typical picture: what
+// each input event costs the editor once it waits between events.
+void BM_SettledPass(benchmark::State& state) {
+    Editor e;
+    makePicture(e, Kind::typical);
+    SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
+    runPass(e);
+    for (auto _ : state) {
+        if (runPass(e) != PassResult::Idle) {
+            state.SkipWithError("the pass found something to do");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SettledPass);
+
 // Runs the slot benchmarks in a fresh temporary directory, left and removed
 // when the benchmark ends, so that no slot file of the user's is touched.
 class ScratchDirectory {
@@ -187,7 +222,7 @@ public:
         if (fill == nanos_.end()) return;
         std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
         printRatios(fill->second, true);
-        std::printf("\nSlot files, export sort, undo and redo in full-surface fills\n");
+        std::printf("\nPresenting, slot files, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
     }
 

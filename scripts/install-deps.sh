@@ -6,7 +6,8 @@
 #   test    - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for
 #             fuzzing), SDL2 for sdl12-compat, the install and package checks,
 #             and rsvg-convert to check the SVG export
-#   bench   - adds Google Benchmark
+#   bench   - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
+#             xwd and SDL2 for sdl12-compat
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
 # script fails, so that make stops before a build that cannot work.
@@ -19,7 +20,7 @@ case "$purpose" in
   package) packages+=(dpkg-dev file) ;;
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
                    libsdl2-2.0-0 dpkg-dev file desktop-file-utils mandoc lintian librsvg2-bin) ;;
-  bench) packages+=(libbenchmark-dev) ;;
+  bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
   *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac
 

@@ -2,9 +2,11 @@
 //
 // The window is never cleared at the start of a pass: each pass paints over the
 // last one, and stale drawing goes by being painted in the background colour.
-// Only commands that change what is shown as a whole clear the window.
+// Only commands that change what is shown as a whole clear the window. A pass
+// that changed nothing is followed by a wait for the next event (idle.h).
 #include "editor.h"
 
+#include "idle.h"
 #include "keys.h"
 #include "mouse.h"
 #include "panel.h"
@@ -21,6 +23,7 @@ void startUp(Editor& e) {
 }
 
 PassResult runPass(Editor& e) {
+    const PassMark before = markPass(e);                           // what the pass may change
     if (done()) return PassResult::Quit;                           // loop test: close or Escape
     readKeys();                                                    // keyboard state
     runKeyCommands(e);                                             // key commands
@@ -28,14 +31,15 @@ PassResult runPass(Editor& e) {
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
     renderFrame(e);                                                // view, highlight, overview
     drawPanel(e);                                                  // status panel
-    redraw();                                                      // present
-    return PassResult::Continue;
+    const bool presented = redraw();                               // present what changed
+    return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
 int SDL_main(int, char*[]) {
     Editor e;
     startUp(e);
-    while (runPass(e) == PassResult::Continue) {
+    for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
+        if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
     }
     return 0;
 }

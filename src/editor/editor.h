@@ -7,7 +7,8 @@
 // Empties the picture, opens the 640 x 640 window and clears it.
 void startUp(Editor& e);
 
-// One pass of the main loop; Quit when the editor should end with status 0.
+// One pass of the main loop; Quit when the editor should end with status 0,
+// Idle when the pass changed nothing and the loop may wait for an event.
 PassResult runPass(Editor& e);
 
 // The editor's entry, called by the process entry in main.cpp.

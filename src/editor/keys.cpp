@@ -76,6 +76,8 @@ void arrowKeys(Editor& e) {
     panKey(SDLK_UP, e, e.Y_Start, -e.Y_Add, maxYStart);
 }
 
+bool arrowHeld() { return keyDown(SDLK_RIGHT) || keyDown(SDLK_LEFT) || keyDown(SDLK_DOWN) || keyDown(SDLK_UP); }
+
 // The picture has changed as a whole: nothing of the old one may stay on
 // screen, and neither a selection nor a line being entered may refer to it.
 static void showRestoredPicture(Editor& e) {

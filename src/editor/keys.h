@@ -32,6 +32,7 @@ void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1)
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
 void homeKey(Editor& e);          // 8: origin back to (0, 0)
 void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
+bool arrowHeld();                 // an arrow is down, so the next pass pans (or clears) again
 void historyKeys(Editor& e);      // u undo, y redo: the picture one step back or forward
 
 #endif

@@ -70,3 +70,12 @@ bool Picture::redo() {
     strokeRecorded = false;
     return steps.redo(current);
 }
+
+Picture::Mark Picture::mark() const {
+    return {current, steps.undoSteps(), steps.redoSteps(), strokeHeld, strokeRecorded};
+}
+
+bool Picture::Mark::operator==(const Mark& other) const {
+    return tables == other.tables && undoSteps == other.undoSteps && redoSteps == other.redoSteps &&
+           strokeHeld == other.strokeHeld && strokeRecorded == other.strokeRecorded;
+}

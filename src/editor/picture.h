@@ -45,6 +45,16 @@ public:
     bool redo();
     const History& history() const { return steps; }
 
+    // Everything a change of the picture changes, cheap to copy: the tables,
+    // the steps each way and the stroke. Equal marks mean an unchanged picture.
+    struct Mark {
+        PictureTables tables;
+        int undoSteps, redoSteps;
+        bool strokeHeld, strokeRecorded;
+        bool operator==(const Mark& other) const;
+    };
+    Mark mark() const;
+
 private:
     // Runs `edit` on the tables and records a step if it changed them. A stroke
     // edit joins the step its stroke has already recorded.

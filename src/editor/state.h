@@ -6,13 +6,17 @@
 #ifndef TESSARY_STATE_H
 #define TESSARY_STATE_H
 
+#include <array>
+#include <tuple>
+
 #include "gfx.h"
 #include "picture.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
 
-// What a step of the pass tells the loop.
-enum class PassResult { Continue, Quit };
+// What a step of the pass tells the loop. Idle: the pass changed nothing, and
+// the next one would do the same until an event arrives.
+enum class PassResult { Continue, Quit, Idle };
 
 struct Editor {
     int mode = pointMode;
@@ -35,7 +39,7 @@ struct Editor {
     // Selection: lop lines found by the last search, their indices in lopp,
     // the selected one at position forerase.
     int lop = 0;
-    int lopp[l_number] = {};
+    std::array<int, l_number> lopp{};
     int forerase = 0;
 
     // Mouse as read this pass, and the cursor cell it maps to.
@@ -45,6 +49,16 @@ struct Editor {
     bool cursorShown = false;  // false until the first pass has drawn a cursor
 
     SDL_Event event2 = {};  // the event taken by the line-mode wait
+
+    // Every field above but the picture and event2 (which line mode fills
+    // before each use), copied into one comparable tuple: the part of the
+    // state that a pass which changed nothing leaves equal. A new field
+    // belongs here too.
+    auto values() const {
+        return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, separate, nr, Background_Color,
+                               Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown);
+    }
 };
 
 #endif

@@ -67,6 +67,7 @@ void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_S
     if (xg < 0 || yg < 0) return;
     if (disable_Checks == 0 && (xx >= bounds.max_x || yy >= bounds.max_y)) return;
     if (cellOnSurface(scale, xg, yg)) {
+        markDrawn(xg * scale, yg * scale, xg * scale + scale - 1, yg * scale + scale - 1);
         fillBlock(pixelAddress(xg * scale, yg * scale), scale, scale, mapColor(kolor));
     } else {
         psetCell(scale, xg, yg, kolor);
@@ -207,6 +208,17 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     }
 }
 
+// Notes for redraw() the window rectangle that view cells (x1, y1) to (x2, y2)
+// cover, which holds every cell of a line between them; markDrawn clips it.
+void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
+    const auto edge = [scale](int cell, int start) {
+        const long long pixel = (static_cast<long long>(cell) - start) * scale;
+        return static_cast<int>(std::clamp(pixel, -1LL, static_cast<long long>(w + h)));
+    };
+    markDrawn(edge(std::min(x1, x2), X_Start), edge(std::min(y1, y2), Y_Start),
+              edge(std::max(x1, x2) + 1, X_Start) - 1, edge(std::max(y1, y2) + 1, Y_Start) - 1);
+}
+
 }  // namespace
 
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
@@ -216,6 +228,7 @@ bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X
     const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
     if (shown.first > shown.last) return true;
     if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
+        markCellsDrawn(x1, y1, x2, y2, scale, X_Start, Y_Start);
         storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
     } else {
         walkLine(x1, y1, x2, y2,

@@ -19,10 +19,12 @@ Uint32* pixelAddress(int x, int y) {
 void pset(int x, int y, ColorRGB color) {
     // A negative remainder would address memory before the surface.
     if (x < 0 || y < 0) return;
+    markDrawn(x % w, y % h, x % w, y % h);
     *pixelAddress(x % w, y % h) = mapColor(color);
 }
 
 bool horLine(int y, int x1, int x2, ColorRGB color) {
+    markDrawn(std::min(x1, x2), y, std::max(x1, x2), y);
     return storeRun(y, x1, x2, w, h, mapColor(color), 1, [y](int x) { return pixelAddress(x, y); });
 }
 
@@ -41,6 +43,7 @@ bool drawRect(int x1, int y1, int x2, int y2, ColorRGB color) {
     rect.y = static_cast<Sint16>(y1);
     rect.w = static_cast<Uint16>(x2 - x1 + 1);
     rect.h = static_cast<Uint16>(y2 - y1 + 1);
+    markDrawn(x1, y1, x2 >= x1 ? x2 : w - 1, y2 >= y1 ? y2 : h - 1);
     SDL_FillRect(scr, &rect, mapColor(color));
     return true;
 }

@@ -19,10 +19,12 @@
 //         }
 //     }
 //
-// Every drawing function writes straight into the surface memory of `scr`;
-// each has its own rule for coordinates off the surface (wrap, clip or refuse),
-// documented beside it and in docs/gfx.md. No function writes outside the
-// surface or outside a caller's buffer. Everything runs on one thread.
+// Every drawing function writes straight into the surface memory of `scr` and
+// notes where, so that redraw() presents only what changed; a program storing
+// into `scr` itself notes it with markDrawn. Each drawing function has its own
+// rule for coordinates off the surface (wrap, clip or refuse), documented beside
+// it and in docs/gfx.md. No function writes outside the surface or outside a
+// caller's buffer. Everything runs on one thread.
 #ifndef TESSARY_GFX_H
 #define TESSARY_GFX_H
 
@@ -104,7 +106,10 @@ extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null befo
 void screen(int width, int height, bool fullscreen, const char* text);
 void lock();    // locks the surface if SDL requires it
 void unlock();  // unlocks it likewise
-void redraw();  // presents the whole surface in the window
+bool redraw();  // presents what changed since the last call; false when nothing did
+// Notes that the rectangle from (x1, y1) to (x2, y2) of the surface may have been
+// stored into; redraw() looks only where the layer's functions or this note did.
+void markDrawn(int x1, int y1, int x2, int y2);
 void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
 
 // Takes at most one event from the queue; true when it is a close request or
@@ -116,6 +121,7 @@ void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
 float getTime();   // milliseconds since SDL started
 void sleep();      // waits for a key press; a close request ends the program
+void waitForEvent();  // returns once an event is queued, leaving it there for done()
 void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
 
 // ---------------------------------------------------------------------------

@@ -23,6 +23,7 @@ ColorRGB pget(int x, int y) {
 
 void drawBuffer(Uint32* buffer) {
     if (buffer == nullptr) return;
+    markDrawn(0, 0, w - 1, h - 1);
     for (int y = 0; y < h; ++y) {
         Uint32* row = pixelAddress(0, y);
         for (int x = 0; x < w; ++x) row[x] = buffer[static_cast<std::size_t>(x) * h + y];
@@ -32,6 +33,7 @@ void drawBuffer(Uint32* buffer) {
 bool onScreen(int x, int y) { return onSurface(x, y); }
 
 bool verLine(int x, int y1, int y2, ColorRGB color) {
+    markDrawn(x, std::min(y1, y2), x, std::max(y1, y2));
     return storeRun(x, y1, y2, h, w, mapColor(color), rowStride(), [x](int y) { return pixelAddress(x, y); });
 }
 

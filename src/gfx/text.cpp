@@ -26,6 +26,7 @@ static void forEachGlyphPixel(unsigned char n, bool bg, Plot plot) {
 // crosses the right or bottom edge goes through pset, which wraps its pixels.
 static void drawLetter(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
     if (blockOnSurface(x, y, 8, 8)) {
+        markDrawn(x, y, x + 7, y + 7);
         Uint32* const first = pixelAddress(x, y);
         const int stride = rowStride();
         const Uint32 ink = mapColor(color), paper = mapColor(color2);

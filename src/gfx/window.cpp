@@ -5,11 +5,12 @@
 // test of a program built on the layer: it takes at most one event per call, so
 // the queue drains at the caller's pace, and reports a close request or a held
 // Escape. Key and mouse state come from SDL's own arrays, refreshed whenever SDL
-// pumps events.
+// pumps events. Presenting the frame (redraw) lives in present.cpp.
 #include <cstdio>
 #include <cstdlib>
 
 #include "gfx.h"
+#include "surface.h"
 
 SDL_Surface* scr = nullptr;
 int w = 0;
@@ -36,6 +37,7 @@ void screen(int width, int height, bool fullscreen, const char* text) {
     if (scr == nullptr) failStart("Unable to set video: %s\n");
     if (fullscreen) lock();
     SDL_WM_SetCaption(text, nullptr);
+    watchExposes();
 }
 
 void lock() {
@@ -46,9 +48,10 @@ void unlock() {
     if (SDL_MUSTLOCK(scr)) SDL_UnlockSurface(scr);
 }
 
-void redraw() { SDL_UpdateRect(scr, 0, 0, 0, 0); }
-
-void cls(ColorRGB color) { SDL_FillRect(scr, nullptr, RGBtoINT(color)); }
+void cls(ColorRGB color) {
+    markCleared(RGBtoINT(color));
+    SDL_FillRect(scr, nullptr, RGBtoINT(color));
+}
 
 static bool escapeHeld() { return inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0; }
 
@@ -75,6 +78,8 @@ void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB) {
 }
 
 float getTime() { return static_cast<float>(SDL_GetTicks()); }
+
+void waitForEvent() { SDL_WaitEvent(nullptr); }
 
 void sleep() {
     bool keyDown = false;

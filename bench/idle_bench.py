@@ -1,0 +1,230 @@
+"""idle_bench.py - what the editor costs in a real X server: when left alone,
+per mouse-motion event, and how fast its passes run while an arrow is held.
+
+Run by `make bench` after the frame benchmark, or by hand:
+
+    python3 bench/idle_bench.py BUILD/tessary BUILD/bench/libpass_probe.so \
+        [--compat DIR] [--repeat N] [--idle-seconds S]
+
+It starts its own Xvfb through tests/e2e/harness.py and runs the editor there,
+N fresh runs per SDL 1.2 library: the system's, then sdl12-compat when --compat
+names a folder holding its libSDL-1.2.so.0. Every run preloads the probe
+(bench/pass_probe.cpp), which counts passes and presented pixels, and measures:
+
+- idle: processor time of the editor and of the X server over S seconds with
+  nothing happening in point mode, as a share of one core;
+- motion: processor time of the editor and of the X server per mouse-motion
+  event, while the pointer crosses the view area in one-pixel steps, one event
+  about every 2 ms;
+- held arrow: passes per second while Left is held at the left bound (every
+  pass clears and redraws the window), and during pans of Right from column 0
+  to 255 and of Left back (every pass shows a new view).
+
+Processor time is utime + stime from /proc/PID/stat, in 10 ms ticks, so the
+motion run sends enough events to gather many ticks. Figures are printed as the
+minimum and the median over the runs; the machine may be shared, so the
+minimum is the one to compare.
+"""
+import argparse
+import mmap
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+from harness import Editor, HarnessError, XServer, wait_until  # noqa: E402
+
+TICK = os.sysconf("SC_CLK_TCK")
+SETTLE = 1.0             # seconds after start-up and between measures
+MOTION_EVENTS = 1500
+MOTION_GAP = "0.002"     # seconds between two pointer moves (xdotool sleep)
+HOLD_SECONDS = 2.0       # Left held at the bound, counted after SETTLE / 2
+PAN_PASSES = 200         # passes timed in each pan (255 move the view)
+PANS = 3                 # pans each way
+
+
+def cpu_seconds(pid):
+    """Processor time used so far by process `pid`, user and system."""
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    # fields[0] is field 3 of the file (state); utime and stime are fields 14 and 15.
+    return (int(fields[11]) + int(fields[12])) / TICK
+
+
+class Probe:
+    """The counts that pass_probe.cpp keeps in /tmp/tessary-probe.PID."""
+    HEADER = struct.Struct("<4Q")
+    RING = 65536
+
+    def __init__(self, pid):
+        self.path = "/tmp/tessary-probe.%d" % pid
+        size = self.HEADER.size + 8 * self.RING
+        wait_until(lambda: os.path.exists(self.path) and os.path.getsize(self.path) == size,
+                   what="the probe's counts file")
+        with open(self.path, "rb") as f:
+            self.map = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
+
+    def close(self):
+        self.map.close()
+        os.unlink(self.path)
+
+    def counts(self):
+        """(passes, presents, pixels presented) so far."""
+        return self.HEADER.unpack_from(self.map, 0)[:3]
+
+    def pass_time(self, n):
+        return struct.unpack_from("<d", self.map, self.HEADER.size + 8 * (n % self.RING))[0]
+
+
+class Run:
+    """One run of the editor with the probe preloaded, in a scratch directory."""
+
+    def __init__(self, binary, probe_library, server, library_dir):
+        self.scratch = tempfile.mkdtemp(prefix="tessary-bench-")
+        self.server = server
+        self.editor = Editor(binary, server, self.scratch, self.scratch)
+        self.editor.env["LD_PRELOAD"] = probe_library
+        if library_dir:
+            self.editor.env["LD_LIBRARY_PATH"] = library_dir
+        self.probe = None
+
+    def __enter__(self):
+        self.editor.start()
+        self.probe = Probe(self.editor.process.pid)
+        self.editor.park_pointer()
+        time.sleep(SETTLE)
+        return self
+
+    def __exit__(self, *_):
+        self.editor.kill()
+        if self.probe:
+            self.probe.close()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def cpu_during(self, action):
+        """Runs action(); returns (editor seconds, X server seconds, wall seconds,
+        probe counts before, probe counts after)."""
+        pids = (self.editor.process.pid, self.server.process.pid)
+        before = [cpu_seconds(p) for p in pids]
+        counts = self.probe.counts()
+        start = time.monotonic()
+        action()
+        wall = time.monotonic() - start
+        after = [cpu_seconds(p) for p in pids]
+        return after[0] - before[0], after[1] - before[1], wall, counts, self.probe.counts()
+
+    def idle(self, seconds):
+        editor, server, wall, before, after = self.cpu_during(lambda: time.sleep(seconds))
+        return {"idle: editor, % of a core": 100 * editor / wall,
+                "idle: X server, % of a core": 100 * server / wall,
+                "idle: passes per second": (after[0] - before[0]) / wall}
+
+    def motion(self):
+        ox, oy = self.editor.origin
+        args = []
+        for i in range(MOTION_EVENTS):
+            # Back and forth across 200 columns of the view area: every move is
+            # one pixel, so every one is a motion event and a new cursor cell.
+            step = i % 398
+            x = 20 + (step if step < 200 else 398 - step)
+            args += ["mousemove", str(ox + x), str(oy + 100), "sleep", MOTION_GAP]
+
+        def move():
+            subprocess.run(["xdotool"] + args, env=self.editor.env, check=True, timeout=60)
+            time.sleep(0.3)  # the last events reach the editor
+        editor, server, wall, before, after = self.cpu_during(move)
+        return {"motion: events per second": MOTION_EVENTS / wall,
+                "motion: editor, ms per event": 1000 * editor / MOTION_EVENTS,
+                "motion: X server, ms per event": 1000 * server / MOTION_EVENTS,
+                "motion: passes per event": (after[0] - before[0]) / MOTION_EVENTS,
+                "motion: pixels presented per event": (after[2] - before[2]) / MOTION_EVENTS}
+
+    def held_at_bound(self):
+        self.editor.key_down("Left")  # the view starts at column 0: Left moves nothing
+        try:
+            time.sleep(SETTLE / 2)
+            passes, _, _ = self.probe.counts()
+            start = time.monotonic()
+            time.sleep(HOLD_SECONDS)
+            rate = (self.probe.counts()[0] - passes) / (time.monotonic() - start)
+        finally:
+            self.editor.key_up("Left")
+        time.sleep(SETTLE / 2)
+        return {"held Left at the bound: passes per second": rate}
+
+    def pan(self):
+        """Passes per second over the first PAN_PASSES passes of each pan:
+        Right from column 0 to 255 and Left back, PANS times, while every pass
+        moves the view one column."""
+        passes, seconds = 0, 0.0
+        for _ in range(PANS):
+            for key in ("Right", "Left"):
+                self.editor.key_down(key)
+                first = self.probe.counts()[0]
+                try:
+                    # 255 passes reach the bound; more make sure it is reached,
+                    # should the first few have run before the key arrived.
+                    wait_until(lambda: self.probe.counts()[0] > first + 255 + 50, timeout=60, what="the pan")
+                finally:
+                    self.editor.key_up(key)
+                time.sleep(0.1)
+                passes += PAN_PASSES
+                seconds += self.probe.pass_time(first + PAN_PASSES) - self.probe.pass_time(first)
+        return {"pan: passes per second": passes / seconds}
+
+    def measure(self, idle_seconds):
+        figures = self.idle(idle_seconds)
+        figures.update(self.motion())
+        time.sleep(SETTLE)
+        figures.update(self.held_at_bound())
+        figures.update(self.pan())
+        return figures
+
+
+def measure_library(name, args, server, library_dir):
+    runs = []
+    for _ in range(args.repeat):
+        with Run(args.binary, args.probe, server, library_dir) as run:
+            runs.append(run.measure(args.idle_seconds))
+    print("\n%s: %d runs, %g s idle each (min / median)" % (name, args.repeat, args.idle_seconds))
+    for figure in runs[0]:
+        values = [r[figure] for r in runs]
+        print("  %-46s %10.3f %10.3f" % (figure, min(values), statistics.median(values)), flush=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("binary")
+    parser.add_argument("probe", help="the built pass_probe shared library")
+    parser.add_argument("--compat", help="folder holding sdl12-compat's libSDL-1.2.so.0")
+    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--idle-seconds", type=float, default=10.0)
+    args = parser.parse_args()
+    args.binary, args.probe = os.path.abspath(args.binary), os.path.abspath(args.probe)
+
+    libraries = [("SDL 1.2", None)]
+    if args.compat:
+        if os.path.exists(os.path.join(args.compat, "libSDL-1.2.so.0")):
+            libraries.append(("sdl12-compat", os.path.abspath(args.compat)))
+        else:
+            print("sdl12-compat: no libSDL-1.2.so.0 in %s, skipped" % args.compat)
+    server = XServer().start()
+    try:
+        for name, library_dir in libraries:
+            measure_library(name, args, server, library_dir)
+    except HarnessError as error:
+        print("idle benchmark failed: %s" % error)
+        return 1
+    finally:
+        server.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
