@@ -22,6 +22,8 @@
 // The 16-colour palette; the user's colour number n is entry n - 1.
 constexpr int paletteSize = 16;
 extern const ColorRGB Colors[paletteSize];
+// Lines take this colour instead of the drawing colour while `separate` is on.
+constexpr ColorRGB separateLinesColor(0, 128, 0);
 
 class Picture {
 public:

@@ -9,10 +9,7 @@
 #define TESSARY_PICTUREIMAGE_H
 
 #include "cellimage.h"
-#include "tables.h"
-
-// Lines take this colour instead of the drawing colour while `separate` is on.
-constexpr ColorRGB separateLinesColor(0, 128, 0);
+#include "picture.h"
 
 struct ImageColors {
     ColorRGB background;

@@ -14,7 +14,6 @@
 
 #include <climits>
 
-#include "pictureimage.h"
 #include "selection.h"
 #include "surface.h"
 
