@@ -22,15 +22,24 @@ def picture_gone(shot, cells):
     return cells_show(shot, cells, BLACK)
 
 
+LINE_START, LINE_END = (20, 60), (50, 70)
+
+
+def draw_points_and_line(ed, points):
+    """Places `points` in point mode, then enters the line from LINE_START to
+    LINE_END in line mode, and goes back to point mode."""
+    for cell in points:
+        ed.click_point(cell)
+    ed.press("w")
+    ed.enter_line(LINE_START, LINE_END, (20, 58), (50, 72))
+    ed.press("q")
+
+
 def case_save_clear_and_load_a_slot(ctx):
     ed = ctx.start_editor()
     points = [(10, 20), (30, 5), (3, 40)]
-    for cell in points:
-        ed.click_point(cell)
-    start, end = (20, 60), (50, 70)
-    ed.press("w")
-    ed.enter_line(start, end, (20, 58), (50, 72))
-    ed.press("q")
+    start, end = LINE_START, LINE_END
+    draw_points_and_line(ed, points)
     ed.park_pointer()
     cells = points + line_cells(start, end)
     ed.wait_for(lambda s: picture_shown(s, cells), what="the drawn picture")
@@ -121,13 +130,9 @@ def check_image_shows(path, cells, what):
 
 def case_image_export_matches_the_overview(ctx):
     ed = ctx.start_editor()
-    points = [(10, 20), (30, 5), (50, 70)]  # the line below covers (50, 70)
-    for cell in points:
-        ed.click_point(cell)
-    start, end = (20, 60), (50, 70)
-    ed.press("w")
-    ed.enter_line(start, end, (20, 58), (50, 72))
-    ed.press("q")
+    points = [(10, 20), (30, 5), (50, 70)]  # the line covers (50, 70)
+    start, end = LINE_START, LINE_END
+    draw_points_and_line(ed, points)
     ed.press("p")  # lines in dark green
     ed.park_pointer()
     ed.wait_for(lambda s: cells_show(s, points[:2], DRAW_GREEN) and cells_show(s, line_cells(start, end), DARK_GREEN),
