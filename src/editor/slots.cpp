@@ -29,30 +29,36 @@ bool savePicture(const Editor& e) {
     return !outcome.failed;
 }
 
-// A file that could not be read, or was read only in part (with how many of
-// its records the picture kept).
-static void reportRead(const char* fileName, ReadResult result, int kept) {
-    if (result == ReadResult::unreadable) reportFileFailure("Load", fileName);
+// The message for one file's read, or none when it came to the end.
+static void noteRead(std::vector<std::string>& messages, const char* fileName, ReadResult result, int kept) {
+    if (result == ReadResult::unreadable) messages.push_back(std::string("Load failed: ") + fileName);
     if (result == ReadResult::stopped) {
-        reportMessage(std::string("Load stopped: ") + fileName + ", " + std::to_string(kept) + " kept");
+        messages.push_back(std::string("Load stopped: ") + fileName + ", " + std::to_string(kept) + " kept");
     }
 }
 
-bool loadPicture(Editor& e) {
-    const PictureFileNames names = slotFileNames(e.nr);
-    PictureTables loaded;
-    const ReadResult points = readTable(names.points, pointTable(loaded), loaded.pixels_Amount);
-    const ReadResult lines = readTable(names.lines, lineTable(loaded), loaded.lines_amount);
-    e.picture.replace(loaded);
-    cls(e.Background_Color);
-    // After the clear, or the message would be wiped at once.
+SlotRead readSlot(int nr) {
+    const PictureFileNames names = slotFileNames(nr);
+    SlotRead read;
+    PictureTables& t = read.tables;
+    const ReadResult points = readTable(names.points, pointTable(t), t.pixels_Amount);
+    const ReadResult lines = readTable(names.lines, lineTable(t), t.lines_amount);
     if (points == ReadResult::unreadable && lines == ReadResult::unreadable) {
-        reportFileFailure("Load", names.points, names.lines);
+        read.messages.push_back(std::string("Load failed: ") + names.points + ", " + names.lines);
     } else {
-        reportRead(names.points, points, loaded.pixels_Amount);
-        reportRead(names.lines, lines, loaded.lines_amount);
+        noteRead(read.messages, names.points, points, t.pixels_Amount);
+        noteRead(read.messages, names.lines, lines, t.lines_amount);
     }
-    return points == ReadResult::complete && lines == ReadResult::complete;
+    return read;
+}
+
+bool loadPicture(Editor& e) {
+    const SlotRead read = readSlot(e.nr);
+    e.picture.replace(read.tables);
+    cls(e.Background_Color);
+    // After the clear, or the messages would be wiped at once.
+    for (const std::string& message : read.messages) reportMessage(message);
+    return read.messages.empty();
 }
 
 void saveCommand(Editor& e) { savePicture(e); }

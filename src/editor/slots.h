@@ -7,11 +7,23 @@
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
+#include <string>
+#include <vector>
+
 #include "picturefiles.h"
 #include "state.h"
 
 // The two file names of slot nr.
 PictureFileNames slotFileNames(int nr);
+
+// Slot nr's files read into tables, with a message for each file that could
+// not be read ("Load failed: <file>", both names in one message when neither
+// could) or was read only in part ("Load stopped: <file>, <n> kept").
+struct SlotRead {
+    PictureTables tables;
+    std::vector<std::string> messages;
+};
+SlotRead readSlot(int nr);
 
 // Writes the picture to slot e.nr. Either both files get their new content or
 // both keep their old one; when even that cannot be had, the report says which

@@ -34,7 +34,7 @@ CASES = [
      {"out.png": PNG_SIGNATURE, "sub/picture2.png": None}),
     (["--render", "2", "--background", "7", "--svg", "a.svg"], 0, "", "",
      {"a.svg": b'<rect width="256" height="200" fill="#352879"/>', "picture2.png": None}),
-    (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt\nLoad failed: lines5.txt\n",
+    (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
      {"sub/picture5.svg": SVG_START, "sub/picture5.png": PNG_SIGNATURE}),
     (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png\n", {}),
 ]
