@@ -17,9 +17,9 @@
 #include <string>
 
 #include "editor.h"
-#include "exportfiles.h"
+#include "export.h"
 #include "panel.h"
-#include "slots.h"
+#include "slotcommands.h"
 #include "view.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "editor.h"
-#include "slots.h"
+#include "slotcommands.h"
 
 namespace {
 

@@ -6,9 +6,8 @@
 
 #include "colorprompts.h"
 #include "export.h"
-#include "imagefiles.h"
 #include "selection.h"
-#include "slots.h"
+#include "slotcommands.h"
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;

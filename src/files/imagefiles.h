@@ -1,10 +1,9 @@
-// imagefiles.h - the picture as standard image files, and the command that writes them.
+// imagefiles.h - the picture as standard image files.
 //
-// Key e writes the picture of slot nr as "picture<nr>.svg" and "picture<nr>.png"
-// in the working directory, each replaced atomically, exactly as the overview
-// shows it (pictureimage.h). Each file is written on its own, like the export
-// files: one that cannot be written is reported on the prompt line and on
-// standard error, and the other is still written. Nothing else on screen changes.
+// The picture of slot nr goes to "picture<nr>.svg" and "picture<nr>.png" in the
+// working directory, each replaced atomically, exactly as the overview shows it
+// (pictureimage.h). Each file is written on its own, like the export files: one
+// that cannot be written does not keep the other from being written.
 #ifndef TESSARY_IMAGEFILES_H
 #define TESSARY_IMAGEFILES_H
 
@@ -12,7 +11,6 @@
 #include <vector>
 
 #include "cellimage.h"
-#include "state.h"
 
 // Paths of the two image files; an empty path is not written.
 struct ImageFiles {
@@ -26,7 +24,5 @@ ImageFiles imageFileNames(int nr);
 // Writes the image to each named file, each on its own. Returns the paths of
 // the files that could not be written (each left as it was), SVG first.
 std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files);
-
-void exportImagesCommand(const Editor& e);  // key e
 
 #endif

@@ -2,9 +2,10 @@
 // entries in use, sort keys from prompt answers, and files that cannot be written.
 #include <cmath>
 
+#include "export.h"
 #include "exportfiles.h"
 #include "file_fixture.h"
-#include "slots.h"
+#include "slotcommands.h"
 
 using Export = FileTest;
 

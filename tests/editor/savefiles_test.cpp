@@ -9,9 +9,9 @@
 
 #include <optional>
 
-#include "exportfiles.h"
+#include "export.h"
 #include "file_fixture.h"
-#include "slots.h"
+#include "slotcommands.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // imagefiles_test.cpp - key e's image files against the overview on the real
 // surface: the PNG decoded by libpng, and the SVG rendered by rsvg-convert at
 // zoom 1 and 4; and the report of a file that cannot be written.
+#include "export.h"
 #include "imagefiles.h"
 
 #include <png.h>

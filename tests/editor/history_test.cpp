@@ -4,12 +4,12 @@
 // leave nothing stale on screen or in the state.
 #include <functional>
 
-#include "exportfiles.h"
+#include "export.h"
 #include "file_fixture.h"
 #include "keys.h"
 #include "mouse.h"
 #include "selection.h"
-#include "slots.h"
+#include "slotcommands.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-// slots.cpp - the slot commands: the picture to and from its pair of files.
+// slots.cpp - the picture to and from its pair of slot files.
 #include "slots.h"
 
 #include <string>
 
 #include "filereplace.h"
 #include "picturefiles.h"
-#include "promptline.h"
 
 PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
 
@@ -16,17 +15,13 @@ static std::string stateNote(const char* fileName, FileState state) {
     return std::string(", ") + fileName + (state == FileState::replaced ? " new" : " damaged");
 }
 
-static void reportSaveFailure(const PictureFileNames& names, const PairOutcome& outcome) {
-    reportMessage(std::string("Save failed: ") + outcome.failed + stateNote(names.points, outcome.first) +
-                  stateNote(names.lines, outcome.second));
-}
-
-bool savePicture(const Editor& e) {
-    const PictureFileNames names = slotFileNames(e.nr);
-    const PictureFileTexts texts = pictureFileTexts(e.picture.tables(), ' ');
+std::string writeSlot(const PictureTables& tables, int nr) {
+    const PictureFileNames names = slotFileNames(nr);
+    const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
-    if (outcome.failed) reportSaveFailure(names, outcome);
-    return !outcome.failed;
+    if (!outcome.failed) return "";
+    return std::string("Save failed: ") + outcome.failed + stateNote(names.points, outcome.first) +
+           stateNote(names.lines, outcome.second);
 }
 
 // The message for one file's read, or none when it came to the end.
@@ -51,16 +46,3 @@ SlotRead readSlot(int nr) {
     }
     return read;
 }
-
-bool loadPicture(Editor& e) {
-    const SlotRead read = readSlot(e.nr);
-    e.picture.replace(read.tables);
-    cls(e.Background_Color);
-    // After the clear, or the messages would be wiped at once.
-    for (const std::string& message : read.messages) reportMessage(message);
-    return read.messages.empty();
-}
-
-void saveCommand(Editor& e) { savePicture(e); }
-
-void loadCommand(Editor& e) { loadPicture(e); }

@@ -1,7 +1,7 @@
 // slots_test.cpp - the slot files: exact format, round trips, and loading and
 // saving files that are missing, damaged, oversized or cannot be written. How
 // saving treats links, modes and directories is in savefiles_test.cpp.
-#include "slots.h"
+#include "slotcommands.h"
 
 #include <climits>
 #include <cstdlib>

@@ -9,6 +9,7 @@
 //     picture.holdStroke(buttonHeld);   // once a pass: point edits of one press join one step
 //     picture.addPoint(3, 4);
 //     picture.undo();                   // the point is gone again
+//     picture.markSaved();              // after a save or load; unsaved() tells a change since
 //
 // A change that leaves the tables as they were (clearing an empty picture,
 // loading what is already there, sorting sorted tables) records nothing.
@@ -47,6 +48,12 @@ public:
     bool redo();
     const History& history() const { return steps; }
 
+    // Saved: the tables equal what was last written to or read from a slot (the
+    // empty picture of a fresh Picture counts as saved). A change makes the
+    // picture unsaved; an undo or redo back to those tables makes it saved again.
+    void markSaved() { savedTables = current; }
+    bool unsaved() const { return current != savedTables; }
+
     // Everything a change of the picture changes, cheap to copy: the tables,
     // the steps each way and the stroke. Equal marks mean an unchanged picture.
     struct Mark {
@@ -64,6 +71,7 @@ private:
     void change(bool strokeEdit, Edit edit);
 
     PictureTables current;
+    PictureTables savedTables;  // as last written to or read from a slot
     History steps;
     bool strokeHeld = false;
     bool strokeRecorded = false;  // the held stroke has a step already

@@ -1,0 +1,31 @@
+// slotcommands.cpp - the save and load keys and their reports.
+#include "slotcommands.h"
+
+#include <string>
+
+#include "promptline.h"
+#include "slots.h"
+
+bool savePicture(Editor& e) {
+    const std::string failure = writeSlot(e.picture.tables(), e.nr);
+    if (!failure.empty()) {
+        reportMessage(failure);
+        return false;
+    }
+    e.picture.markSaved();
+    return true;
+}
+
+bool loadPicture(Editor& e) {
+    const SlotRead read = readSlot(e.nr);
+    e.picture.replace(read.tables);
+    e.picture.markSaved();  // what the slot holds, even read in part
+    cls(e.Background_Color);
+    // After the clear, or the messages would be wiped at once.
+    for (const std::string& message : read.messages) reportMessage(message);
+    return read.messages.empty();
+}
+
+void saveCommand(Editor& e) { savePicture(e); }
+
+void loadCommand(Editor& e) { loadPicture(e); }

@@ -1,0 +1,24 @@
+// slotcommands.h - the slot keys: saving and loading the picture in slot e.nr.
+//
+// The files are read and written by slots.h; this module shows on the prompt
+// line (and writes to standard error) what went wrong, and clears the window
+// after a load.
+#ifndef TESSARY_SLOTCOMMANDS_H
+#define TESSARY_SLOTCOMMANDS_H
+
+#include "state.h"
+
+// Writes the picture to slot e.nr, which makes it saved. Returns false, after
+// reporting, when the save failed.
+bool savePicture(Editor& e);
+
+// Replaces the picture with the contents of slot e.nr (one step of the
+// history) and clears the window. A file that is missing, unreadable or read
+// only in part is reported, and returns false. The picture is saved after it:
+// it holds what the slot holds.
+bool loadPicture(Editor& e);
+
+void saveCommand(Editor& e);  // key s
+void loadCommand(Editor& e);  // key l
+
+#endif
