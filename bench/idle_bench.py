@@ -88,7 +88,7 @@ class Run:
     def __init__(self, binary, probe_library, server, library_dir):
         self.scratch = tempfile.mkdtemp(prefix="tessary-bench-")
         self.server = server
-        self.editor = Editor(binary, server, self.scratch, self.scratch)
+        self.editor = Editor(binary, server, self.scratch, self.scratch, os.path.join(self.scratch, "state"))
         self.editor.env["LD_PRELOAD"] = probe_library
         if library_dir:
             self.editor.env["LD_LIBRARY_PATH"] = library_dir
