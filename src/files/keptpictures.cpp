@@ -241,7 +241,8 @@ ReplacedSlot keepReplacedSlot(const KeptStore& store, int nr, const PictureTable
     const bool hasLines = readWhole(names.lines, lines);
     if (!hasPoints && !hasLines) return result;
     PictureTables old;
-    if (readTables(points, lines, old) && old == next) return result;
+    // A slot read whole that holds the same picture, or none, has nothing to lose.
+    if (readTables(points, lines, old) && (old == next || old.empty())) return result;
     result.failed = prepareStore(store);
     if (!result.failed.empty()) return result;
     char stem[40];

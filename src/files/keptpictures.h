@@ -69,7 +69,8 @@ std::optional<KeptPicture> readKeptPicture(const std::string& path);
 std::vector<KeptPicture> listKeptPictures(const KeptStore& store, std::vector<std::string>& unreadable);
 
 // Keeps what slot nr's files in the working folder hold, before they are
-// replaced by `next`, unless they hold that same picture or nothing. Then
+// replaced by `next`, unless they hold that same picture, an empty one or no
+// files. Then
 // prunes the store to the newest keptReplacedLimit replaced slots.
 struct ReplacedSlot {
     bool kept = false;
