@@ -1,12 +1,12 @@
 // keeping.h - no picture is lost: the unsaved copy, replaced slots, and key k.
 //
-// The store itself is keptpictures.h; this module decides when to write to
-// it and reports on the prompt line.
+// The store itself is keptpictures.h, the thread that writes the unsaved
+// copy copywriter.h; this module decides what is kept and reports on the
+// prompt line.
 //
 // - While the picture is unsaved and not empty, its copy is kept in the
-//   store: written after a pass that left it different from the copy, at most
-//   once a second (a timed wake-up ends the loop's wait when the second is
-//   up), and at every exit. It goes when the picture is saved or empty.
+//   store: within a second of a change, at most once a second, and at every
+//   exit. It goes when the picture is saved or empty.
 // - At start, a copy left by an editor that ended without saving is restored
 //   as one step of the history, with its slot number.
 // - Before `s` replaces a slot that holds a different picture, that picture
@@ -26,11 +26,12 @@
 // more at exit, whatever way the program ends. `e` must outlive the program's run.
 void startKeeping(Editor& e);
 
-// After a pass: writes, removes or schedules the unsaved copy.
+// After a pass: tells the writer what the copy should hold, and reports the
+// first failure to write it.
 void keepAfterPass(const Editor& e);
 
 // What a save says on the prompt line once the slot is written, and on
-// standard error.
+// standard error (only when an old picture was kept, or could not be).
 struct SaveNote {
     std::string shown;
     std::string logged;

@@ -27,5 +27,5 @@ void reportMessage(const std::string& text) { reportMessage(text, text); }
 
 void reportMessage(const std::string& shown, const std::string& logged) {
     print(shown.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
-    std::fprintf(stderr, "%s\n", logged.c_str());
+    if (!logged.empty()) std::fprintf(stderr, "%s\n", logged.c_str());
 }

@@ -14,8 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "filereplace.h"
@@ -87,11 +85,22 @@ std::string prepareStore(const KeptStore& store) {
     return replaceFile(note.c_str(), store.folder + "\n") ? "" : note;
 }
 
+// The bytes of a regular file; false for anything else or a failed read.
 bool readWhole(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    bytes.clear();
+    char buffer[65536];
+    for (ssize_t got = 1; ok && got > 0;) {
+        got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+        ok = got >= 0;
+    }
+    close(fd);
+    return ok;
 }
 
 // Opens and locks `path` (created if missing) without waiting; -1 when another
