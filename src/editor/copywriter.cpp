@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -29,7 +28,7 @@ struct Writer {
 
     // Held by whoever writes the files, for the whole write.
     std::mutex ioLock;
-    KeptStore store = keptStoreFor(std::filesystem::current_path().string());
+    KeptStore store = keptStoreForWorkingFolder();
     UnsavedCopy copy;
 };
 

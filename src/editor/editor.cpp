@@ -40,7 +40,7 @@ PassResult runPass(Editor& e) {
 
 int SDL_main(int, char*[]) {
     watchEndSignals();  // before SDL starts threads of its own
-    Editor e;
+    static Editor e;  // static: the exit hooks keep its picture after SDL_main has returned
     startUp(e);
     startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -32,8 +31,6 @@ long long nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
-
-KeptStore currentStore() { return keptStoreFor(std::filesystem::current_path().string()); }
 
 // A kept picture's time as local time, in a strftime `format`.
 std::string clockTime(long long timeMs, const char* format) {
@@ -73,7 +70,7 @@ void restoreLeftCopy(Editor& e) {
 void startKeeping(Editor& e) {
     keeper().editor = &e;
     std::atexit(keepAtExit);
-    const KeptStore store = currentStore();
+    const KeptStore store = keptStoreForWorkingFolder();
     if (!store.root.empty()) pruneOrphanedStores(store.root);
     restoreLeftCopy(e);
 }
@@ -88,7 +85,7 @@ void keepAfterPass(const Editor& e) {
 
 SaveNote keepSlotBeforeSave(const Editor& e) {
     const std::string slot = std::to_string(e.nr);
-    const ReplacedSlot kept = keepReplacedSlot(currentStore(), e.nr, e.picture.tables(), nowMs());
+    const ReplacedSlot kept = keepReplacedSlot(keptStoreForWorkingFolder(), e.nr, e.picture.tables(), nowMs());
     if (!kept.failed.empty()) return {"Saved; old slot " + slot + " not kept", "Kept copy failed: " + kept.failed};
     if (!kept.kept) return {"Saved slot " + slot, ""};
     return {"Saved; old slot " + slot + " kept, k brings it",
@@ -98,7 +95,7 @@ SaveNote keepSlotBeforeSave(const Editor& e) {
 void keptPictureCommand(Editor& e) {
     Keeper& k = keeper();
     std::vector<std::string> unreadable;
-    const std::vector<KeptPicture> pictures = listKeptPictures(currentStore(), unreadable);
+    const std::vector<KeptPicture> pictures = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
     for (const std::string& path : unreadable) reportMessage("Kept picture unreadable: " + path);
     if (pictures.empty()) {
         reportMessage("No kept pictures");

@@ -205,6 +205,11 @@ KeptStore keptStoreFor(const std::string& pictureFolder) {
     return store;
 }
 
+KeptStore keptStoreForWorkingFolder() {
+    std::error_code error;  // a working folder removed meanwhile has no path: its store is only named
+    return keptStoreFor(fs::current_path(error).string());
+}
+
 std::string keptPictureText(KeptReason reason, int slot, const std::string& folder, long long timeMs,
                             const std::string& points, const std::string& lines) {
     std::ostringstream text;

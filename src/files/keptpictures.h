@@ -48,6 +48,8 @@ struct KeptStore {
     std::string folder;     // the picture folder, absolute
 };
 KeptStore keptStoreFor(const std::string& pictureFolder);
+// The same for the working folder, the editor's picture folder.
+KeptStore keptStoreForWorkingFolder();
 
 // One kept picture. `tables` is filled only by readKeptPicture.
 struct KeptPicture {
