@@ -113,7 +113,9 @@ int tryLock(const std::string& path) {
     return -1;
 }
 
-std::string baseOf(const std::string& keptPath) { return keptPath.substr(0, keptPath.size() - strlen(keptSuffix)); }
+std::string baseOf(const std::string& keptPath) {
+    return keptPath.substr(0, keptPath.size() - std::strlen(keptSuffix));
+}
 
 // True when a running editor holds the lock of the unsaved copy at `keptPath`.
 bool heldByAnEditor(const std::string& keptPath) {
@@ -146,19 +148,20 @@ bool headerLine(std::istringstream& in, const char* key, std::string& value) {
     return true;
 }
 
-// A "<name> <bytes>" line and the bytes after it.
-bool section(std::istringstream& in, const char* name, std::string& bytes) {
-    std::string count;
-    if (!headerLine(in, name, count) || count.empty() || count.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    bytes.assign(std::stoul(count), '\0');
-    return static_cast<bool>(in.read(&bytes[0], static_cast<std::streamsize>(bytes.size())));
-}
-
 bool wholeNumber(const std::string& text, long long& value) {
     if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     value = std::stoll(text);
     return true;
+}
+
+// A "<name> <length>" line and the bytes after it, no more than the file holds.
+bool section(std::istringstream& in, const char* name, std::size_t fileSize, std::string& bytes) {
+    std::string count;
+    long long length = 0;
+    if (!headerLine(in, name, count) || !wholeNumber(count, length) || static_cast<std::size_t>(length) > fileSize)
+        return false;
+    bytes.assign(static_cast<std::size_t>(length), '\0');
+    return static_cast<bool>(in.read(&bytes[0], static_cast<std::streamsize>(bytes.size())));
 }
 
 // Both texts read as tables, each to its end.
@@ -232,7 +235,8 @@ std::optional<KeptPicture> readKeptPicture(const std::string& path) {
                         wholeNumber(slot, slotNumber) && slotNumber >= 1 && slotNumber <= 7 &&
                         headerLine(in, "folder", folder) && headerLine(in, "time", time) &&
                         wholeNumber(time, picture.timeMs);
-    if (!header || !section(in, "pixels", points) || !section(in, "lines", lines) || in.peek() != EOF ||
+    if (!header || !section(in, "pixels", bytes.size(), points) || !section(in, "lines", bytes.size(), lines) ||
+        in.peek() != EOF ||
         !readTables(points, lines, picture.tables))
         return std::nullopt;
     picture.path = path;
