@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 class KeptPictures : public FileTest {
 protected:
     void SetUp() override {
@@ -66,6 +68,25 @@ TEST_F(KeptPictures, AFileReadOnlyInPartIsReportedAndLeft) {
     EXPECT_TRUE(listKeptPictures(store, unreadable).empty());
     EXPECT_EQ(unreadable, std::vector<std::string>{kept.path});
     EXPECT_EQ(readFile(kept.path.c_str()).size(), whole.size() - 2);
+}
+
+TEST_F(KeptPictures, OnlyOldPicturesOfAFolderGoneArePruned) {
+    const auto daysAgo = [](int days) { return std::filesystem::file_time_type::clock::now() - days * 24h; };
+    std::vector<std::string> paths;
+    for (const char* folder : {"gone", "here"}) {
+        const std::string path = (scratch / folder).string();
+        std::filesystem::create_directory(path);
+        const KeptStore other = keptStoreFor(path);
+        writeFile("pixels1.txt", "4 0 \n");
+        for (int days : {keptOrphanDays + 1, keptOrphanDays - 1}) {
+            paths.push_back(keepReplacedSlot(other, 1, PictureTables(), days).path);
+            std::filesystem::last_write_time(paths.back(), daysAgo(days));
+        }
+    }
+    std::filesystem::remove(scratch / "gone");
+    pruneOrphanedStores(keptStoreFor(scratch.string()).root);
+    const std::vector<bool> left = {false, true, true, true};
+    for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(std::filesystem::exists(paths[i]), left[i]) << paths[i];
 }
 
 }  // namespace
