@@ -18,6 +18,7 @@
 
 #include "editor.h"
 #include "export.h"
+#include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
 #include "view.h"
@@ -158,6 +159,27 @@ void BM_LoadPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadPicture);
 
+// Writing the unsaved copy with full tables into a kept-picture store, as the
+// copy's thread does at most once a second while the picture changes.
+void BM_WriteKeptCopy(benchmark::State& state) {
+    ScratchDirectory scratch;
+    if (!scratch.ready()) return state.SkipWithError("no temporary directory");
+    Editor e;
+    makePicture(e, Kind::worst);
+    const std::string here = std::filesystem::current_path().string();
+    const KeptStore store = {here + "/state", here + "/state/here", here};
+    UnsavedCopy copy;
+    long long timeMs = 0;
+    for (auto _ : state) {
+        if (!copy.write(store, e.picture.tables(), 1, ++timeMs).empty()) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    copy.remove();
+}
+BENCHMARK(BM_WriteKeptCopy);
+
 // The export's bubble sort at its worst: every entry in use, keys in strictly
 // descending order. The sort compares keys only, so they need not be cells.
 void BM_ExportSort(benchmark::State& state, Table (*table)(PictureTables&)) {
@@ -222,7 +244,7 @@ public:
         if (fill == nanos_.end()) return;
         std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
         printRatios(fill->second, true);
-        std::printf("\nPresenting, slot files, export sort, undo and redo in full-surface fills\n");
+        std::printf("\nPresenting, slot files, the kept copy, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
     }
 

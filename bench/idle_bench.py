@@ -88,7 +88,7 @@ class Run:
     def __init__(self, binary, probe_library, server, library_dir):
         self.scratch = tempfile.mkdtemp(prefix="tessary-bench-")
         self.server = server
-        self.editor = Editor(binary, server, self.scratch, self.scratch)
+        self.editor = Editor(binary, server, self.scratch, self.scratch, os.path.join(self.scratch, "state"))
         self.editor.env["LD_PRELOAD"] = probe_library
         if library_dir:
             self.editor.env["LD_LIBRARY_PATH"] = library_dir
@@ -178,12 +178,21 @@ class Run:
                 seconds += self.probe.pass_time(first + PAN_PASSES) - self.probe.pass_time(first)
         return {"pan: passes per second": passes / seconds}
 
+    def idle_unsaved(self, seconds):
+        """Idle again with an unsaved picture, once its kept copy is written:
+        the thread that writes it sleeps as well."""
+        self.editor.click_point((60, 60))
+        self.editor.park_pointer()
+        time.sleep(SETTLE + 1.0)
+        return {key.replace("idle:", "idle, picture unsaved:"): value for key, value in self.idle(seconds).items()}
+
     def measure(self, idle_seconds):
         figures = self.idle(idle_seconds)
         figures.update(self.motion())
         time.sleep(SETTLE)
         figures.update(self.held_at_bound())
         figures.update(self.pan())
+        figures.update(self.idle_unsaved(idle_seconds))
         return figures
 
 

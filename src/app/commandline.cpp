@@ -40,6 +40,9 @@ const char* const details =
     "  --version         print the version\n"
     "  --help            print this help\n"
     "\n"
+    "Unsaved pictures, and slot contents replaced by a save, are kept in\n"
+    "$XDG_STATE_HOME/tessary/ (default ~/.local/state/tessary/); key k brings them back.\n"
+    "\n"
     "Exit status: 0 done, 1 the work failed, 2 usage error.\n";
 
 enum class Action { edit, render, version, help };

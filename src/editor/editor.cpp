@@ -6,19 +6,21 @@
 // that changed nothing is followed by a wait for the next event (idle.h).
 #include "editor.h"
 
+#include "endsignals.h"
 #include "idle.h"
+#include "keeping.h"
 #include "keys.h"
 #include "mouse.h"
 #include "panel.h"
+#include "title.h"
 #include "view.h"
 
 static const int windowWidth = 640;
 static const int windowHeight = 640;
-static const char* const caption = "Tessary v.0.3";
 
 void startUp(Editor& e) {
     e = Editor();  // an empty picture, the start colours, point mode
-    screen(windowWidth, windowHeight, false, caption);
+    screen(windowWidth, windowHeight, false, windowTitle(e.nr, false).c_str());
     cls(e.Background_Color);
 }
 
@@ -31,14 +33,18 @@ PassResult runPass(Editor& e) {
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
     renderFrame(e);                                                // view, highlight, overview
     drawPanel(e);                                                  // status panel
+    showTitle(e);                                                  // window title: slot, unsaved mark
     const bool presented = redraw();                               // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
 int SDL_main(int, char*[]) {
-    Editor e;
+    watchEndSignals();  // before SDL starts threads of its own
+    static Editor e;  // static: the exit hooks keep its picture after SDL_main has returned
     startUp(e);
+    startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
+        keepAfterPass(e);                                // the unsaved copy, at most once a second
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
     }
     return 0;

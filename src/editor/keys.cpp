@@ -6,6 +6,7 @@
 
 #include "colorprompts.h"
 #include "export.h"
+#include "keeping.h"
 #include "selection.h"
 #include "slotcommands.h"
 
@@ -79,7 +80,7 @@ bool arrowHeld() { return keyDown(SDLK_RIGHT) || keyDown(SDLK_LEFT) || keyDown(S
 
 // The picture has changed as a whole: nothing of the old one may stay on
 // screen, and neither a selection nor a line being entered may refer to it.
-static void showRestoredPicture(Editor& e) {
+void showRestoredPicture(Editor& e) {
     cls(e.Background_Color);
     forgetSelection(e);
     e.line_phase = 0;
@@ -106,4 +107,5 @@ void runKeyCommands(Editor& e) {
     arrowKeys(e);
     historyKeys(e);
     if (keyPressed(SDLK_e)) exportImagesCommand(e);
+    if (keyPressed(SDLK_k)) keptPictureCommand(e);
 }

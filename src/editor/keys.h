@@ -34,5 +34,8 @@ void homeKey(Editor& e);          // 8: origin back to (0, 0)
 void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
 bool arrowHeld();                 // an arrow is down, so the next pass pans (or clears) again
 void historyKeys(Editor& e);      // u undo, y redo: the picture one step back or forward
+// After the picture changed as a whole: clears the window, drops the
+// selection and a line being entered.
+void showRestoredPicture(Editor& e);
 
 #endif

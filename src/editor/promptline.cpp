@@ -23,7 +23,9 @@ void reportFileFailure(const char* action, const char* fileName, const char* sec
     reportMessage(text);
 }
 
-void reportMessage(const std::string& text) {
-    print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
-    std::fprintf(stderr, "%s\n", text.c_str());
+void reportMessage(const std::string& text) { reportMessage(text, text); }
+
+void reportMessage(const std::string& shown, const std::string& logged) {
+    print(shown.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
+    if (!logged.empty()) std::fprintf(stderr, "%s\n", logged.c_str());
 }

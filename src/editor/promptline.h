@@ -32,5 +32,8 @@ void reportFileFailure(const char* action, const char* fileName, const char* sec
 // The same for any message: cut to messageLength characters on the prompt line,
 // whole on standard error.
 void reportMessage(const std::string& text);
+// Shows `shown` there, and writes `logged`, a longer text, to standard error
+// (nothing when it is empty: news that only the window needs).
+void reportMessage(const std::string& shown, const std::string& logged);
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
 
@@ -26,6 +27,9 @@ bool loadPicture(Editor& e) {
     return read.messages.empty();
 }
 
-void saveCommand(Editor& e) { savePicture(e); }
+void saveCommand(Editor& e) {
+    const SaveNote note = keepSlotBeforeSave(e);  // the slot's old picture, before it goes
+    if (savePicture(e)) reportMessage(note.shown, note.logged);
+}
 
 void loadCommand(Editor& e) { loadPicture(e); }

@@ -18,7 +18,9 @@ bool savePicture(Editor& e);
 // it holds what the slot holds.
 bool loadPicture(Editor& e);
 
-void saveCommand(Editor& e);  // key s
+// Key s: keeps the slot's old picture when it differs (keeping.h), saves, and
+// says so on the prompt line.
+void saveCommand(Editor& e);
 void loadCommand(Editor& e);  // key l
 
 #endif

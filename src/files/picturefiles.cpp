@@ -76,9 +76,9 @@ static void storeRecord(const Table& table, int entry, const int* record) {
     table.used[entry] = true;
 }
 
-ReadResult readTable(const char* fileName, const Table& table, int& count) {
+// Reads the records of an open stream and closes it.
+static ReadResult readRecords(std::FILE* file, const Table& table, int& count) {
     count = 0;
-    std::FILE* file = std::fopen(fileName, "r");
     if (!file) return ReadResult::unreadable;
     int record[maxFields];
     int filled = 0;
@@ -97,4 +97,17 @@ ReadResult readTable(const char* fileName, const Table& table, int& count) {
     for (int i = 0; i < count; ++i) emptyEntry(table, i);
     count = 0;
     return ReadResult::unreadable;
+}
+
+ReadResult readTable(const char* fileName, const Table& table, int& count) {
+    return readRecords(std::fopen(fileName, "r"), table, count);
+}
+
+ReadResult readTableText(const std::string& text, const Table& table, int& count) {
+    // fmemopen refuses an empty buffer, and an empty text holds no record.
+    if (text.empty()) {
+        count = 0;
+        return ReadResult::complete;
+    }
+    return readRecords(fmemopen(const_cast<char*>(text.data()), text.size(), "r"), table, count);
 }

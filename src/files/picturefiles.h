@@ -44,5 +44,7 @@ enum class ReadResult {
 // token that is not a whole number within int, at a partial last record, or at
 // a record beyond the table's capacity.
 ReadResult readTable(const char* fileName, const Table& table, int& count);
+// The same for the text of such a file held in memory.
+ReadResult readTableText(const std::string& text, const Table& table, int& count);
 
 #endif

@@ -104,6 +104,9 @@ extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null befo
 // On failure prints "Unable to init SDL: ..." or "Unable to set video: ..." to
 // standard output and exits with status 1. Call once, before anything else.
 void screen(int width, int height, bool fullscreen, const char* text);
+// Sets the window's caption; a text equal to the one shown changes nothing
+// (window managers redraw the title bar on every change).
+void setCaption(const char* text);
 void lock();    // locks the surface if SDL requires it
 void unlock();  // unlocks it likewise
 bool redraw();  // presents what changed since the last call; false when nothing did

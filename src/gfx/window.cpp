@@ -8,6 +8,7 @@
 // pumps events. Presenting the frame (redraw) lives in present.cpp.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "gfx.h"
 #include "surface.h"
@@ -36,8 +37,15 @@ void screen(int width, int height, bool fullscreen, const char* text) {
     scr = SDL_SetVideoMode(width, height, colorDepth, flags);
     if (scr == nullptr) failStart("Unable to set video: %s\n");
     if (fullscreen) lock();
-    SDL_WM_SetCaption(text, nullptr);
+    setCaption(text);
     watchExposes();
+}
+
+void setCaption(const char* text) {
+    static std::string shown;  // the caption last set
+    if (shown == text) return;
+    shown = text;
+    SDL_WM_SetCaption(text, nullptr);
 }
 
 void lock() {

@@ -38,7 +38,10 @@ import time
 import traceback
 import zlib
 
-WINDOW_TITLE = "Tessary v.0.3"
+# The title of a fresh editor; every title starts with the program's name,
+# which is what the window is found by.
+WINDOW_TITLE = "Tessary v.0.3 - slot 1"
+WINDOW_NAME_PATTERN = r"^Tessary v\.0\.3( |$)"
 DEFAULT_TIMEOUT = 5.0
 POLL_INTERVAL = 0.02
 # How long a key or button stays down: long enough for several passes of the
@@ -484,11 +487,12 @@ def panel_values(shot):
 class Editor:
     """One run of the editor binary inside `server`, in working directory `workdir`."""
 
-    def __init__(self, binary, server, workdir, logdir):
+    def __init__(self, binary, server, workdir, logdir, state_home):
         self.binary = binary
         self.server = server
         self.workdir = workdir
-        self.env = dict(os.environ, DISPLAY=server.display)
+        # Kept pictures go to the case's own state folder, never the user's.
+        self.env = dict(os.environ, DISPLAY=server.display, XDG_STATE_HOME=state_home)
         self.env.pop("SDL_VIDEODRIVER", None)
         self.stdout_path = os.path.join(logdir, "stdout")
         self.stderr_path = os.path.join(logdir, "stderr")
@@ -508,7 +512,7 @@ class Editor:
         # it at the top left, sdl12-compat centred on the screen. Pointer
         # positions and screenshot pixels are offset by that place.
         self.window = int(self._xdotool(["search", "--sync", "--onlyvisible", "--name",
-                                         "^%s$" % re.escape(WINDOW_TITLE)], timeout=10).split()[0])
+                                         WINDOW_NAME_PATTERN], timeout=10).split()[0])
         check_sdl_library(self.process.pid)
         geometry = self._xdotool(["getwindowgeometry", str(self.window)])
         position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
@@ -545,7 +549,7 @@ class Editor:
             return f.read().decode(errors="replace")
 
     def window_exists(self):
-        result = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(WINDOW_TITLE)],
+        result = subprocess.run(["xdotool", "search", "--name", WINDOW_NAME_PATTERN],
                                 env=self.env, capture_output=True, text=True, timeout=10)
         return result.stdout.strip() != ""
 
@@ -878,12 +882,16 @@ class CaseContext:
     def start_editor(self, wait_frame=True):
         logdir = os.path.join(self.scratch, "run%d" % len(self.editors))
         os.mkdir(logdir)
-        editor = Editor(self.binary, self.server, self.workdir, logdir)
+        editor = Editor(self.binary, self.server, self.workdir, logdir, self.state_home())
         self.editors.append(editor)
         return editor.start(wait_frame)
 
     def path(self, name):
         return os.path.join(self.workdir, name)
+
+    def state_home(self):
+        """The XDG_STATE_HOME of every editor of this context, in its scratch directory."""
+        return os.path.join(self.scratch, "state")
 
     def read_file(self, name):
         with open(self.path(name), "rb") as f:

@@ -1,0 +1,46 @@
+// keeping.h - no picture is lost: the unsaved copy, replaced slots, and key k.
+//
+// The store itself is keptpictures.h, the thread that writes the unsaved
+// copy copywriter.h; this module decides what is kept and reports on the
+// prompt line.
+//
+// - While the picture is unsaved and not empty, its copy is kept in the
+//   store: within a second of a change, at most once a second, and at every
+//   exit. It goes when the picture is saved or empty.
+// - At start, a copy left by an editor that ended without saving is restored
+//   as one step of the history, with its slot number.
+// - Before `s` replaces a slot that holds a different picture, that picture
+//   is kept; `k` brings kept pictures back, newest first.
+//
+//     startKeeping(e);                 // in SDL_main, after startUp
+//     ... runPass(e); keepAfterPass(e);  // once per pass
+#ifndef TESSARY_KEEPING_H
+#define TESSARY_KEEPING_H
+
+#include <string>
+
+#include "state.h"
+
+// Restores a left unsaved copy of this folder into `e` (announced on the
+// prompt line), prunes the stores of folders gone, and writes the copy once
+// more at exit, whatever way the program ends. `e` must outlive the program's run.
+void startKeeping(Editor& e);
+
+// After a pass: tells the writer what the copy should hold, and reports the
+// first failure to write it.
+void keepAfterPass(const Editor& e);
+
+// What a save says on the prompt line once the slot is written, and on
+// standard error (only when an old picture was kept, or could not be).
+struct SaveNote {
+    std::string shown;
+    std::string logged;
+};
+// Keeps the picture that slot e.nr holds, if it differs from e's, before `s`
+// replaces it.
+SaveNote keepSlotBeforeSave(const Editor& e);
+
+// Key k: the next older kept picture of this folder in place of the picture.
+void keptPictureCommand(Editor& e);
+
+#endif

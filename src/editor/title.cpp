@@ -1,0 +1,8 @@
+// title.cpp - the window title's text.
+#include "title.h"
+
+std::string windowTitle(int nr, bool unsaved) {
+    return "Tessary v.0.3 - slot " + std::to_string(nr) + (unsaved ? " *" : "");
+}
+
+void showTitle(const Editor& e) { setCaption(windowTitle(e.nr, e.picture.unsaved()).c_str()); }
