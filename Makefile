@@ -55,7 +55,8 @@ bench:
 	python3 bench/idle_bench.py $(BUILD)-bench/tessary $(BUILD)-bench/bench/libpass_probe.so \
 		--compat "$$(echo $(BUILD)-bench/sdl12-compat/usr/lib/*/sdl12-compat)"
 
-# Installation and Debian packages, from a Release build without the tests.
+# Installation and Debian packages, from a Release build without the tests,
+# hardened with Debian's build flags (cmake/hardening.cmake).
 # `make install PREFIX=/usr DESTDIR=/tmp/root` stages, as packagers do.
 PREFIX ?= /usr/local
 RELEASE ?= $(BUILD)-release

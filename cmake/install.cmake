@@ -2,46 +2,71 @@
 #
 # Included at the end of the top-level CMakeLists.txt, once the targets exist.
 # Two components:
-#   Runtime     - the program, its manual page, desktop entry and icons, the
-#                 README and the layer's reference (`make install`, and the
-#                 package tessary_<version>_<arch>.deb);
+#   Runtime     - the program, its manual page, desktop entry, AppStream
+#                 metainfo and icons, the README, the copyright file and the
+#                 layer's reference (`make install`, and the package
+#                 tessary_<version>_<arch>.deb);
 #   Development - the layer's static library and gfx.h, for other small
-#                 programs (the package tessary-dev_<version>_<arch>.deb).
+#                 programs (the package tessary-dev_<version>_<arch>.deb);
+#   Licence     - the LICENSE file, for `make install` only.
 # Paths come from GNUInstallDirs, so PREFIX and DESTDIR work as usual.
 include(GNUInstallDirs)
 
+# Who answers for the packages: the Debian changelog and the packages' control
+# fields name this.
+set(TESSARY_MAINTAINER "The Tessary developers <tessary@example.org>")
+
 set(TESSARY_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary)
+set(TESSARY_METAINFO data/io.github.tessary.tessary.metainfo.xml)
 
 # Manual pages and changelogs are installed compressed, the way Debian wants
 # them; -n keeps the name and time stamp out, so the bytes are reproducible.
 set(TESSARY_MAN_GZ ${CMAKE_BINARY_DIR}/tessary.1.gz)
-set(TESSARY_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/changelog.gz)
-add_custom_command(OUTPUT ${TESSARY_MAN_GZ}
-  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/tessary.1 > ${TESSARY_MAN_GZ}
-  DEPENDS ${CMAKE_SOURCE_DIR}/docs/tessary.1 VERBATIM)
-add_custom_command(OUTPUT ${TESSARY_CHANGELOG_GZ}
-  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/data/changelog > ${TESSARY_CHANGELOG_GZ}
-  DEPENDS ${CMAKE_SOURCE_DIR}/data/changelog VERBATIM)
-add_custom_target(compressed_docs ALL DEPENDS ${TESSARY_MAN_GZ} ${TESSARY_CHANGELOG_GZ})
+set(TESSARY_CHANGELOG ${CMAKE_BINARY_DIR}/changelog)
+configure_file(data/changelog.in ${TESSARY_CHANGELOG} @ONLY)
+add_custom_command(OUTPUT ${TESSARY_CHANGELOG}.gz
+  COMMAND gzip -9n -c ${TESSARY_CHANGELOG} > ${TESSARY_CHANGELOG}.gz
+  DEPENDS ${TESSARY_CHANGELOG} VERBATIM)
+add_custom_target(compressed_changelog ALL DEPENDS ${TESSARY_CHANGELOG}.gz)
+
+tessary_strip_comment(tessary)
+tessary_strip_comment(gfx)
 
 install(TARGETS tessary RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+# The manual page names the documentation folder under the prefix it goes to,
+# which is known only when installing (CPack installs under /usr): it is
+# configured from its template then.
+install(CODE "
+  set(TESSARY_DOC_PATH \"\${CMAKE_INSTALL_PREFIX}/${TESSARY_DOC_DIR}\")
+  configure_file(${CMAKE_SOURCE_DIR}/docs/tessary.1.in ${CMAKE_BINARY_DIR}/tessary.1 @ONLY)
+  execute_process(COMMAND gzip -9n -c ${CMAKE_BINARY_DIR}/tessary.1 OUTPUT_FILE ${TESSARY_MAN_GZ}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  " COMPONENT Runtime)
 install(FILES ${TESSARY_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
 install(FILES data/tessary.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT Runtime)
+install(FILES ${TESSARY_METAINFO} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo COMPONENT Runtime)
 install(DIRECTORY data/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons COMPONENT Runtime)
-install(FILES README.md docs/gfx.md data/copyright ${TESSARY_CHANGELOG_GZ}
+install(FILES README.md docs/gfx.md data/copyright ${TESSARY_CHANGELOG}.gz
   DESTINATION ${TESSARY_DOC_DIR} COMPONENT Runtime)
+# In the Debian packages the copyright file carries the licence text, so the
+# LICENSE file has a component of its own that CPack leaves out.
+install(FILES LICENSE DESTINATION ${TESSARY_DOC_DIR} COMPONENT Licence)
 
 install(TARGETS gfx ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES src/gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessary COMPONENT Development)
 install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary-dev COMPONENT Development)
-install(FILES ${TESSARY_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary-dev
+install(FILES ${TESSARY_CHANGELOG}.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tessary-dev
   COMPONENT Development)
 
 # Debian packages, one per component, built by `make package` (cpack -G DEB).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tessary)
 set(CPACK_PACKAGE_VENDOR "The Tessary developers")
-set(CPACK_PACKAGE_CONTACT "The Tessary developers <tessary@example.org>")
+set(CPACK_PACKAGE_CONTACT "${TESSARY_MAINTAINER}")
+# Debian's control fields have no licence (data/copyright holds it); these are
+# the fields of the generators that do.
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -51,6 +76,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tessary)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+# xdg-user-dir finds the localised pictures folder that the menu entry uses.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS xdg-user-dirs)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "\
 editor for small vector pictures\n\
 Tessary edits pictures of up to 512 points and 512 lines on a canvas of\n\

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Usage: scripts/install-deps.sh [run|package|test|bench]
-#   run     - what building and starting the editor needs
-#   package - adds what building the Debian packages needs (dpkg-shlibdeps, file)
+#   run     - what building and starting the editor needs (dpkg-buildflags
+#             gives the Release build its hardening flags)
+#   package - adds what building the Debian packages needs (file)
 #   test    - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for
-#             fuzzing), SDL2 for sdl12-compat, the install and package checks,
-#             and rsvg-convert to check the SVG export
+#             fuzzing), SDL2 for sdl12-compat, the install and package checks
+#             (desktop-file-validate, mandoc, appstreamcli, lintian,
+#             hardening-check), and rsvg-convert to check the SVG export
 #   bench   - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
 #             xwd and SDL2 for sdl12-compat
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
@@ -14,12 +16,13 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake make g++ libsdl1.2-dev libpng-dev)
+packages=(cmake make g++ libsdl1.2-dev libpng-dev dpkg-dev)
 case "$purpose" in
   run) ;;
-  package) packages+=(dpkg-dev file) ;;
+  package) packages+=(file) ;;
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
-                   libsdl2-2.0-0 dpkg-dev file desktop-file-utils mandoc lintian librsvg2-bin) ;;
+                   libsdl2-2.0-0 file desktop-file-utils mandoc appstream lintian devscripts
+                   librsvg2-bin) ;;
   bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
   *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac

@@ -3,10 +3,13 @@
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
 // given to --svg and --png are taken relative to the directory the program was
-// started in, as a shell user expects.
+// started in, as a shell user expects. --pictures names DIR by a rule, for
+// the desktop entry: menu launches keep their files in the user's pictures
+// folder rather than wherever the launcher starts programs.
 #include "commandline.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -21,7 +24,8 @@ const char* const version = "Tessary 0.3";
 
 const char* const synopsis =
     "Usage: tessary [--dir DIR]\n"
-    "       tessary --render N [--dir DIR] [--svg FILE] [--png FILE]\n"
+    "       tessary --pictures\n"
+    "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
     "       tessary --version | --help\n";
 
@@ -30,6 +34,10 @@ const char* const details =
     "With no option, starts the editor in the working directory.\n"
     "\n"
     "  --dir DIR         use DIR as the folder of the slot, export and image files\n"
+    "  --pictures        use Tessary in your pictures folder as DIR, made when\n"
+    "                    missing: $(xdg-user-dir PICTURES)/Tessary, or\n"
+    "                    ~/Pictures/Tessary where xdg-user-dir is missing;\n"
+    "                    the desktop menu starts the editor so\n"
     "  --render N        render slot N (1-7) to image files, without a window\n"
     "  --svg FILE        write the SVG image to FILE\n"
     "  --png FILE        write the PNG image to FILE\n"
@@ -50,6 +58,7 @@ enum class Action { edit, render, version, help };
 struct Arguments {
     Action action = Action::edit;
     std::string dir;  // empty: the working directory
+    bool pictures = false;
     int nr = 0;
     ImageFiles files;
     int background = 1;  // palette numbers, the editor's start colours
@@ -113,9 +122,9 @@ int parse(int argc, char* argv[], Arguments& args) {
             args.action = option == "--help" ? Action::help : Action::version;
             return -1;
         }
-        if (option != "--dir" && option != "--render") args.renderOption = argv[i];
-        if (option == "--separate") {
-            args.separate = true;
+        if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];
+        if (option == "--separate" || option == "--pictures") {
+            (option == "--separate" ? args.separate : args.pictures) = true;
             continue;
         }
         if (!takesValue(option)) return usageError("unknown option: " + option);
@@ -125,7 +134,33 @@ int parse(int argc, char* argv[], Arguments& args) {
     }
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
+    if (args.pictures && !args.dir.empty()) return usageError("--dir and --pictures name two folders");
     return -1;
+}
+
+// The folder of --pictures, made when missing: Tessary in the pictures folder
+// that xdg-user-dir names (it knows the user's localised folder names), or in
+// ~/Pictures where the tool is missing. Empty, after saying why, without HOME.
+std::string picturesFolder() {
+    std::string pictures;
+    if (FILE* tool = popen("xdg-user-dir PICTURES 2>/dev/null", "r")) {
+        char line[4096];
+        if (std::fgets(line, sizeof line, tool)) pictures = line;
+        if (pclose(tool) != 0) pictures.clear();
+    }
+    if (!pictures.empty() && pictures.back() == '\n') pictures.pop_back();
+    if (pictures.empty()) {
+        const char* home = std::getenv("HOME");
+        if (!home || !*home) {
+            std::fprintf(stderr, "tessary: no pictures folder: HOME is not set\n");
+            return "";
+        }
+        pictures = std::string(home) + "/Pictures";
+    }
+    const std::string folder = pictures + "/Tessary";
+    std::error_code error;  // a folder that cannot be made is reported when it is entered
+    std::filesystem::create_directories(folder, error);
+    return folder;
 }
 
 // Given output names are made absolute before DIR is entered; with none, both
@@ -164,6 +199,7 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
     if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
     if (args.action == Action::render) resolveImageFiles(args);
+    if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
     if (args.action == Action::edit) return SDL_main(argc, argv);
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};

@@ -2,13 +2,15 @@
 // the version and the usage.
 //
 //     tessary [--dir DIR]
-//     tessary --render N [--dir DIR] [--svg FILE] [--png FILE]
+//     tessary --pictures
+//     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--background K] [--color K] [--separate]
 //     tessary --version | --help
 //
 // Messages go to standard error (the version and --help's usage to standard
 // output). Exit status: the editor's own, 0 when the work was done, 1 when it
-// failed, 2 for a usage error or a DIR that is not a directory.
+// failed, 2 for a usage error, a DIR that is not a directory or, for
+// --pictures, no HOME.
 #ifndef TESSARY_COMMANDLINE_H
 #define TESSARY_COMMANDLINE_H
 

@@ -17,8 +17,9 @@ USAGE = "Usage: tessary [--dir DIR]\n"
 
 # (arguments, exit status, standard output starts with, standard error starts
 # with, files afterwards: bytes each must hold, or None for a file that must not
-# exist). "{here}" stands for the working directory of the run; slot 2 exists
-# there and in "sub".
+# exist). "{here}" stands for the working directory of the run, which is also
+# HOME; slot 2 exists there and in "sub". The user's folders name ~/Pictures as
+# the pictures folder, which is also the fallback without xdg-user-dir.
 CASES = [
     (["--version"], 0, "Tessary 0.3\n", "", {}),
     (["--help"], 0, USAGE, "", {}),
@@ -36,6 +37,8 @@ CASES = [
      {"a.svg": b'<rect width="256" height="200" fill="#352879"/>', "picture2.png": None}),
     (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
      {"sub/picture5.svg": SVG_START, "sub/picture5.png": PNG_SIGNATURE}),
+    (["--render", "5", "--pictures"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
+     {"Pictures/Tessary/picture5.svg": SVG_START, "Pictures/Tessary/picture5.png": PNG_SIGNATURE}),
     (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png\n", {}),
 ]
 
@@ -47,6 +50,9 @@ def prepare(folder):
             f.write(SLOT_POINTS)
         with open(os.path.join(where, "lines2.txt"), "wb") as f:
             f.write(SLOT_LINES)
+    os.mkdir(os.path.join(folder, ".config"))
+    with open(os.path.join(folder, ".config", "user-dirs.dirs"), "w") as f:
+        f.write('XDG_PICTURES_DIR="$HOME/Pictures"\n')
 
 
 def run_case(binary, case):
@@ -55,8 +61,8 @@ def run_case(binary, case):
     with tempfile.TemporaryDirectory() as temporary:
         folder = os.path.realpath(temporary)
         prepare(folder)
-        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-        env["SDL_VIDEODRIVER"] = "no-such-driver"
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY" and not k.startswith("XDG_")}
+        env.update(SDL_VIDEODRIVER="no-such-driver", HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, ".config"))
         run = subprocess.run([binary] + arguments, cwd=folder, env=env, capture_output=True, timeout=20)
         errors = []
         if run.returncode != status:
