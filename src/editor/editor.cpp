@@ -6,11 +6,13 @@
 // that changed nothing is followed by a wait for the next event (idle.h).
 #include "editor.h"
 
+#include "help.h"
 #include "idle.h"
 #include "keys.h"
 #include "mouse.h"
 #include "panel.h"
 #include "view.h"
+#include "wheel.h"
 
 static const int windowWidth = 640;
 static const int windowHeight = 640;
@@ -24,9 +26,11 @@ void startUp(Editor& e) {
 
 PassResult runPass(Editor& e) {
     const PassMark before = markPass(e);                           // what the pass may change
-    if (done()) return PassResult::Quit;                           // loop test: close or Escape
+    if (done() && !helpKeepsEscape(e)) return PassResult::Quit;    // loop test: close or Escape
     readKeys();                                                    // keyboard state
+    if (const std::optional<PassResult> help = helpStep(e)) return *help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands
+    wheelStep(e);                                                  // wheel notches zoom about the pointer
     moveCursor(e);                                                 // cursor cell
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
     renderFrame(e);                                                // view, highlight, overview

@@ -219,10 +219,16 @@ FileState undo(const char* path, const Pending& pending) {
 
 }  // namespace
 
-bool replaceFile(const char* path, const std::string& bytes) {
+FileWrite replaceFile(const char* path, const std::string& bytes) {
+    errno = 0;
     Pending pending;
     FileState state;
-    return prepare(path, bytes, false, pending) && commit(pending, bytes, state);
+    if (prepare(path, bytes, false, pending) && commit(pending, bytes, state)) return {};
+    return {errno != 0 ? errno : EIO};  // every failing step leaves its errno
+}
+
+void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written) {
+    if (!written) failed.push_back({path, written.reason()});
 }
 
 PairOutcome replaceFilePair(const char* firstPath, const std::string& firstBytes, const char* secondPath,

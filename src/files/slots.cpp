@@ -38,7 +38,8 @@ SlotRead readSlot(int nr) {
     PictureTables& t = read.tables;
     const ReadResult points = readTable(names.points, pointTable(t), t.pixels_Amount);
     const ReadResult lines = readTable(names.lines, lineTable(t), t.lines_amount);
-    if (points == ReadResult::unreadable && lines == ReadResult::unreadable) {
+    read.neitherRead = points == ReadResult::unreadable && lines == ReadResult::unreadable;
+    if (read.neitherRead) {
         read.messages.push_back(std::string("Load failed: ") + names.points + ", " + names.lines);
     } else {
         noteRead(read.messages, names.points, points, t.pixels_Amount);

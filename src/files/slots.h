@@ -26,6 +26,7 @@ PictureFileNames slotFileNames(int nr);
 struct SlotRead {
     PictureTables tables;
     std::vector<std::string> messages;
+    bool neitherRead = false;  // neither file could be read: the slot holds no picture
 };
 SlotRead readSlot(int nr);
 

@@ -119,6 +119,9 @@ bool done();
 void readKeys();          // refreshes inkeys from SDL_GetKeyState
 void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
+// Wheel notches turned since the last call, away from the user positive; the
+// count restarts at 0. Counted as SDL queues them, whoever takes the events.
+int takeWheelNotches();
 float getTime();   // milliseconds since SDL started
 void sleep();      // waits for a key press; a close request ends the program
 void waitForEvent();  // returns once an event is queued, leaving it there for done()

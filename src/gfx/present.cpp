@@ -61,6 +61,7 @@ std::atomic<bool> windowExposed{true};  // true until the first present
 // Keeps every event; notes an expose, whichever reader takes it later.
 int SDLCALL noteExpose(const SDL_Event* event) {
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
+    countWheelNotch(event);
     return 1;
 }
 

@@ -21,6 +21,9 @@ Uint32* pixelAddress(int x, int y);
 // the window has been exposed. Installs an SDL event filter that keeps every event.
 void watchExposes();
 
+// Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
+void countWheelNotch(const SDL_Event* event);
+
 // Notes that the whole surface was just filled with `value` (cls), so that
 // redraw() need compare only what was drawn over it, when the frame it
 // presented last was cleared alike.
