@@ -17,8 +17,9 @@ USAGE = "Usage: tessary [--dir DIR]\n"
 
 # (arguments, exit status, standard output starts with, standard error starts
 # with, files afterwards: bytes each must hold, or None for a file that must not
-# exist). "{here}" stands for the working directory of the run; slot 2 exists
-# there and in "sub".
+# exist[, changes to the environment: None unsets]). "{here}" stands for the
+# working directory of the run; slot 2 exists there and in "sub", and the points
+# of slot 3 alone.
 CASES = [
     (["--version"], 0, "Tessary 0.3\n", "", {}),
     (["--help"], 0, USAGE, "", {}),
@@ -34,14 +35,23 @@ CASES = [
      {"out.png": PNG_SIGNATURE, "sub/picture2.png": None}),
     (["--render", "2", "--background", "7", "--svg", "a.svg"], 0, "", "",
      {"a.svg": b'<rect width="256" height="200" fill="#352879"/>', "picture2.png": None}),
-    (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
-     {"sub/picture5.svg": SVG_START, "sub/picture5.png": PNG_SIGNATURE}),
-    (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png\n", {}),
+    (["-h"], 0, USAGE, "", {}),
+    (["--render", "5", "--dir", "sub"], 1, "", "tessary: slot 5 has no picture in {here}/sub\n",
+     {"sub/picture5.svg": None, "sub/picture5.png": None}),
+    (["--render", "3"], 0, "", "Load failed: lines3.txt\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
+    (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png: No such file or directory\n",
+     {}),
+    # The editor itself: with no display it stops at once, unless a driver is asked for.
+    ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
+    ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
+    ([], 1, "Unable to init SDL: No available video device\n", "", {}, {}),
 ]
 
 
 def prepare(folder):
     os.mkdir(os.path.join(folder, "sub"))
+    with open(os.path.join(folder, "pixels3.txt"), "wb") as f:
+        f.write(SLOT_POINTS)
     for where in (folder, os.path.join(folder, "sub")):
         with open(os.path.join(where, "pixels2.txt"), "wb") as f:
             f.write(SLOT_POINTS)
@@ -51,12 +61,18 @@ def prepare(folder):
 
 def run_case(binary, case):
     """The differences from what the case expects; empty when it passed."""
-    arguments, status, out, err, files = case
+    arguments, status, out, err, files = case[:5]
     with tempfile.TemporaryDirectory() as temporary:
         folder = os.path.realpath(temporary)
         prepare(folder)
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        env.pop("WAYLAND_DISPLAY", None)
         env["SDL_VIDEODRIVER"] = "no-such-driver"
+        for name, value in (case[5] if len(case) > 5 else {}).items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
         run = subprocess.run([binary] + arguments, cwd=folder, env=env, capture_output=True, timeout=20)
         errors = []
         if run.returncode != status:

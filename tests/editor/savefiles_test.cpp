@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Save failed: lines1.txt\n", {"lines1.txt -> /dev/full"}},
         WriterCase{"an export file that cannot be written does not keep the other from being written",
                    [] { return fs::create_directory("epixels1.txt"); }, Command::exportFiles, false,
-                   "Export failed: epixels1.txt\n", {"elines1.txt 644 6,6,7,7,\n\n", "epixels1.txt/ 755"}}),
+                   "Export failed: epixels1.txt: Is a directory\n", {"elines1.txt 644 6,6,7,7,\n\n", "epixels1.txt/ 755"}}),
     [](const ::testing::TestParamInfo<WriterCase>& param) { return "case" + std::to_string(param.index); });
 
 }  // namespace
