@@ -34,7 +34,8 @@ const HelpRow helpRows[] = {
     {"s / l", "save / load the picture of the slot"},
     {"e", "write the images pictureN.svg and pictureN.png"},
     {"r", "export sorted epixelsN.txt and elinesN.txt"},
-    {"folder", "{folder}"},
+    {"slot N", "pixelsN.txt and linesN.txt"},
+    {"files go to", "{folder}"},
     {nullptr, "Colours"},
     {"c / v", "background / drawing colour: a number of the palette"},
     {"", "{palette}"},
@@ -43,7 +44,7 @@ const HelpRow helpRows[] = {
     {"y, Ctrl+Y", "redo (also Ctrl+Shift+Z)"},
     {nullptr, "Help and quit"},
     {"h, F1", "this page"},
-    {"Escape", "quit (closing the window quits too)"},
+    {"Escape", "quit, once this page is closed; closing the window quits too"},
 };
 
 const char* const colorNames[paletteSize] = {

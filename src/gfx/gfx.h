@@ -102,7 +102,10 @@ extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null befo
 
 // Starts SDL video and opens the window (or full screen) with the caption `text`.
 // On failure prints "Unable to init SDL: ..." or "Unable to set video: ..." to
-// standard output and exits with status 1. Call once, before anything else.
+// standard output and exits with status 1. Unless SDL_VIDEODRIVER names a
+// driver, SDL starts only on the desktop's display (DISPLAY; on sdl12-compat
+// also WAYLAND_DISPLAY), never on a text-mode driver; with none set it fails
+// with "Unable to init SDL: no display (...)". Call once, before anything else.
 void screen(int width, int height, bool fullscreen, const char* text);
 void lock();    // locks the surface if SDL requires it
 void unlock();  // unlocks it likewise
