@@ -32,7 +32,8 @@ const char* chooseVideoDriver() {
     if (isSet("SDL_VIDEODRIVER")) return nullptr;
     const bool wayland = overSdl2() && isSet("WAYLAND_DISPLAY");
     if (!isSet("DISPLAY") && !wayland) {
-        return overSdl2() ? "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)" : "no display (DISPLAY is not set)";
+        return overSdl2() ? "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"
+                          : "no display (DISPLAY is not set)";
     }
     // SDL2 tries a list in its order; a display that cannot be reached then fails too.
     const char* drivers = !isSet("DISPLAY") ? "wayland" : wayland ? "x11,wayland" : "x11";

@@ -1,6 +1,7 @@
 """The command line of the built binary: exit statuses, messages and the
 files a headless render writes. Runs with no display and an unusable video
-driver, so any attempt to open a window would fail the case.
+driver, so any attempt to open a window would fail the case; the rows that
+start the editor itself change that environment as they say.
 
 Run: python3 tests/cli/test_command_line.py path/to/tessary
 """
@@ -39,8 +40,8 @@ CASES = [
     (["--render", "5", "--dir", "sub"], 1, "", "tessary: slot 5 has no picture in {here}/sub\n",
      {"sub/picture5.svg": None, "sub/picture5.png": None}),
     (["--render", "3"], 0, "", "Load failed: lines3.txt\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
-    (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png: No such file or directory\n",
-     {}),
+    (["--render", "2", "--png", "missing/a.png"], 1, "",
+     "Export failed: {here}/missing/a.png: No such file or directory\n", {}),
     # The editor itself: with no display it stops at once, unless a driver is asked for.
     ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
@@ -94,7 +95,8 @@ def main(binary):
     failed = 0
     for case in CASES:
         errors = run_case(os.path.abspath(binary), case)
-        print("%s %s%s" % ("FAIL" if errors else "PASS", " ".join(case[0]), "".join(": " + e for e in errors)))
+        name = " ".join(case[0] + ["%s=%s" % item for item in (case[5] if len(case) > 5 else {}).items()])
+        print("%s %s%s" % ("FAIL" if errors else "PASS", name, "".join(": " + e for e in errors)))
         failed += bool(errors)
     print("%d passed, %d failed" % (len(CASES) - failed, failed))
     return 1 if failed else 0

@@ -39,7 +39,8 @@ TEST_F(EditorTest, WheelZoomKeepsTheOriginWithinItsBounds) {
         e.X_Start = row.xStart;
         e.Y_Start = row.yStart;
         zoomAbout(e, row.notches, row.mouseX, row.mouseY);
-        EXPECT_EQ(std::make_tuple(e.scale, e.X_Start, e.Y_Start), std::make_tuple(row.scaleAfter, row.xAfter, row.yAfter));
+        EXPECT_EQ(std::make_tuple(e.scale, e.X_Start, e.Y_Start),
+                  std::make_tuple(row.scaleAfter, row.xAfter, row.yAfter));
     }
 }
 
