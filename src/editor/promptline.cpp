@@ -26,15 +26,16 @@ std::string fileFailureLine(const char* action, const FileFailure& failure, cons
 void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second) {
     char text[messageLength + 1];
     fileFailureText(text, action, failure.path.c_str(), second ? second->path.c_str() : nullptr);
-    showMessage(text);
-    std::fprintf(stderr, "%s\n", fileFailureLine(action, failure, second).c_str());
+    reportMessage(text, fileFailureLine(action, failure, second));
 }
 
 void showMessage(const std::string& text) {
     print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
 }
 
-void reportMessage(const std::string& text) {
+void reportMessage(const std::string& text) { reportMessage(text, text); }
+
+void reportMessage(const std::string& text, const std::string& logged) {
     showMessage(text);
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", logged.c_str());
 }

@@ -40,5 +40,7 @@ void showMessage(const std::string& text);
 
 // The same, and the whole message on standard error: something went wrong.
 void reportMessage(const std::string& text);
+// The same with a fuller line for standard error (one that gives the reason).
+void reportMessage(const std::string& text, const std::string& logged);
 
 #endif

@@ -235,21 +235,25 @@ PairOutcome replaceFilePair(const char* firstPath, const std::string& firstBytes
                             const std::string& secondBytes) {
     PairOutcome outcome;
     Pending first, second;
+    errno = 0;
     if (!prepare(firstPath, firstBytes, true, first)) {
-        outcome.failed = firstPath;
+        outcome = {firstPath, errno};
         return outcome;
     }
     if (!prepare(secondPath, secondBytes, false, second)) {
+        outcome = {secondPath, errno};
         first.discard();
-        outcome.failed = secondPath;
         return outcome;
     }
     if (!commit(first, firstBytes, outcome.first)) {
-        second.discard();
         outcome.failed = firstPath;
+        outcome.error = errno;
+        second.discard();
     } else if (!commit(second, secondBytes, outcome.second)) {
         outcome.failed = secondPath;
+        outcome.error = errno;
     }
+    if (outcome.failed && outcome.error == 0) outcome.error = EIO;  // every failing step leaves its errno
     // A pair half new, half old (or damaged) is worse than the old pair.
     const bool firstAlone = outcome.first == FileState::replaced && outcome.second != FileState::replaced;
     if (outcome.failed && firstAlone) outcome.first = undo(firstPath, first);

@@ -57,6 +57,7 @@ enum class FileState {
 // The outcome for a pair of files that must change together.
 struct PairOutcome {
     const char* failed = nullptr;  // the path that could not be replaced; nullptr when both were
+    int error = 0;                 // the errno value of the step that failed
     FileState first = FileState::old;
     FileState second = FileState::old;
 };
