@@ -26,7 +26,7 @@ void startUp(Editor& e) {
 
 PassResult runPass(Editor& e) {
     const PassMark before = markPass(e);                           // what the pass may change
-    if (done() && !helpKeepsEscape(e)) return PassResult::Quit;    // loop test: close or Escape
+    if (done() && !helpKeepsEscape(e)) return PassResult::Quit;    // loop test: close or Escape (not on the help page)
     readKeys();                                                    // keyboard state
     if (const std::optional<PassResult> help = helpStep(e)) return *help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands

@@ -53,7 +53,7 @@ struct Editor {
     bool cursorShown = false;  // false until the first pass has drawn a cursor
 
     SDL_Event event2 = {};  // the event taken by the line-mode wait
-    HelpPage help = HelpPage::closed;
+    HelpPage help = HelpPage::closed;  // the help page over the view, while not closed
 
     // Every field above but the picture and event2 (which line mode fills
     // before each use), copied into one comparable tuple: the part of the
