@@ -34,11 +34,12 @@ dpkg-deb -x "$package" "$root"
 hardening-check --nocfprotection "$root/usr/bin/tessary"
 zgrep -q '^\.IR /usr/share/doc/tessary/ \.$' "$root/usr/share/man/man1/tessary.1.gz" \
   || { echo "the packaged manual page does not name /usr/share/doc/tessary/" >&2; exit 1; }
-# The unpacked program runs from there: its version, and a headless render,
-# which needs no display.
+# The unpacked program runs from there: its version, and a headless render of
+# a slot of one point (a slot with no files is no picture), which needs no display.
 output=$(timeout 5 "$root/usr/bin/tessary" --version)
 [ "$output" = "Tessary ${version%.0}" ] || { echo "unexpected version: $output" >&2; exit 1; }
-timeout 5 "$root/usr/bin/tessary" --render 1 --dir "$root" --png "$root/empty.png" 2>/dev/null
-[ "$(file -b "$root/empty.png" | cut -d, -f1-2)" = "PNG image data, 256 x 200" ] \
+printf '1 1 \n' > "$root/pixels1.txt"
+timeout 5 "$root/usr/bin/tessary" --render 1 --dir "$root" --png "$root/point.png" 2>/dev/null
+[ "$(file -b "$root/point.png" | cut -d, -f1-2)" = "PNG image data, 256 x 200" ] \
   || { echo "the unpacked tessary rendered no 256 x 200 PNG" >&2; exit 1; }
 echo "package check: $(basename "$package") and $(basename "$dev_package") fine; unpacked tessary: $output"

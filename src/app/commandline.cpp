@@ -27,7 +27,7 @@ const char* const synopsis =
     "       tessary --pictures\n"
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
-    "       tessary --version | --help\n";
+    "       tessary --version | --help | -h\n";
 
 const char* const details =
     "\n"
@@ -46,7 +46,7 @@ const char* const details =
     "  --color K         drawing colour, palette number 1-16 (default 6)\n"
     "  --separate        draw lines in dark green\n"
     "  --version         print the version\n"
-    "  --help            print this help\n"
+    "  -h, --help        print this help\n"
     "\n"
     "Unsaved pictures, and slot contents replaced by a save, are kept in\n"
     "$XDG_STATE_HOME/tessary/ (default ~/.local/state/tessary/); key k brings them back.\n"
@@ -118,8 +118,8 @@ bool takesValue(const std::string& option) {
 int parse(int argc, char* argv[], Arguments& args) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--help" || option == "--version") {
-            args.action = option == "--help" ? Action::help : Action::version;
+        if (option == "--help" || option == "-h" || option == "--version") {
+            args.action = option == "--version" ? Action::version : Action::help;
             return -1;
         }
         if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];

@@ -5,7 +5,7 @@
 //     tessary --pictures
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--background K] [--color K] [--separate]
-//     tessary --version | --help
+//     tessary --version | --help | -h
 //
 // Messages go to standard error (the version and --help's usage to standard
 // output). Exit status: the editor's own, 0 when the work was done, 1 when it

@@ -16,8 +16,10 @@ struct RenderRequest {
 };
 
 // A slot file that cannot be read renders as an empty table and is reported on
-// standard error, as the editor's load reports it. Returns the exit status: 0,
-// or 1, after reporting it, when an image file could not be written.
+// standard error, as the editor's load reports it; a slot with neither file is
+// no picture, and nothing is written. Returns the exit status: 0, or 1, after
+// reporting it, when the slot has neither file or an image file could not be
+// written (with the system's reason).
 int renderSlot(const RenderRequest& request);
 
 #endif

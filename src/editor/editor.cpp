@@ -7,6 +7,7 @@
 #include "editor.h"
 
 #include "endsignals.h"
+#include "help.h"
 #include "idle.h"
 #include "keeping.h"
 #include "keys.h"
@@ -14,6 +15,7 @@
 #include "panel.h"
 #include "title.h"
 #include "view.h"
+#include "wheel.h"
 
 static const int windowWidth = 640;
 static const int windowHeight = 640;
@@ -26,9 +28,11 @@ void startUp(Editor& e) {
 
 PassResult runPass(Editor& e) {
     const PassMark before = markPass(e);                           // what the pass may change
-    if (done()) return PassResult::Quit;                           // loop test: close or Escape
+    if (done() && !helpKeepsEscape(e)) return PassResult::Quit;    // loop test: close or Escape (not on the help page)
     readKeys();                                                    // keyboard state
+    if (const std::optional<PassResult> help = helpStep(e)) return *help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands
+    wheelStep(e);                                                  // wheel notches zoom about the pointer
     moveCursor(e);                                                 // cursor cell
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
     renderFrame(e);                                                // view, highlight, overview

@@ -6,10 +6,18 @@
 #include "pictureimage.h"
 #include "promptline.h"
 
+std::string exportedText(int nr) { return "Exported slot " + std::to_string(nr); }
+
+std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + files.svg + ", .png"; }
+
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
-    const std::vector<std::string> failed = writeExportFiles(picture, nr, mode1, mode2);
-    if (!failed.empty()) reportFileFailure("Export", failed[0].c_str(), failed.size() > 1 ? failed[1].c_str() : nullptr);
-    return failed.empty();
+    const std::vector<FileFailure> failed = writeExportFiles(picture, nr, mode1, mode2);
+    if (failed.empty()) {
+        showMessage(exportedText(nr));
+        return true;
+    }
+    reportFileFailure("Export", failed[0], failed.size() > 1 ? &failed[1] : nullptr);
+    return false;
 }
 
 static int askSortKey(const char* message) { return sortKeyFromAnswer(askNumber(message)); }
@@ -24,7 +32,8 @@ void exportCommand(Editor& e) {
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(e.picture.tables(), colors);
-    for (const std::string& failed : writeImageFiles(image, imageFileNames(e.nr))) {
-        reportFileFailure("Export", failed.c_str());
-    }
+    const ImageFiles files = imageFileNames(e.nr);
+    const std::vector<FileFailure> failed = writeImageFiles(image, files);
+    for (const FileFailure& failure : failed) reportFileFailure("Export", failure);
+    if (failed.empty()) showMessage(imagesWrittenText(files));
 }

@@ -1,15 +1,25 @@
 // export.h - the export keys: the sorted tables (r) and the image files (e).
 //
 // The files are written by exportfiles.h and imagefiles.h; this module asks
-// for the sort keys and reports a file that could not be written on the prompt
-// line and on standard error. Nothing else on screen changes.
+// for the sort keys and reports on the prompt line what was written, or a file
+// that could not be written (there and, with the system's reason, on standard
+// error). Nothing else on screen changes.
 #ifndef TESSARY_EXPORT_H
 #define TESSARY_EXPORT_H
 
+#include <string>
+
+#include "imagefiles.h"
 #include "state.h"
 
-// Sorts the picture and writes slot nr's export files (exportfiles.h). Returns
-// false, after reporting, when a file could not be written.
+// The prompt line's reports of success: "Exported slot 3" and
+// "Wrote picture3.svg, .png".
+std::string exportedText(int nr);
+std::string imagesWrittenText(const ImageFiles& files);
+
+// Sorts the picture and writes slot nr's export files (exportfiles.h), and says
+// so on the prompt line. Returns false, after reporting, when a file could not
+// be written.
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2);
 
 void exportCommand(Editor& e);        // key r: asks for both sort keys, then exports

@@ -17,3 +17,7 @@ bool keyPressed(int key) {
     reported = true;
     return true;
 }
+
+bool ctrlHeld() { return keyDown(SDLK_LCTRL) || keyDown(SDLK_RCTRL); }
+
+bool shiftHeld() { return keyDown(SDLK_LSHIFT) || keyDown(SDLK_RSHIFT); }

@@ -13,5 +13,7 @@ extern std::map<int, bool> keypressed;
 
 bool keyDown(int key);     // level test: the key is held
 bool keyPressed(int key);  // edge test: true once per press
+bool ctrlHeld();           // either Ctrl key is held
+bool shiftHeld();          // either Shift key is held
 
 #endif

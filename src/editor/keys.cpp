@@ -31,15 +31,20 @@ void modeKeys(Editor& e) {
     if (keyPressed(SDLK_w)) e.mode = lineMode;
 }
 
+void zoomIn(Editor& e) {
+    cls(e.Background_Color);
+    if (e.scale < maxScale) ++e.scale;
+}
+
+void zoomOut(Editor& e) {
+    cls(e.Background_Color);
+    if (e.scale > 1) --e.scale;
+}
+
 void zoomKeys(Editor& e) {
-    if (keyPressed(SDLK_z)) {
-        cls(e.Background_Color);
-        if (e.scale < maxScale) ++e.scale;
-    }
-    if (keyPressed(SDLK_x)) {
-        cls(e.Background_Color);
-        if (e.scale > 1) --e.scale;
-    }
+    // With Ctrl the press of z is left to historyKeys, which undoes.
+    if (!ctrlHeld() && keyPressed(SDLK_z)) zoomIn(e);
+    if (keyPressed(SDLK_x)) zoomOut(e);
 }
 
 // A pan step grows by one per press and never falls below 1.
@@ -87,8 +92,10 @@ void showRestoredPicture(Editor& e) {
 }
 
 void historyKeys(Editor& e) {
-    if (keyPressed(SDLK_u) && e.picture.undo()) showRestoredPicture(e);
-    if (keyPressed(SDLK_y) && e.picture.redo()) showRestoredPicture(e);
+    // y with Ctrl is y: Ctrl+Y redoes as y does.
+    const bool ctrlZ = ctrlHeld() && keyPressed(SDLK_z);
+    if ((keyPressed(SDLK_u) || (ctrlZ && !shiftHeld())) && e.picture.undo()) showRestoredPicture(e);
+    if ((keyPressed(SDLK_y) || (ctrlZ && shiftHeld())) && e.picture.redo()) showRestoredPicture(e);
 }
 
 void runKeyCommands(Editor& e) {

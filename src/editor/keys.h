@@ -28,12 +28,14 @@ void clearPictureKey(Editor& e);  // backquote: empty both tables, clear the win
 void slotKeys(Editor& e);         // 1..7: choose the slot (a later key wins)
 void separateKey(Editor& e);      // p: lines in dark green or not
 void modeKeys(Editor& e);         // q point mode, w line mode
-void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1)
+void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1); Ctrl+Z is undo
+void zoomIn(Editor& e);           // one step in, up to maxScale, clearing the window
+void zoomOut(Editor& e);          // one step out, down to 1, clearing the window
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
 void homeKey(Editor& e);          // 8: origin back to (0, 0)
 void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
 bool arrowHeld();                 // an arrow is down, so the next pass pans (or clears) again
-void historyKeys(Editor& e);      // u undo, y redo: the picture one step back or forward
+void historyKeys(Editor& e);      // u or Ctrl+Z undo, y, Ctrl+Y or Ctrl+Shift+Z redo
 // After the picture changed as a whole: clears the window, drops the
 // selection and a line being entered.
 void showRestoredPicture(Editor& e);

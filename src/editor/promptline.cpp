@@ -17,15 +17,25 @@ void fileFailureText(char (&text)[messageLength + 1], const char* action, const 
     }
 }
 
-void reportFileFailure(const char* action, const char* fileName, const char* secondFileName) {
+std::string fileFailureLine(const char* action, const FileFailure& failure, const FileFailure* second) {
+    std::string line = std::string(action) + " failed: " + failure.path + ": " + failure.reason;
+    if (second) line += ", " + second->path + ": " + second->reason;
+    return line;
+}
+
+void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second) {
     char text[messageLength + 1];
-    fileFailureText(text, action, fileName, secondFileName);
-    reportMessage(text);
+    fileFailureText(text, action, failure.path.c_str(), second ? second->path.c_str() : nullptr);
+    reportMessage(text, fileFailureLine(action, failure, second));
+}
+
+void showMessage(const std::string& text) {
+    print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
 }
 
 void reportMessage(const std::string& text) { reportMessage(text, text); }
 
-void reportMessage(const std::string& shown, const std::string& logged) {
-    print(shown.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
+void reportMessage(const std::string& text, const std::string& logged) {
+    showMessage(text);
     if (!logged.empty()) std::fprintf(stderr, "%s\n", logged.c_str());
 }

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "filereplace.h"
 #include "gfx.h"
 
 constexpr int promptLineX = 0;
@@ -25,15 +26,22 @@ double askNumber(const char* message);
 void fileFailureText(char (&text)[messageLength + 1], const char* action, const char* fileName,
                      const char* secondFileName);
 
-// Shows that text on the prompt line over all messageLength cells, so that older
-// prompt text there goes, and writes it to standard error.
-void reportFileFailure(const char* action, const char* fileName, const char* secondFileName = nullptr);
+// The line for standard error: "<action> failed: <file>: <reason>", and
+// ", <second file>: <reason>" when a second one failed too.
+std::string fileFailureLine(const char* action, const FileFailure& failure, const FileFailure* second);
 
-// The same for any message: cut to messageLength characters on the prompt line,
-// whole on standard error.
+// Shows fileFailureText on the prompt line over all messageLength cells, so
+// that older prompt text there goes, and writes fileFailureLine to standard error.
+void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second = nullptr);
+
+// Any message, cut to messageLength characters, on the prompt line alone:
+// the report of a command that did what was asked.
+void showMessage(const std::string& text);
+
+// The same, and the whole message on standard error: something went wrong.
 void reportMessage(const std::string& text);
-// Shows `shown` there, and writes `logged`, a longer text, to standard error
-// (nothing when it is empty: news that only the window needs).
-void reportMessage(const std::string& shown, const std::string& logged);
+// The same with another line for standard error: a fuller one (one that gives
+// the reason or a path), or none when it is empty (news only the window needs).
+void reportMessage(const std::string& text, const std::string& logged);
 
 #endif

@@ -8,9 +8,9 @@
 #include "slots.h"
 
 bool savePicture(Editor& e) {
-    const std::string failure = writeSlot(e.picture.tables(), e.nr);
-    if (!failure.empty()) {
-        reportMessage(failure);
+    const SlotWrite failure = writeSlot(e.picture.tables(), e.nr);
+    if (!failure.message.empty()) {
+        reportMessage(failure.message, failure.logged);
         return false;
     }
     e.picture.markSaved();

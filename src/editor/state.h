@@ -18,6 +18,10 @@ enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
 // the next one would do the same until an event arrives.
 enum class PassResult { Continue, Quit, Idle };
 
+// The help page (help.h): closed, shown after the key that opened it is let go,
+// closing until the key or button that closes it is let go.
+enum class HelpPage { closed, opening, shown, closing };
+
 struct Editor {
     int mode = pointMode;
     int scale = 1;      // window pixels per canvas cell; never below 1
@@ -49,6 +53,7 @@ struct Editor {
     bool cursorShown = false;  // false until the first pass has drawn a cursor
 
     SDL_Event event2 = {};  // the event taken by the line-mode wait
+    HelpPage help = HelpPage::closed;  // the help page over the view, while not closed
 
     // Every field above but the picture and event2 (which line mode fills
     // before each use), copied into one comparable tuple: the part of the
@@ -57,7 +62,7 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help);
     }
 };
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "filereplace.h"
 #include "picture.h"
 #include "picturefiles.h"
 
@@ -20,8 +21,8 @@ int sortKeyFromAnswer(double answer);
 // Sorts the points on row mode1 and the lines on row mode2 (a step of the
 // picture's history when the order changed), then writes both export files of
 // slot nr, each on its own: one that cannot be written does not keep the other
-// from being written, nor the tables from being sorted. Returns the names of
-// the files that could not be written, points first.
-std::vector<std::string> writeExportFiles(Picture& picture, int nr, int mode1, int mode2);
+// from being written, nor the tables from being sorted. Returns the files that
+// could not be written, with their reasons, points first.
+std::vector<FileFailure> writeExportFiles(Picture& picture, int nr, int mode1, int mode2);
 
 #endif

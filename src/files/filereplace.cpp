@@ -219,31 +219,41 @@ FileState undo(const char* path, const Pending& pending) {
 
 }  // namespace
 
-bool replaceFile(const char* path, const std::string& bytes) {
+FileWrite replaceFile(const char* path, const std::string& bytes) {
+    errno = 0;
     Pending pending;
     FileState state;
-    return prepare(path, bytes, false, pending) && commit(pending, bytes, state);
+    if (prepare(path, bytes, false, pending) && commit(pending, bytes, state)) return {};
+    return {errno != 0 ? errno : EIO};  // every failing step leaves its errno
+}
+
+void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written) {
+    if (!written) failed.push_back({path, written.reason()});
 }
 
 PairOutcome replaceFilePair(const char* firstPath, const std::string& firstBytes, const char* secondPath,
                             const std::string& secondBytes) {
     PairOutcome outcome;
     Pending first, second;
+    errno = 0;
     if (!prepare(firstPath, firstBytes, true, first)) {
-        outcome.failed = firstPath;
+        outcome = {firstPath, errno};
         return outcome;
     }
     if (!prepare(secondPath, secondBytes, false, second)) {
+        outcome = {secondPath, errno};
         first.discard();
-        outcome.failed = secondPath;
         return outcome;
     }
     if (!commit(first, firstBytes, outcome.first)) {
-        second.discard();
         outcome.failed = firstPath;
+        outcome.error = errno;
+        second.discard();
     } else if (!commit(second, secondBytes, outcome.second)) {
         outcome.failed = secondPath;
+        outcome.error = errno;
     }
+    if (outcome.failed && outcome.error == 0) outcome.error = EIO;  // every failing step leaves its errno
     // A pair half new, half old (or damaged) is worse than the old pair.
     const bool firstAlone = outcome.first == FileState::replaced && outcome.second != FileState::replaced;
     if (outcome.failed && firstAlone) outcome.first = undo(firstPath, first);

@@ -3,7 +3,8 @@
 // Knows nothing of what the bytes mean; the slot and export writers build their
 // content in memory and hand it over:
 //
-//     if (!replaceFile("epixels1.txt", text)) report the failure;
+//     if (const FileWrite written = replaceFile("epixels1.txt", text); !written)
+//         report the failure and written.reason();
 //
 // A file is replaced through a uniquely named temporary in the directory of the
 // file it replaces, which is renamed over it once its bytes are on disk. A name
@@ -15,15 +16,36 @@
 #ifndef TESSARY_FILEREPLACE_H
 #define TESSARY_FILEREPLACE_H
 
+#include <cstring>
 #include <string>
+#include <vector>
+
+// The outcome of a write: true when the file holds the new bytes; otherwise
+// `error` is the errno value of the step that failed, taken at once, so that
+// the reason travels with the failure.
+struct FileWrite {
+    int error = 0;
+    explicit operator bool() const { return error == 0; }
+    const char* reason() const { return std::strerror(error); }
+};
+
+// A file that could not be written, and why, as the system words it.
+struct FileFailure {
+    std::string path;
+    std::string reason;
+};
+
+// Adds `path` with the reason of `written` to `failed` when the write failed.
+void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written);
 
 // Replaces the file at `path` by `bytes`: atomically through a uniquely named
 // temporary in the target's directory (following a symbolic link to the file it
 // names, keeping permission bits and, where allowed, owner and group; fsync of
 // file and directory), or in place (truncate + write + fsync) when no temporary
 // can be made there but the file itself is writable. Nothing else is created,
-// overwritten or removed; no temporary is left behind. False on any failure.
-bool replaceFile(const char* path, const std::string& bytes);
+// overwritten or removed; no temporary is left behind. False on any failure,
+// with its errno value.
+FileWrite replaceFile(const char* path, const std::string& bytes);
 
 // What a file holds after a replacement was tried.
 enum class FileState {
@@ -35,6 +57,7 @@ enum class FileState {
 // The outcome for a pair of files that must change together.
 struct PairOutcome {
     const char* failed = nullptr;  // the path that could not be replaced; nullptr when both were
+    int error = 0;                 // the errno value of the step that failed
     FileState first = FileState::old;
     FileState second = FileState::old;
 };

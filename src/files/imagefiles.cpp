@@ -1,7 +1,6 @@
 // imagefiles.cpp - writing the SVG and PNG files of the picture.
 #include "imagefiles.h"
 
-#include "filereplace.h"
 #include "pngfile.h"
 #include "svgfile.h"
 
@@ -10,14 +9,18 @@ ImageFiles imageFileNames(int nr) {
     return {stem + ".svg", stem + ".png"};
 }
 
-static bool writePng(const CellImage& image, const std::string& path) {
+static void writePng(const CellImage& image, const std::string& path, std::vector<FileFailure>& failed) {
     std::string bytes;
-    return encodePng(image, bytes) && replaceFile(path.c_str(), bytes);
+    if (!encodePng(image, bytes)) {
+        failed.push_back({path, "the PNG encoder failed"});
+        return;
+    }
+    noteFailure(failed, path, replaceFile(path.c_str(), bytes));
 }
 
-std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files) {
-    std::vector<std::string> failed;
-    if (!files.svg.empty() && !replaceFile(files.svg.c_str(), encodeSvg(image))) failed.push_back(files.svg);
-    if (!files.png.empty() && !writePng(image, files.png)) failed.push_back(files.png);
+std::vector<FileFailure> writeImageFiles(const CellImage& image, const ImageFiles& files) {
+    std::vector<FileFailure> failed;
+    if (!files.svg.empty()) noteFailure(failed, files.svg, replaceFile(files.svg.c_str(), encodeSvg(image)));
+    if (!files.png.empty()) writePng(image, files.png, failed);
     return failed;
 }

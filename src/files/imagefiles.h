@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cellimage.h"
+#include "filereplace.h"
 
 // Paths of the two image files; an empty path is not written.
 struct ImageFiles {
@@ -21,8 +22,8 @@ struct ImageFiles {
 // "picture<nr>.svg" and "picture<nr>.png".
 ImageFiles imageFileNames(int nr);
 
-// Writes the image to each named file, each on its own. Returns the paths of
-// the files that could not be written (each left as it was), SVG first.
-std::vector<std::string> writeImageFiles(const CellImage& image, const ImageFiles& files);
+// Writes the image to each named file, each on its own. Returns the files that
+// could not be written (each left as it was), with their reasons, SVG first.
+std::vector<FileFailure> writeImageFiles(const CellImage& image, const ImageFiles& files);
 
 #endif

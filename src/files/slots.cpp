@@ -1,6 +1,7 @@
 // slots.cpp - the picture to and from its pair of slot files.
 #include "slots.h"
 
+#include <cstring>
 #include <string>
 
 #include "filereplace.h"
@@ -15,13 +16,14 @@ static std::string stateNote(const char* fileName, FileState state) {
     return std::string(", ") + fileName + (state == FileState::replaced ? " new" : " damaged");
 }
 
-std::string writeSlot(const PictureTables& tables, int nr) {
+SlotWrite writeSlot(const PictureTables& tables, int nr) {
     const PictureFileNames names = slotFileNames(nr);
     const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
-    if (!outcome.failed) return "";
-    return std::string("Save failed: ") + outcome.failed + stateNote(names.points, outcome.first) +
-           stateNote(names.lines, outcome.second);
+    if (!outcome.failed) return {};
+    const std::string failed = std::string("Save failed: ") + outcome.failed;
+    const std::string notes = stateNote(names.points, outcome.first) + stateNote(names.lines, outcome.second);
+    return {failed + notes, failed + ": " + std::strerror(outcome.error) + notes};
 }
 
 // The message for one file's read, or none when it came to the end.
@@ -38,7 +40,8 @@ SlotRead readSlot(int nr) {
     PictureTables& t = read.tables;
     const ReadResult points = readTable(names.points, pointTable(t), t.pixels_Amount);
     const ReadResult lines = readTable(names.lines, lineTable(t), t.lines_amount);
-    if (points == ReadResult::unreadable && lines == ReadResult::unreadable) {
+    read.neitherRead = points == ReadResult::unreadable && lines == ReadResult::unreadable;
+    if (read.neitherRead) {
         read.messages.push_back(std::string("Load failed: ") + names.points + ", " + names.lines);
     } else {
         noteRead(read.messages, names.points, points, t.pixels_Amount);

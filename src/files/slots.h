@@ -6,7 +6,7 @@
 // went wrong as messages; showing them is the caller's business.
 //
 //     const SlotRead read = readSlot(3);          // read.tables, read.messages
-//     const std::string failure = writeSlot(read.tables, 4);
+//     const SlotWrite failure = writeSlot(read.tables, 4);
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
@@ -26,13 +26,21 @@ PictureFileNames slotFileNames(int nr);
 struct SlotRead {
     PictureTables tables;
     std::vector<std::string> messages;
+    bool neitherRead = false;  // neither file could be read: the slot holds no picture
 };
 SlotRead readSlot(int nr);
 
+// What a save has to report: nothing when both files were written. Otherwise
+// the message for the prompt line, and the same for standard error with the
+// system's reason after the file that failed.
+struct SlotWrite {
+    std::string message;
+    std::string logged;
+};
+
 // Writes the tables to slot nr. Either both files get their new content or
 // both keep their old one; when even that cannot be had, the message says which
-// file holds what ("Save failed: <file>[, <file> new|damaged]"). Returns that
-// message, or an empty one when both files were written.
-std::string writeSlot(const PictureTables& tables, int nr);
+// file holds what ("Save failed: <file>[, <file> new|damaged]").
+SlotWrite writeSlot(const PictureTables& tables, int nr);
 
 #endif

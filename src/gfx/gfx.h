@@ -102,7 +102,10 @@ extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null befo
 
 // Starts SDL video and opens the window (or full screen) with the caption `text`.
 // On failure prints "Unable to init SDL: ..." or "Unable to set video: ..." to
-// standard output and exits with status 1. Call once, before anything else.
+// standard output and exits with status 1. Unless SDL_VIDEODRIVER names a
+// driver, SDL starts only on the desktop's display (DISPLAY; on sdl12-compat
+// also WAYLAND_DISPLAY), never on a text-mode driver; with none set it fails
+// with "Unable to init SDL: no display (...)". Call once, before anything else.
 void screen(int width, int height, bool fullscreen, const char* text);
 // Sets the window's caption; a text equal to the one shown changes nothing
 // (window managers redraw the title bar on every change).
@@ -122,6 +125,9 @@ bool done();
 void readKeys();          // refreshes inkeys from SDL_GetKeyState
 void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
+// Wheel notches turned since the last call, away from the user positive; the
+// count restarts at 0. Counted as SDL queues them, whoever takes the events.
+int takeWheelNotches();
 float getTime();   // milliseconds since SDL started
 void sleep();      // waits for a key press; a close request ends the program
 void waitForEvent();  // returns once an event is queued, leaving it there for done()

@@ -58,9 +58,11 @@ Clear presentedClear;           //   everywhere outside these spans, when done
 std::vector<SDL_Rect> changedBands;     // filled by each redraw
 std::atomic<bool> windowExposed{true};  // true until the first present
 
-// Keeps every event; notes an expose, whichever reader takes it later.
+// Keeps every event; notes an expose and counts a wheel notch (wheel.cpp),
+// whichever reader takes the event later.
 int SDLCALL noteExpose(const SDL_Event* event) {
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
+    countWheelNotch(event);
     return 1;
 }
 

@@ -21,6 +21,14 @@ Uint32* pixelAddress(int x, int y);
 // the window has been exposed. Installs an SDL event filter that keeps every event.
 void watchExposes();
 
+// Called by screen() before SDL starts (display.cpp): unless SDL_VIDEODRIVER
+// names a driver, lets SDL start only on the display of the desktop. Returns
+// null, or why there is no display to open the window on.
+const char* chooseVideoDriver();
+
+// Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
+void countWheelNotch(const SDL_Event* event);
+
 // Notes that the whole surface was just filled with `value` (cls), so that
 // redraw() need compare only what was drawn over it, when the frame it
 // presented last was cleared alike.

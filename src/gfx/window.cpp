@@ -31,7 +31,9 @@ static void failStart(const char* format) {
 void screen(int width, int height, bool fullscreen, const char* text) {
     w = width;
     h = height;
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n");
+    const char* noDisplay = chooseVideoDriver();
+    if (noDisplay != nullptr) SDL_SetError("%s", noDisplay);
+    if (noDisplay != nullptr || SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n");
     std::atexit(SDL_Quit);
     const Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
     scr = SDL_SetVideoMode(width, height, colorDepth, flags);

@@ -1,6 +1,7 @@
 """The command line of the built binary: exit statuses, messages and the
 files a headless render writes. Runs with no display and an unusable video
-driver, so any attempt to open a window would fail the case.
+driver, so any attempt to open a window would fail the case; the rows that
+start the editor itself change that environment as they say.
 
 Run: python3 tests/cli/test_command_line.py path/to/tessary
 """
@@ -17,8 +18,9 @@ USAGE = "Usage: tessary [--dir DIR]\n"
 
 # (arguments, exit status, standard output starts with, standard error starts
 # with, files afterwards: bytes each must hold, or None for a file that must not
-# exist). "{here}" stands for the working directory of the run, which is also
-# HOME; slot 2 exists there and in "sub". The user's folders name ~/Pictures as
+# exist[, changes to the environment: None unsets]). "{here}" stands for the
+# working directory of the run, which is also HOME; slot 2 exists there and in
+# "sub", and the points of slot 3 alone. The user's folders name ~/Pictures as
 # the pictures folder, which is also the fallback without xdg-user-dir.
 CASES = [
     (["--version"], 0, "Tessary 0.3\n", "", {}),
@@ -35,16 +37,25 @@ CASES = [
      {"out.png": PNG_SIGNATURE, "sub/picture2.png": None}),
     (["--render", "2", "--background", "7", "--svg", "a.svg"], 0, "", "",
      {"a.svg": b'<rect width="256" height="200" fill="#352879"/>', "picture2.png": None}),
-    (["--render", "5", "--dir", "sub"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
-     {"sub/picture5.svg": SVG_START, "sub/picture5.png": PNG_SIGNATURE}),
-    (["--render", "5", "--pictures"], 0, "", "Load failed: pixels5.txt, lines5.txt\n",
-     {"Pictures/Tessary/picture5.svg": SVG_START, "Pictures/Tessary/picture5.png": PNG_SIGNATURE}),
-    (["--render", "2", "--png", "missing/a.png"], 1, "", "Export failed: {here}/missing/a.png\n", {}),
+    (["-h"], 0, USAGE, "", {}),
+    (["--render", "5", "--dir", "sub"], 1, "", "tessary: slot 5 has no picture in {here}/sub\n",
+     {"sub/picture5.svg": None, "sub/picture5.png": None}),
+    (["--render", "2", "--pictures"], 1, "", "tessary: slot 2 has no picture in {here}/Pictures/Tessary\n",
+     {"Pictures/Tessary/picture2.svg": None, "picture2.svg": None}),
+    (["--render", "3"], 0, "", "Load failed: lines3.txt\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
+    (["--render", "2", "--png", "missing/a.png"], 1, "",
+     "Export failed: {here}/missing/a.png: No such file or directory\n", {}),
+    # The editor itself: with no display it stops at once, unless a driver is asked for.
+    ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
+    ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
+    ([], 1, "Unable to init SDL: No available video device\n", "", {}, {}),
 ]
 
 
 def prepare(folder):
     os.mkdir(os.path.join(folder, "sub"))
+    with open(os.path.join(folder, "pixels3.txt"), "wb") as f:
+        f.write(SLOT_POINTS)
     for where in (folder, os.path.join(folder, "sub")):
         with open(os.path.join(where, "pixels2.txt"), "wb") as f:
             f.write(SLOT_POINTS)
@@ -57,12 +68,18 @@ def prepare(folder):
 
 def run_case(binary, case):
     """The differences from what the case expects; empty when it passed."""
-    arguments, status, out, err, files = case
+    arguments, status, out, err, files = case[:5]
     with tempfile.TemporaryDirectory() as temporary:
         folder = os.path.realpath(temporary)
         prepare(folder)
-        env = {k: v for k, v in os.environ.items() if k != "DISPLAY" and not k.startswith("XDG_")}
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY") and not k.startswith("XDG_")}
         env.update(SDL_VIDEODRIVER="no-such-driver", HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, ".config"))
+        for name, value in (case[5] if len(case) > 5 else {}).items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
         run = subprocess.run([binary] + arguments, cwd=folder, env=env, capture_output=True, timeout=20)
         errors = []
         if run.returncode != status:
@@ -84,7 +101,8 @@ def main(binary):
     failed = 0
     for case in CASES:
         errors = run_case(os.path.abspath(binary), case)
-        print("%s %s%s" % ("FAIL" if errors else "PASS", " ".join(case[0]), "".join(": " + e for e in errors)))
+        name = " ".join(case[0] + ["%s=%s" % item for item in (case[5] if len(case) > 5 else {}).items()])
+        print("%s %s%s" % ("FAIL" if errors else "PASS", name, "".join(": " + e for e in errors)))
         failed += bool(errors)
     print("%d passed, %d failed" % (len(CASES) - failed, failed))
     return 1 if failed else 0

@@ -92,7 +92,7 @@ TEST_F(Export, UnwritableFileIsReportedAndTheOtherStillWritten) {
     fillSurface(packed(Colors[4]));
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(exportPicture(e.picture, 1, 0, 0));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Export failed: elines1.txt\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Export failed: elines1.txt: Is a directory\n");
     EXPECT_TRUE(promptLineShows("Export failed: elines1.txt", packed(Colors[4])));
     EXPECT_EQ(readFile("epixels1.txt"), "2,9,\n5,1,\n");
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"elines1.txt", "epixels1.txt"}));

@@ -99,12 +99,16 @@ TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndTheOtherStillWritten) {
         std::vector<std::string> directories;  // in the way of the files named
         std::string message;                   // the last one is on the prompt line
         std::vector<std::string> names;        // in the working directory afterwards
+        std::string logged;                    // standard error: each message with its reason
     };
     const Row rows[] = {
-        {{"picture3.png"}, "Export failed: picture3.png", {"picture3.png", "picture3.svg"}},
-        {{"picture3.svg"}, "Export failed: picture3.svg", {"picture3.png", "picture3.svg"}},
+        {{"picture3.png"}, "Export failed: picture3.png", {"picture3.png", "picture3.svg"},
+         "Export failed: picture3.png: Is a directory\n"},
+        {{"picture3.svg"}, "Export failed: picture3.svg", {"picture3.png", "picture3.svg"},
+         "Export failed: picture3.svg: Is a directory\n"},
         {{"picture3.svg", "picture3.png"}, "Export failed: picture3.svg\nExport failed: picture3.png",
-         {"picture3.png", "picture3.svg"}},
+         {"picture3.png", "picture3.svg"},
+         "Export failed: picture3.svg: Is a directory\nExport failed: picture3.png: Is a directory\n"},
     };
     e.nr = 3;
     for (const Row& row : rows) {
@@ -113,7 +117,7 @@ TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndTheOtherStillWritten) {
         fillSurface(packed(Colors[4]));
         ::testing::internal::CaptureStderr();
         exportImagesCommand(e);
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.message + "\n");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.logged);
         EXPECT_TRUE(promptLineShows(row.message.substr(row.message.rfind('\n') + 1), packed(Colors[4])));
         EXPECT_EQ(directoryNames(), row.names);
         for (const std::string& name : directoryNames()) std::filesystem::remove_all(name);

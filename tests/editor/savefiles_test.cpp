@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                        fs::create_symlink("/dev/full", "lines1.txt");
                        return fs::is_character_file("/dev/full");
                    },
-                   Command::save, false, "Save failed: lines1.txt\n",
+                   Command::save, false, "Save failed: lines1.txt: No space left on device\n",
                    {"lines1.txt -> /dev/full", "pixels1.txt 600 1 1 \n"}},
         WriterCase{"a points file that did not exist is removed again",
                    [] {
@@ -161,10 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
                        return fs::is_character_file("/dev/full");
                    },
                    Command::save, false,
-                   "Save failed: lines1.txt\n", {"lines1.txt -> /dev/full"}},
+                   "Save failed: lines1.txt: No space left on device\n", {"lines1.txt -> /dev/full"}},
         WriterCase{"an export file that cannot be written does not keep the other from being written",
                    [] { return fs::create_directory("epixels1.txt"); }, Command::exportFiles, false,
-                   "Export failed: epixels1.txt\n", {"elines1.txt 644 6,6,7,7,\n\n", "epixels1.txt/ 755"}}),
+                   "Export failed: epixels1.txt: Is a directory\n", {"elines1.txt 644 6,6,7,7,\n\n", "epixels1.txt/ 755"}}),
     [](const ::testing::TestParamInfo<WriterCase>& param) { return "case" + std::to_string(param.index); });
 
 }  // namespace

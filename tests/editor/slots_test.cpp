@@ -212,7 +212,7 @@ TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(savePicture(e));
     const std::string message = "Save failed: " + blocked;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + "\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + ": Is a directory\n");
     EXPECT_TRUE(promptLineShows(message, packed(Colors[4])));
     for (const auto& [name, old] : {std::pair<const char*, const char*>{"pixels1.txt", "1 1 \n"},
                                     std::pair<const char*, const char*>{"lines1.txt", "1 1 2 2 \n\n"}}) {
@@ -238,7 +238,7 @@ TEST_F(SlotFiles, LateFailureRestoresTheReplacedPointsFile) {
     const std::string message = ::testing::internal::GetCapturedStderr();
     std::system("chattr -i lines1.txt");
     EXPECT_FALSE(saved);
-    EXPECT_EQ(message, "Save failed: lines1.txt\n");
+    EXPECT_EQ(message, "Save failed: lines1.txt: Operation not permitted\n");
     EXPECT_EQ(readFile("pixels1.txt"), "1 1 \n");
     EXPECT_EQ(readFile("lines1.txt"), "1 1 2 2 \n\n");
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"lines1.txt", "pixels1.txt"}));

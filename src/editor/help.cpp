@@ -1,0 +1,166 @@
+// help.cpp - the help page's texts, its drawing and its opening and closing.
+#include "help.h"
+
+#include <filesystem>
+
+#include "keypress.h"
+#include "view.h"
+
+namespace {
+
+// A heading when `keys` is null. In `text`, "{folder}" stands for the working
+// folder and "{palette}" for the 16 colours with their numbers and swatches.
+struct HelpRow {
+    const char* keys;
+    const char* text;
+};
+
+const HelpRow helpRows[] = {
+    {nullptr, "Tessary help - any key or mouse button closes this page"},
+    {nullptr, "Drawing"},
+    {"q", "point mode: left button places points, right button erases"},
+    {"w", "line mode: left click the start, then the end"},
+    {"right click", "line mode: find the lines at the cell, the first in red"},
+    {"keypad + / -", "select the next / previous line found"},
+    {"keypad Enter / .", "delete the selected line / keep it"},
+    {"p", "lines in dark green / in the drawing colour"},
+    {"` (backquote)", "clear the picture"},
+    {nullptr, "View"},
+    {"z / x, wheel", "zoom in / out (the wheel keeps the cell at the pointer)"},
+    {"arrows", "pan; = / - and 0 / 9 make the pan steps larger / smaller"},
+    {"8", "back to cell 0, 0"},
+    {nullptr, "Slots and files"},
+    {"1 .. 7", "choose the slot"},
+    {"s / l", "save / load the picture of the slot"},
+    {"e", "write the images pictureN.svg and pictureN.png"},
+    {"r", "export sorted epixelsN.txt and elinesN.txt"},
+    {"slot N", "pixelsN.txt and linesN.txt"},
+    {"files go to", "{folder}"},
+    {nullptr, "Colours"},
+    {"c / v", "background / drawing colour: a number of the palette"},
+    {"", "{palette}"},
+    {nullptr, "Undo"},
+    {"u, Ctrl+Z", "undo the last change of the picture"},
+    {"y, Ctrl+Y", "redo (also Ctrl+Shift+Z)"},
+    {nullptr, "Help and quit"},
+    {"h, F1", "this page"},
+    {"Escape", "quit, once this page is closed; closing the window quits too"},
+};
+
+const char* const colorNames[paletteSize] = {
+    "black", "white", "red", "cyan", "purple", "green", "blue", "yellow",
+    "orange", "brown", "light red", "dark grey", "grey", "light green", "light blue", "light grey",
+};
+
+const ColorRGB white(255, 255, 255);
+const ColorRGB black(0, 0, 0);
+const ColorRGB headingColor = Colors[7];
+
+constexpr int cell = 8;           // the font's cells
+constexpr int rowStep = 10;       // pixels from one text row to the next
+constexpr int leftX = cell;       // the keys column
+constexpr int textX = 18 * cell;  // the texts column
+constexpr int textColumns = viewWidth / cell - textX / cell;
+constexpr int paletteColumns = 4;
+constexpr int paletteEntryWidth = 20 * cell;
+
+// The 16 colours in rows of four: a framed swatch, the number and the name.
+// Returns the rows used.
+int drawPalette(int y) {
+    for (int k = 0; k < paletteSize; ++k) {
+        const int x = leftX + paletteEntryWidth * (k % paletteColumns);
+        const int rowY = y + rowStep * (k / paletteColumns);
+        drawRect(x, rowY, x + 2 * cell + 1, rowY + cell - 1, white);
+        drawRect(x + 1, rowY + 1, x + 2 * cell, rowY + cell - 2, Colors[k]);
+        const std::string label = std::to_string(k + 1) + " " + colorNames[k];
+        print(label.c_str(), x + 3 * cell, rowY, white, false, black, 0);
+    }
+    return paletteSize / paletteColumns;
+}
+
+std::string workingFolder() {
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    return error ? std::string("the folder the editor was started in") : here.string();
+}
+
+// Draws one row at y; returns the rows it used.
+int drawRow(const HelpRow& row, int y) {
+    const std::string text = row.text;
+    if (row.keys == nullptr) {
+        print(row.text, leftX, y, headingColor, false, black, 0);
+        return 1;
+    }
+    if (text == "{palette}") return drawPalette(y);
+    print(row.keys, leftX, y, white, false, black, 0);
+    const std::string shown = text == "{folder}" ? fitPath(workingFolder(), textColumns - 1) : text;
+    print(shown.c_str(), textX, y, white, false, black, 0);
+    return 1;
+}
+
+void drawHelpPage() {
+    drawRect(0, 0, viewWidth - 1, viewHeight - 1, black);
+    int y = 2;
+    for (const HelpRow& row : helpRows) y += rowStep * drawRow(row, y);
+}
+
+bool helpKeyPressed() {
+    const bool h = keyPressed(SDLK_h);  // both asked, so that both latches follow their keys
+    const bool f1 = keyPressed(SDLK_F1);
+    return h || f1;
+}
+
+// A key (lock keys aside, which SDL shows held while their lock is on) or a mouse button.
+bool anythingHeld() {
+    for (int key = 0; key < SDLK_LAST; ++key) {
+        const bool lock = key == SDLK_NUMLOCK || key == SDLK_CAPSLOCK || key == SDLK_SCROLLOCK;
+        if (!lock && keyDown(key)) return true;
+    }
+    return SDL_GetMouseState(nullptr, nullptr) != 0;
+}
+
+// The view area as the editor shows it, without waiting for the next pass: in
+// line mode that pass waits for an event before it draws.
+void closeHelpPage(Editor& e) {
+    drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
+    renderFrame(e);
+    e.help = HelpPage::closed;
+}
+
+}  // namespace
+
+bool helpKeepsEscape(const Editor& e) { return e.help != HelpPage::closed && keyDown(SDLK_ESCAPE); }
+
+std::string fitPath(const std::string& path, std::size_t width) {
+    if (path.size() <= width) return path;
+    const std::string dots = "...";
+    return width <= dots.size() ? dots.substr(0, width) : dots + path.substr(path.size() - (width - dots.size()));
+}
+
+std::optional<PassResult> helpStep(Editor& e) {
+    if (e.help == HelpPage::closed) {
+        if (!helpKeyPressed()) return std::nullopt;
+        drawHelpPage();
+        e.help = HelpPage::opening;
+    }
+    // Notches turned while the page shows close it; they never zoom afterwards.
+    const bool wheeled = takeWheelNotches() != 0;
+    switch (e.help) {
+        case HelpPage::opening:  // the key that opened the page is let go first
+            if (!anythingHeld()) e.help = HelpPage::shown;
+            break;
+        case HelpPage::shown:
+            if (!anythingHeld() && !wheeled) break;
+            e.help = HelpPage::closing;
+            [[fallthrough]];
+        case HelpPage::closing:  // closes once let go, so the closing press reaches nothing else
+            if (anythingHeld()) break;
+            closeHelpPage(e);
+            redraw();
+            return PassResult::Continue;
+        default:
+            break;
+    }
+    redraw();
+    return PassResult::Idle;
+}
