@@ -42,6 +42,7 @@ const HelpRow helpRows[] = {
     {nullptr, "Undo"},
     {"u, Ctrl+Z", "undo the last change of the picture"},
     {"y, Ctrl+Y", "redo (also Ctrl+Shift+Z)"},
+    {"k", "bring back a kept picture: unsaved, or a slot saved over"},
     {nullptr, "Help and quit"},
     {"h, F1", "this page"},
     {"Escape", "quit, once this page is closed; closing the window quits too"},
