@@ -1,8 +1,9 @@
 // keys.h - key tests and the keyboard commands of one pass.
 //
 // runKeyCommands tests every command key once, in a fixed order, right after
-// readKeys; most keys act once per press through keyPressed, the arrows on every
-// pass while held. The groups below are the same commands, callable one by one.
+// readKeys; most keys act once per press through keyPressed, the arrows at the
+// pace of arrowpace.h while held. The groups below are the same commands,
+// callable one by one.
 #ifndef TESSARY_KEYS_H
 #define TESSARY_KEYS_H
 
@@ -31,8 +32,10 @@ void modeKeys(Editor& e);         // q point mode, w line mode
 void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1)
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
 void homeKey(Editor& e);          // 8: origin back to (0, 0)
-void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
-bool arrowHeld();                 // an arrow is down, so the next pass pans (or clears) again
+// Held Right, Left, Down, Up: pan within bounds at the arrows' pace. A pass
+// that took no event (event2) first waits for a held arrow's next step.
+void arrowKeys(Editor& e);
+bool arrowHeld();                 // an arrow is down, so a later pass pans (or clears) again
 void historyKeys(Editor& e);      // u undo, y redo: the picture one step back or forward
 
 #endif
