@@ -145,4 +145,20 @@ TEST(Present, AfterAnExposeTheWholeSurfaceIsPushed) {
     EXPECT_FALSE(presentChanges());
 }
 
+TEST(Present, RedrawShowsWhatTheProgramStoredItself) {
+    const Uint32 ink = 0x00C86432;
+    cls(ColorRGB());
+    presentChanges();
+    static_cast<Uint32*>(scr->pixels)[300 * (scr->pitch / 4) + 200] = ink;  // noted nowhere
+    pushed.clear();
+    EXPECT_TRUE(redraw());
+    ASSERT_EQ(pushed.size(), 1u);
+    EXPECT_EQ(pushed[0].w * pushed[0].h, w * h);
+    // The clear erases the unnoted store, which the window shows: so it is compared.
+    cls(ColorRGB());
+    pushed.clear();
+    EXPECT_TRUE(presentChanges());
+    EXPECT_TRUE(wasPushed(200, 300));
+}
+
 }  // namespace
