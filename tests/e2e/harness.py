@@ -587,6 +587,15 @@ class Editor:
     def button_up(self, button=1):
         self._xdotool(["mouseup", str(button)])
 
+    def click(self, button=1):
+        """One click as xdotool makes it: the press and the release sent back
+        to back, without a hold."""
+        self._xdotool(["click", str(button)])
+
+    def taps(self, key, count):
+        """`count` presses of `key` in one xdotool command, each let go at once."""
+        self._xdotool(["key"] + [key] * count)
+
     def key_down(self, key):
         self._xdotool(["keydown", key])
 
