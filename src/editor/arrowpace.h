@@ -8,7 +8,7 @@
 // Each arrow keeps its own schedule (ArrowHold), owned by the editor state.
 //
 //     if (e.arrows[i].stepDue(keyDown(arrowKeyOrder[i]), getTime())) ... pan one step
-//     waitForArrowStep(e);   // nothing due yet: sleep until it is, or until input
+//     waitForArrowStep(e.arrows);   // nothing due yet: sleep until it is, or until input
 #ifndef TESSARY_ARROWPACE_H
 #define TESSARY_ARROWPACE_H
 

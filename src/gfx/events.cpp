@@ -92,14 +92,16 @@ bool eventPending() {
     return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
 }
 
+// Pumps only after a pause: called when the time has come already, it leaves
+// the queue as it was.
 bool waitForEventUntil(float time) {
-    for (;;) {
-        SDL_PumpEvents();
-        if (eventPending()) return true;
+    while (!eventPending()) {
         const float left = time - getTime();
         if (left <= 0) return false;
         SDL_Delay(std::min(pollPauseMs, static_cast<Uint32>(left) + 1));
+        SDL_PumpEvents();
     }
+    return true;
 }
 
 void readKeys() {
