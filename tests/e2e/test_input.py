@@ -9,13 +9,11 @@ import time
 
 from harness import BLACK, check, overview, panel_values, run_cases, view
 
-# Long enough for every queued event to have been taken.
 SETTLE = 0.3
 
 
 def settled_value(ed, name):
-    """The panel value `name` once the editor has run out of input."""
-    time.sleep(SETTLE)
+    time.sleep(SETTLE)  # every queued event taken
     return int(panel_values(ed.screenshot())[name])
 
 
