@@ -71,24 +71,24 @@ BENCHMARK_CAPTURE(BM_Frame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
-// Presenting, besides SDL's own work (none on the dummy driver): redraw()
+// Presenting, besides SDL's own work (none on the dummy driver): presentChanges()
 // compares what was drawn since the last present with the frame it presented
 // and keeps a copy of what changed. Here each frame is a clear of the whole
 // surface: to the colour of the frame before, which needs no comparing, or to
 // a new colour, which changes every pixel, the most any frame can cost.
-void BM_Redraw(benchmark::State& state, bool everyPixelChanged) {
+void BM_PresentChanges(benchmark::State& state, bool everyPixelChanged) {
     Uint32 value = 0;
     cls(INTtoRGB(value));
-    redraw();
+    presentChanges();
     for (auto _ : state) {
         state.PauseTiming();
         cls(INTtoRGB(everyPixelChanged ? ++value : value));
         state.ResumeTiming();
-        benchmark::DoNotOptimize(redraw());
+        benchmark::DoNotOptimize(presentChanges());
     }
 }
-BENCHMARK_CAPTURE(BM_Redraw, unchanged, false);
-BENCHMARK_CAPTURE(BM_Redraw, all_changed, true);
+BENCHMARK_CAPTURE(BM_PresentChanges, unchanged, false);
+BENCHMARK_CAPTURE(BM_PresentChanges, all_changed, true);
 
 // A whole pass of the loop with nothing to do, on the typical picture: what
 // each input event costs the editor once it waits between events.

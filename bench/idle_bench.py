@@ -1,5 +1,5 @@
 """idle_bench.py - what the editor costs in a real X server: when left alone,
-per mouse-motion event, and how fast its passes run while an arrow is held.
+per mouse-motion event and while an arrow is held, and the pace of that arrow.
 
 Run by `make bench` after the frame benchmark, or by hand:
 
@@ -16,9 +16,10 @@ names a folder holding its libSDL-1.2.so.0. Every run preloads the probe
 - motion: processor time of the editor and of the X server per mouse-motion
   event, while the pointer crosses the view area in one-pixel steps, one event
   about every 2 ms;
-- held arrow: passes per second while Left is held at the left bound (every
-  pass clears and redraws the window), and during pans of Right from column 0
-  to 255 and of Left back (every pass shows a new view).
+- held arrow: passes per second and processor time while Left is held at the
+  left bound (every step clears and redraws the window), and the steps Right
+  pans when held for one second from column 0, read from the panel (the pace
+  calls for 1 + 0.75 * 60 = 46).
 
 Processor time is utime + stime from /proc/PID/stat, in 10 ms ticks, so the
 motion run sends enough events to gather many ticks. Figures are printed as the
@@ -38,15 +39,14 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
-from harness import Editor, HarnessError, XServer, wait_until  # noqa: E402
+from harness import Editor, HarnessError, XServer, panel_values, wait_until  # noqa: E402
 
 TICK = os.sysconf("SC_CLK_TCK")
 SETTLE = 1.0             # seconds after start-up and between measures
 MOTION_EVENTS = 1500
 MOTION_GAP = "0.002"     # seconds between two pointer moves (xdotool sleep)
 HOLD_SECONDS = 2.0       # Left held at the bound, counted after SETTLE / 2
-PAN_PASSES = 200         # passes timed in each pan (255 move the view)
-PANS = 3                 # pans each way
+PANS = 3                 # one-second holds of Right
 
 
 def cpu_seconds(pid):
@@ -60,11 +60,10 @@ def cpu_seconds(pid):
 class Probe:
     """The counts that pass_probe.cpp keeps in /tmp/tessary-probe.PID."""
     HEADER = struct.Struct("<4Q")
-    RING = 65536
 
     def __init__(self, pid):
         self.path = "/tmp/tessary-probe.%d" % pid
-        size = self.HEADER.size + 8 * self.RING
+        size = self.HEADER.size
         wait_until(lambda: os.path.exists(self.path) and os.path.getsize(self.path) == size,
                    what="the probe's counts file")
         with open(self.path, "rb") as f:
@@ -77,9 +76,6 @@ class Probe:
     def counts(self):
         """(passes, presents, pixels presented) so far."""
         return self.HEADER.unpack_from(self.map, 0)[:3]
-
-    def pass_time(self, n):
-        return struct.unpack_from("<d", self.map, self.HEADER.size + 8 * (n % self.RING))[0]
 
 
 class Run:
@@ -149,34 +145,30 @@ class Run:
         self.editor.key_down("Left")  # the view starts at column 0: Left moves nothing
         try:
             time.sleep(SETTLE / 2)
-            passes, _, _ = self.probe.counts()
-            start = time.monotonic()
-            time.sleep(HOLD_SECONDS)
-            rate = (self.probe.counts()[0] - passes) / (time.monotonic() - start)
+            editor, server, wall, before, after = self.cpu_during(lambda: time.sleep(HOLD_SECONDS))
         finally:
             self.editor.key_up("Left")
         time.sleep(SETTLE / 2)
-        return {"held Left at the bound: passes per second": rate}
+        return {"held Left at the bound: passes per second": (after[0] - before[0]) / wall,
+                "held Left at the bound: editor, % of a core": 100 * editor / wall,
+                "held Left at the bound: X server, % of a core": 100 * server / wall}
 
-    def pan(self):
-        """Passes per second over the first PAN_PASSES passes of each pan:
-        Right from column 0 to 255 and Left back, PANS times, while every pass
-        moves the view one column."""
-        passes, seconds = 0, 0.0
+    def x_start(self):
+        return int(panel_values(self.editor.screenshot())["X_Start"])
+
+    def paced_pan(self):
+        """The mean of the steps Right pans when held for one second from column 0."""
+        steps = []
         for _ in range(PANS):
-            for key in ("Right", "Left"):
-                self.editor.key_down(key)
-                first = self.probe.counts()[0]
-                try:
-                    # 255 passes reach the bound; more make sure it is reached,
-                    # should the first few have run before the key arrived.
-                    wait_until(lambda: self.probe.counts()[0] > first + 255 + 50, timeout=60, what="the pan")
-                finally:
-                    self.editor.key_up(key)
-                time.sleep(0.1)
-                passes += PAN_PASSES
-                seconds += self.probe.pass_time(first + PAN_PASSES) - self.probe.pass_time(first)
-        return {"pan: passes per second": passes / seconds}
+            self.editor.press("8")
+            time.sleep(0.2)
+            start = self.x_start()
+            self.editor.key_down("Right")
+            time.sleep(1.0)
+            self.editor.key_up("Right")
+            time.sleep(0.3)
+            steps.append(self.x_start() - start)
+        return {"held Right 1 s: steps panned (pace: 46)": statistics.mean(steps)}
 
     def idle_unsaved(self, seconds):
         """Idle again with an unsaved picture, once its kept copy is written:
@@ -191,7 +183,7 @@ class Run:
         figures.update(self.motion())
         time.sleep(SETTLE)
         figures.update(self.held_at_bound())
-        figures.update(self.pan())
+        figures.update(self.paced_pan())
         figures.update(self.idle_unsaved(idle_seconds))
         return figures
 

@@ -3,7 +3,9 @@
 // The window is never cleared at the start of a pass: each pass paints over the
 // last one, and stale drawing goes by being painted in the background colour.
 // Only commands that change what is shown as a whole clear the window. A pass
-// that changed nothing is followed by a wait for the next event (idle.h).
+// takes at most one event and sees the keys and mouse as of it; a pass that
+// changed nothing is followed by a wait for the next event (idle.h), and while
+// an arrow is held a pass first waits for the arrow's next step (arrowpace.h).
 #include "editor.h"
 
 #include "endsignals.h"
@@ -28,7 +30,8 @@ void startUp(Editor& e) {
 
 PassResult runPass(Editor& e) {
     const PassMark before = markPass(e);                           // what the pass may change
-    if (done() && !helpKeepsEscape(e)) return PassResult::Quit;    // loop test: close or Escape (not on the help page)
+    waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
+    if (done(e.event2) && !helpKeepsEscape(e)) return PassResult::Quit;  // loop test: one event; close or Escape (not on the help page)
     readKeys();                                                    // keyboard state
     if (const std::optional<PassResult> help = helpStep(e)) return *help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands
@@ -38,7 +41,7 @@ PassResult runPass(Editor& e) {
     renderFrame(e);                                                // view, highlight, overview
     drawPanel(e);                                                  // status panel
     showTitle(e);                                                  // window title: slot, unsaved mark
-    const bool presented = redraw();                               // present what changed
+    const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 

@@ -117,11 +117,10 @@ bool anythingHeld() {
         const bool lock = key == SDLK_NUMLOCK || key == SDLK_CAPSLOCK || key == SDLK_SCROLLOCK;
         if (!lock && keyDown(key)) return true;
     }
-    return SDL_GetMouseState(nullptr, nullptr) != 0;
+    return getMouseButtons() != 0;
 }
 
-// The view area as the editor shows it, without waiting for the next pass: in
-// line mode that pass waits for an event before it draws.
+// The view area as the editor shows it, at once rather than on the next pass.
 void closeHelpPage(Editor& e) {
     drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
     renderFrame(e);
@@ -157,11 +156,11 @@ std::optional<PassResult> helpStep(Editor& e) {
         case HelpPage::closing:  // closes once let go, so the closing press reaches nothing else
             if (anythingHeld()) break;
             closeHelpPage(e);
-            redraw();
+            presentChanges();
             return PassResult::Continue;
         default:
             break;
     }
-    redraw();
+    presentChanges();
     return PassResult::Idle;
 }

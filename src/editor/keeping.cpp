@@ -80,7 +80,7 @@ void keepAfterPass(const Editor& e) {
     const std::string failed = takeCopyFailure();
     if (failed.empty()) return;
     reportMessage("Kept copy failed: " + failed);
-    redraw();  // the pass has presented already
+    presentChanges();  // the pass has presented already
 }
 
 SaveNote keepSlotBeforeSave(const Editor& e) {

@@ -65,20 +65,24 @@ void homeKey(Editor& e) {
     e.Y_Start = 0;
 }
 
-// One held arrow: clear the window, then move the origin by `delta`, kept
-// within 0..limit. The sum is taken wide, so no step can overflow it.
-static void panKey(int key, const Editor& e, int& start, int delta, int limit) {
-    if (!keyDown(key)) return;
+// One arrow (arrowKeyOrder[arrow]) with a step due: clear the window, then move
+// the origin by `delta`, kept within 0..limit. The sum is taken wide, so no
+// step can overflow it.
+static void panKey(Editor& e, int arrow, float now, int& start, int delta, int limit) {
+    if (!e.arrows[arrow].stepDue(keyDown(arrowKeyOrder[arrow]), now)) return;
     cls(e.Background_Color);
     const long long moved = static_cast<long long>(start) + delta;
     start = moved < 0 ? 0 : moved > limit ? limit : static_cast<int>(moved);
 }
 
 void arrowKeys(Editor& e) {
-    panKey(SDLK_RIGHT, e, e.X_Start, e.X_Add, maxXStart);
-    panKey(SDLK_LEFT, e, e.X_Start, -e.X_Add, maxXStart);
-    panKey(SDLK_DOWN, e, e.Y_Start, e.Y_Add, maxYStart);
-    panKey(SDLK_UP, e, e.Y_Start, -e.Y_Add, maxYStart);
+    // A pass without an event of its own is there for the held arrow's step.
+    if (e.event2.type == SDL_NOEVENT) waitForArrowStep(e.arrows);
+    const float now = getTime();
+    panKey(e, 0, now, e.X_Start, e.X_Add, maxXStart);
+    panKey(e, 1, now, e.X_Start, -e.X_Add, maxXStart);
+    panKey(e, 2, now, e.Y_Start, e.Y_Add, maxYStart);
+    panKey(e, 3, now, e.Y_Start, -e.Y_Add, maxYStart);
 }
 
 bool arrowHeld() { return keyDown(SDLK_RIGHT) || keyDown(SDLK_LEFT) || keyDown(SDLK_DOWN) || keyDown(SDLK_UP); }

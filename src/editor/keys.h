@@ -1,8 +1,9 @@
 // keys.h - key tests and the keyboard commands of one pass.
 //
 // runKeyCommands tests every command key once, in a fixed order, right after
-// readKeys; most keys act once per press through keyPressed, the arrows on every
-// pass while held. The groups below are the same commands, callable one by one.
+// readKeys; most keys act once per press through keyPressed, the arrows at the
+// pace of arrowpace.h while held. The groups below are the same commands,
+// callable one by one.
 #ifndef TESSARY_KEYS_H
 #define TESSARY_KEYS_H
 
@@ -33,8 +34,10 @@ void zoomIn(Editor& e);           // one step in, up to maxScale, clearing the w
 void zoomOut(Editor& e);          // one step out, down to 1, clearing the window
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step
 void homeKey(Editor& e);          // 8: origin back to (0, 0)
-void arrowKeys(Editor& e);        // held Right, Left, Down, Up: pan within bounds
-bool arrowHeld();                 // an arrow is down, so the next pass pans (or clears) again
+// Held Right, Left, Down, Up: pan within bounds at the arrows' pace. A pass
+// that took no event (event2) first waits for a held arrow's next step.
+void arrowKeys(Editor& e);
+bool arrowHeld();                 // an arrow is down, so a later pass pans (or clears) again
 void historyKeys(Editor& e);      // u or Ctrl+Z undo, y, Ctrl+Y or Ctrl+Shift+Z redo
 // After the picture changed as a whole: clears the window, drops the
 // selection and a line being entered.

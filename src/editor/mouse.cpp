@@ -96,10 +96,12 @@ void linePhaseStep(Editor& e) {
     }
 }
 
-// Line mode waits for one event of its own each pass; a close request taken
-// here ends the editor at once.
+// Line mode acts on the event of the pass: the one the loop test took, or,
+// when it took none, the next one queued (a step run on its own takes its
+// event this way). It never waits: the loop does. A close request taken here
+// ends the editor at once.
 static PassResult lineModeStep(Editor& e) {
-    if (SDL_WaitEvent(&e.event2) == 0) e.event2.type = SDL_NOEVENT;
+    if (e.event2.type == SDL_NOEVENT) takeEvent(e.event2);
     if (e.event2.type == SDL_QUIT) {
         SDL_Quit();
         return PassResult::Quit;
@@ -107,6 +109,7 @@ static PassResult lineModeStep(Editor& e) {
     lineEventStep(e);
     linePhaseStep(e);
     selectionKeys(e);
+    e.event2.type = SDL_NOEVENT;  // each event moves the phase once
     return PassResult::Continue;
 }
 

@@ -2,7 +2,7 @@
 //
 // Point mode places and erases points while a button is held, everything from
 // a press to the release being one step of the picture's history; line mode
-// enters lines through a phase machine fed by one waited event per pass, and
+// enters lines through a phase machine fed by the event of each pass, and
 // hands the search and the keypad to the selection (selection.h). Every step
 // acts only on a cursor cell on the canvas.
 #ifndef TESSARY_MOUSE_H
@@ -15,14 +15,14 @@
 void moveCursor(Editor& e);
 
 // The editing step of the pass, in the current mode. Quit when line
-// mode's wait took a close request (SDL has then been shut down).
+// mode took a close request (SDL has then been shut down).
 PassResult editStep(Editor& e);
 
 // Point mode: the left button places a point at the cursor cell unless one is
 // there or the table is full; then the right button erases the first one there.
 void pointStep(Editor& e);
 
-// Line mode: the waited event in e.event2 moves line_phase (left release +1,
+// Line mode: the pass's event in e.event2 moves line_phase (left release +1,
 // right press or release -1, erasing the rubber band).
 void lineEventStep(Editor& e);
 // Line mode: act on line_phase (-1 search, 0 idle, 1 rubber band, 2 store);

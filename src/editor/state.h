@@ -9,6 +9,7 @@
 #include <array>
 #include <tuple>
 
+#include "arrowpace.h"
 #include "gfx.h"
 #include "picture.h"
 
@@ -27,8 +28,9 @@ struct Editor {
     int scale = 1;      // window pixels per canvas cell; never below 1
     int X_Start = 0;    // canvas column at the left edge of the view area
     int Y_Start = 0;    // canvas row at the top edge of the view area
-    int X_Add = 1;      // cells per pass panned by Left/Right
-    int Y_Add = 1;      // cells per pass panned by Up/Down
+    int X_Add = 1;      // cells per step panned by Left/Right
+    int Y_Add = 1;      // cells per step panned by Up/Down
+    ArrowHolds arrows;  // the pace of each held arrow
     int separate = 0;   // 1: lines drawn in dark green
     int nr = 1;         // current picture slot, 1..7
     ColorRGB Background_Color = Colors[0];
@@ -52,15 +54,17 @@ struct Editor {
     int rmouseX = 0, rmouseY = 0;
     bool cursorShown = false;  // false until the first pass has drawn a cursor
 
-    SDL_Event event2 = {};  // the event taken by the line-mode wait
+    // The event of the pass: taken by the loop test, or by line mode's step when
+    // that took none; SDL_NOEVENT when there was none or line mode has acted on it.
+    SDL_Event event2 = {};
     HelpPage help = HelpPage::closed;  // the help page over the view, while not closed
 
-    // Every field above but the picture and event2 (which line mode fills
-    // before each use), copied into one comparable tuple: the part of the
+    // Every field above but the picture and event2 (which each pass fills
+    // anew), copied into one comparable tuple: the part of the
     // state that a pass which changed nothing leaves equal. A new field
     // belongs here too.
     auto values() const {
-        return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, separate, nr, Background_Color,
+        return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help);
     }

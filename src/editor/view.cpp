@@ -207,7 +207,7 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     }
 }
 
-// Notes for redraw() the window rectangle that view cells (x1, y1) to (x2, y2)
+// Notes for presentChanges() the window rectangle that view cells (x1, y1) to (x2, y2)
 // cover, which holds every cell of a line between them; markDrawn clips it.
 void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
     const auto edge = [scale](int cell, int start) {

@@ -19,9 +19,11 @@
 //         }
 //     }
 //
-// Every drawing function writes straight into the surface memory of `scr` and
-// notes where, so that redraw() presents only what changed; a program storing
-// into `scr` itself notes it with markDrawn. Each drawing function has its own
+// Every drawing function writes straight into the surface memory of `scr`.
+// redraw() copies the whole surface to the window. Each drawing function also
+// notes where it stored, so that presentChanges() can present only what changed
+// instead; a program storing into `scr` itself and presenting that way notes
+// its stores with markDrawn. Each drawing function has its own
 // rule for coordinates off the surface (wrap, clip or refuse), documented beside
 // it and in docs/gfx.md. No function writes outside the surface or outside a
 // caller's buffer. Everything runs on one thread.
@@ -98,7 +100,10 @@ ColorRGB HSVtoRGB(ColorHSV colorHSV);  // a hue outside 0..255 wraps round the c
 extern SDL_Surface* scr;  // the window's surface, set by screen(); owned by SDL
 extern int w;             // surface width as requested; every bound test uses it
 extern int h;             // surface height as requested
-extern Uint8* inkeys;     // SDL's key state array, indexed by SDLKey; null before the first fetch
+// The key state array, indexed by SDLKey; null before the first fetch. SDL's own
+// array, or the layer's copy of it as of the event taken last while further
+// key events wait in the queue (see takeEvent).
+extern Uint8* inkeys;
 
 // Starts SDL video and opens the window (or full screen) with the caption `text`.
 // On failure prints "Unable to init SDL: ..." or "Unable to set video: ..." to
@@ -112,25 +117,41 @@ void screen(int width, int height, bool fullscreen, const char* text);
 void setCaption(const char* text);
 void lock();    // locks the surface if SDL requires it
 void unlock();  // unlocks it likewise
-bool redraw();  // presents what changed since the last call; false when nothing did
+bool redraw();  // copies the whole surface to the window; always true
+// Presents what changed since the last present (either function); false when
+// nothing did. It looks only where the layer's functions or markDrawn noted a store.
+bool presentChanges();
 // Notes that the rectangle from (x1, y1) to (x2, y2) of the surface may have been
-// stored into; redraw() looks only where the layer's functions or this note did.
+// stored into, for presentChanges().
 void markDrawn(int x1, int y1, int x2, int y2);
 void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
 
-// Takes at most one event from the queue; true when it is a close request or
-// Escape is held. With no event pending returns false and leaves inkeys alone.
+// Takes at most one event from the queue (takeEvent); true when it is a close
+// request or Escape is held. With no event pending returns false and leaves
+// inkeys alone. The second form also hands out the event (SDL_NOEVENT when none).
 bool done();
+bool done(SDL_Event& taken);
+// Takes the next event from the queue into `event` (SDL_NOEVENT and false when
+// none) and refreshes inkeys. From the first event taken on, readKeys and
+// getMouseState report the keys and mouse as of the event taken last: SDL's
+// state with the input events still queued behind it undone, so that a press
+// let go before the program took it is still seen down once.
+bool takeEvent(SDL_Event& event);
+bool eventPending();      // an event waits in the queue (looked at without pumping)
 [[noreturn]] void end();  // SDL_Quit, then exit status 1
-void readKeys();          // refreshes inkeys from SDL_GetKeyState
+void readKeys();          // refreshes inkeys: SDL_GetKeyState, as of the event taken last
 void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
+Uint8 getMouseButtons();  // every button held, as SDL_BUTTON(n) bits, as of the event taken last
 // Wheel notches turned since the last call, away from the user positive; the
 // count restarts at 0. Counted as SDL queues them, whoever takes the events.
 int takeWheelNotches();
 float getTime();   // milliseconds since SDL started
 void sleep();      // waits for a key press; a close request ends the program
 void waitForEvent();  // returns once an event is queued, leaving it there for done()
+// Returns true once an event is queued (leaving it there), or false when getTime()
+// reaches `time` first; looks for events every 5 ms meanwhile.
+bool waitForEventUntil(float time);
 void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
 
 // ---------------------------------------------------------------------------

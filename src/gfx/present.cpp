@@ -1,8 +1,9 @@
-// present.cpp - presenting the frame: only the parts that changed reach the window.
+// present.cpp - presenting the frame: the whole surface (redraw), or only the
+// parts that changed (presentChanges).
 //
-// redraw() keeps a copy of the frame it presented last. Every store into the
+// Both keep a copy of the frame they presented last. Every store into the
 // surface is noted with markDrawn, by bands of sixteen rows, each with the span of
-// columns drawn in it; cls notes a clear instead (markCleared). redraw()
+// columns drawn in it; cls notes a clear instead (markCleared). presentChanges()
 // compares only the noted spans with the copy, row by row: a pixel that was not
 // drawn cannot have changed. After a clear it compares the whole surface,
 // unless the frame presented last began with a clear to the same value: then
@@ -11,7 +12,9 @@
 // as the changed columns of all its rows, and only those go to SDL_UpdateRects;
 // a frame with nothing new pushes nothing. The first call, and the first one
 // after the window was exposed (uncovered, restored), present the whole
-// surface, since the window may then hold anything.
+// surface, since the window may then hold anything. redraw() copies the whole
+// surface every time, so that whatever a program stored into it shows, noted
+// or not.
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -51,11 +54,11 @@ struct Clear {
 };
 
 std::vector<Uint32> presented;  // w * h pixels, rows w apart
-DrawnSpans drawn;               // since the last redraw, or since this frame's clear
+DrawnSpans drawn;               // since the last present, or since this frame's clear
 Clear frameClear;               // this frame's clear, if any
 DrawnSpans presentedDrawn;      // the presented frame holds presentedClear's value
 Clear presentedClear;           //   everywhere outside these spans, when done
-std::vector<SDL_Rect> changedBands;     // filled by each redraw
+std::vector<SDL_Rect> changedBands;     // filled by each presentChanges
 std::atomic<bool> windowExposed{true};  // true until the first present
 
 // Keeps every event; notes an expose and counts a wheel notch (wheel.cpp),
@@ -168,6 +171,19 @@ void markCleared(Uint32 value) {
 }
 
 bool redraw() {
+    ensureSpans();
+    windowExposed = false;
+    presentWhole();
+    // The copy now holds every pixel, noted or not; but a store the program did
+    // not note may lie anywhere, so no clear of this frame is trusted.
+    drawn.forget();
+    frameClear = Clear();
+    presentedDrawn.forget();
+    presentedClear = Clear();
+    return true;
+}
+
+bool presentChanges() {
     ensureSpans();
     const bool whole = windowExposed.exchange(false);
     if (whole) {

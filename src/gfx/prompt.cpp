@@ -117,7 +117,7 @@ double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, Col
         applyNumericCode(entry, getNumeric());
         if (backspaceFires(entry.position > 0)) eraseLastChar(entry);
         print(entry.number, entryX, entryY, color, true, color2, entry.maxPos);
-        redraw();
+        presentChanges();
     } while (!enterFires());
     return entry.value;
 }

@@ -17,7 +17,7 @@ Uint32 mapColor(ColorRGB color);
 // Address of pixel (x, y); the caller guarantees it lies on the surface.
 Uint32* pixelAddress(int x, int y);
 
-// Called by screen(): lets the next redraw() present the whole surface after
+// Called by screen(): lets the next presentChanges() present the whole surface after
 // the window has been exposed. Installs an SDL event filter that keeps every event.
 void watchExposes();
 
@@ -30,7 +30,7 @@ const char* chooseVideoDriver();
 void countWheelNotch(const SDL_Event* event);
 
 // Notes that the whole surface was just filled with `value` (cls), so that
-// redraw() need compare only what was drawn over it, when the frame it
+// presentChanges() need compare only what was drawn over it, when the frame it
 // presented last was cleared alike.
 void markCleared(Uint32 value);
 

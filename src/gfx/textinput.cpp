@@ -110,7 +110,7 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
             text[position] = 0;
         }
         if (cells > 0) echoCells(text, cells, maxPos, entryX, entryY, color, color2);
-        redraw();
+        presentChanges();
     } while (!enterFires());
 }
 
@@ -123,7 +123,7 @@ Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorR
         const Uint8 character = getAlphaNumeric();
         if (character != 0) current = character;
         cprint(current, entryX, entryY, color, true, color2);
-        redraw();
+        presentChanges();
     } while (!enterFires());
     return current;
 }

@@ -4,8 +4,8 @@
 // requested size, which every bound test of the layer uses. done() is the loop
 // test of a program built on the layer: it takes at most one event per call, so
 // the queue drains at the caller's pace, and reports a close request or a held
-// Escape. Key and mouse state come from SDL's own arrays, refreshed whenever SDL
-// pumps events. Presenting the frame (redraw) lives in present.cpp.
+// Escape. Taking events and the key and mouse state as of each one live in
+// events.cpp; presenting the frame (redraw, presentChanges) in present.cpp.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -65,26 +65,19 @@ void cls(ColorRGB color) {
 
 static bool escapeHeld() { return inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0; }
 
+bool done(SDL_Event& taken) {
+    if (!takeEvent(taken)) return false;
+    return escapeHeld() || taken.type == SDL_QUIT;
+}
+
 bool done() {
-    SDL_Event event;
-    if (!SDL_PollEvent(&event)) return false;
-    inkeys = SDL_GetKeyState(nullptr);
-    return escapeHeld() || event.type == SDL_QUIT;
+    SDL_Event taken;
+    return done(taken);
 }
 
 void end() {
     SDL_Quit();
     std::exit(1);
-}
-
-void readKeys() { inkeys = SDL_GetKeyState(nullptr); }
-
-void getMouseState(int& mouseX, int& mouseY) { SDL_GetMouseState(&mouseX, &mouseY); }
-
-void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB) {
-    const Uint8 buttons = SDL_GetMouseState(&mouseX, &mouseY);
-    LMB = (buttons & SDL_BUTTON_LMASK) != 0;
-    RMB = (buttons & SDL_BUTTON_RMASK) != 0;
 }
 
 float getTime() { return static_cast<float>(SDL_GetTicks()); }
@@ -108,7 +101,7 @@ void waitFrame(float oldTime, float mspf) {
     while (time - oldTime < mspf) {
         time = getTime();
         SDL_Event event;
-        if (SDL_PollEvent(&event) && event.type == SDL_QUIT) end();
+        if (takeEvent(event) && event.type == SDL_QUIT) end();
         readKeys();
         if (escapeHeld()) end();
         SDL_Delay(pollPauseMs);

@@ -10,20 +10,26 @@ constexpr ColorRGB Colors[paletteSize] = {
 
 template <typename Edit>
 void Picture::change(bool strokeEdit, Edit edit) {
-    if (strokeEdit && strokeRecorded) {
+    if (strokeEdit && strokeHeld) {
+        if (!strokeStarted) strokeStart = current;
+        strokeStarted = true;
         edit(current);
         return;
     }
+    endStroke();
     const PictureTables before = current;
     edit(current);
-    if (current == before) return;
-    steps.record(before);
-    strokeRecorded = strokeEdit && strokeHeld;
+    if (current != before) steps.record(before);
+}
+
+void Picture::endStroke() {
+    if (strokeStarted && current != strokeStart) steps.record(strokeStart);
+    strokeStarted = false;
 }
 
 void Picture::holdStroke(bool held) {
     strokeHeld = held;
-    if (!held) strokeRecorded = false;
+    if (!held) endStroke();
 }
 
 bool Picture::addPoint(int x, int y) {
@@ -62,20 +68,20 @@ void Picture::sort(int pointKey, int lineKey) {
 }
 
 bool Picture::undo() {
-    strokeRecorded = false;
+    endStroke();
     return steps.undo(current);
 }
 
 bool Picture::redo() {
-    strokeRecorded = false;
+    endStroke();
     return steps.redo(current);
 }
 
 Picture::Mark Picture::mark() const {
-    return {current, steps.undoSteps(), steps.redoSteps(), strokeHeld, strokeRecorded};
+    return {current, steps.undoSteps(), steps.redoSteps(), strokeHeld, strokeStarted};
 }
 
 bool Picture::Mark::operator==(const Mark& other) const {
     return tables == other.tables && undoSteps == other.undoSteps && redoSteps == other.redoSteps &&
-           strokeHeld == other.strokeHeld && strokeRecorded == other.strokeRecorded;
+           strokeHeld == other.strokeHeld && strokeStarted == other.strokeStarted;
 }

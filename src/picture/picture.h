@@ -2,7 +2,8 @@
 //
 // Picture is the one owner of the point and line tables (tables.h): every
 // change of the picture is one call here, and each call that changes anything
-// is recorded as one step of the history on the spot. Reading goes through
+// is recorded as one step of the history on the spot (the point edits of a
+// held stroke together, once the stroke ends). Reading goes through
 // tables().
 //
 //     Picture picture;
@@ -30,7 +31,9 @@ class Picture {
 public:
     const PictureTables& tables() const { return current; }
 
-    // Point edits. While a stroke is held, all of them make one step.
+    // Point edits. While a stroke is held, all of them make one step, recorded
+    // when the stroke ends (or another change comes) and only when the stroke
+    // left the tables changed.
     void holdStroke(bool held);
     bool addPoint(int x, int y);  // false when the point table is full
     void erasePoint(int i);       // entry i, if in use
@@ -59,22 +62,25 @@ public:
     struct Mark {
         PictureTables tables;
         int undoSteps, redoSteps;
-        bool strokeHeld, strokeRecorded;
+        bool strokeHeld, strokeStarted;
         bool operator==(const Mark& other) const;
     };
     Mark mark() const;
 
 private:
     // Runs `edit` on the tables and records a step if it changed them. A stroke
-    // edit joins the step its stroke has already recorded.
+    // edit while a stroke is held joins the stroke instead.
     template <typename Edit>
     void change(bool strokeEdit, Edit edit);
+    // Records the stroke's step, if it has changed the tables, and starts afresh.
+    void endStroke();
 
     PictureTables current;
     PictureTables savedTables;  // as last written to or read from a slot
     History steps;
     bool strokeHeld = false;
-    bool strokeRecorded = false;  // the held stroke has a step already
+    bool strokeStarted = false;  // the held stroke has edited the tables
+    PictureTables strokeStart;   // the tables before the stroke's first edit
 };
 
 #endif

@@ -591,6 +591,15 @@ class Editor:
     def button_up(self, button=1):
         self._xdotool(["mouseup", str(button)])
 
+    def click(self, button=1):
+        """One click as xdotool makes it: the press and the release sent back
+        to back, without a hold."""
+        self._xdotool(["click", str(button)])
+
+    def taps(self, key, count):
+        """`count` presses of `key` in one xdotool command, each let go at once."""
+        self._xdotool(["key"] + [key] * count)
+
     def key_down(self, key):
         self._xdotool(["keydown", key])
 
@@ -606,9 +615,7 @@ class Editor:
 
     def quit_with_escape(self):
         """Holds Escape while the pointer makes motions queued at once. The loop
-        test ends the editor when it takes an event while Escape is down; in
-        line mode the wait takes one event per pass, so the loop test needs a
-        second queued one."""
+        test ends the editor when it takes an event while Escape is down."""
         self.key_down("Escape")
         try:
             time.sleep(EVENT_GAP)
@@ -693,41 +700,34 @@ class Editor:
         time.sleep(EVENT_GAP)
 
     # -- editing in line mode -----------------------------------------------
-    # In line mode each pass computes the cursor cell, then waits for one event,
-    # and presents its frame only after that event. A motion is therefore shown
-    # one event late. To be sure that the waiting pass holds the cursor cell
-    # wanted, the pointer is moved to a probe cell, then to the target, and the
-    # probe must show up (cursor or rubber band) on the black background before
-    # going on.
+    # Every event reaches its own pass, which sees the pointer as of that event
+    # and presents at once. To be sure that the pass holding the cursor cell
+    # wanted has run, the pointer is moved to a probe cell first, which must
+    # show up (cursor or rubber band) on the black background, then to the
+    # target, which must clear the probe again.
 
     def line_move(self, target, probe, scale=1, attempts=4):
-        """Line mode: leaves the loop waiting with `target` as its cursor cell.
+        """Line mode: leaves the loop with `target` as its cursor cell.
         `probe` is a cell next to it that holds nothing and that the rubber
         band, if any, does not cross."""
+        shows_probe = lambda s: s.pixel(*view(probe, scale)) != BLACK
         for _ in range(attempts):
             self.move(*view(probe, scale))
-            time.sleep(EVENT_GAP)
-            self.move(*view(target, scale))
             try:
-                self.wait_for(lambda s: s.pixel(*view(probe, scale)) != BLACK,
-                              timeout=1.0, what="the probe cell %s" % (probe,))
+                self.wait_for(shows_probe, timeout=1.0, what="the probe cell %s" % (probe,))
+                self.move(*view(target, scale))
+                self.wait_for(lambda s: not shows_probe(s), timeout=1.0, what="the cursor to leave the probe")
                 return
             except HarnessError:
                 continue
         raise HarnessError("could not bring the cursor to %s" % (target,))
 
     def line_click(self, probe, scale=1, button=1):
-        """Line mode, after line_move: one click. The press is taken by the
-        waiting pass, which presents the cursor on the target and so erases the
-        probe; only then is the button released, so that the release too
-        reaches the line-mode wait and not the loop test."""
+        """Line mode, after line_move: one click, press and release in their
+        own passes. `probe` is kept for the callers; the click needs no wait."""
         self.button_down(button)
-        try:
-            self.wait_for(lambda s: s.pixel(*view(probe, scale)) == BLACK,
-                          what="the press to be taken")
-        finally:
-            time.sleep(EVENT_GAP)
-            self.button_up(button)
+        time.sleep(EVENT_GAP)
+        self.button_up(button)
         time.sleep(EVENT_GAP)
 
     def enter_line(self, start, end, start_probe, end_probe, scale=1):

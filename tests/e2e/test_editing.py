@@ -113,8 +113,8 @@ def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
     ed.line_move(start, probe=(30, 98))
     ed.line_click(probe=(30, 98))
     ed.line_move(end, probe=probe)
-    # The frame shown last has the rubber band ending on the probe cell.
-    band = line_cells(start, probe)
+    # The frame shown last has the rubber band ending on the cursor cell.
+    band = line_cells(start, end)
     shot = ed.screenshot()
     check_cells(shot, band, DRAW_GREEN, "view area (rubber band)")
     check_cells(shot, band, BLACK, "overview (the band is not part of the picture)", overview)

@@ -64,6 +64,7 @@ TEST_F(Undo, EveryKindOfStepUndoesAndRedoesExactly) {
         {"points erased in one drag", [&] { drag({{5, 5}, {7, 7}, {9, 9}}, false); }, 1},
         {"two drags", [&] { drag({{30, 1}}, true), drag({{31, 1}}, true); }, 2},
         {"an erase on an empty cell", [&] { drag({{100, 100}}, false); }, 0},
+        {"both buttons on an empty cell", [&] { pointPass({9, 99}, true, true), pointPass({9, 99}, false, false); }, 0},
         {"a line stored",
          [&] {
              e.line_sx = 4, e.line_sy = 5, e.line_ex = 40, e.line_ey = 50, e.line_phase = 2;

@@ -1,0 +1,141 @@
+// events.cpp - taking events one at a time, and the key and mouse state as of
+// the event taken last.
+//
+// SDL updates its key and mouse state when it pumps events, and one pump queues
+// everything the window system delivered since the one before. A key pressed
+// and let go between two pumps is therefore already up in SDL's array while its
+// key-down event still waits in the queue, and a program that takes one event
+// per pass and then reads the state would never see it down; nor would it see
+// where the pointer was at each motion of a burst. So once the program takes
+// events (done, takeEvent), readKeys and getMouseState report the state as of
+// the event taken last: SDL's state with the input events still queued behind
+// that one undone. A queued key-down means the key was up, a queued release
+// that it was down; the first queued motion or button event tells where the
+// pointer was. Every event then reaches the program with the state it brought.
+//
+// With no input event queued that is SDL's state itself, and inkeys is SDL's
+// own array, so that writing into it (as headless programs and tests do) acts
+// at once; otherwise inkeys points to the layer's copy.
+#include <algorithm>
+#include <vector>
+
+#include "gfx.h"
+
+namespace {
+
+// SDL 1.2 keeps at most 128 events queued.
+constexpr int queueCapacity = 128;
+constexpr Uint32 inputEvents = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_MOUSEMOTIONMASK | SDL_MOUSEBUTTONDOWNMASK |
+                               SDL_MOUSEBUTTONUPMASK;
+constexpr Uint32 pollPauseMs = 5;
+
+// True once the program has taken an event: from then on the state it is shown
+// lags SDL's by the input events still queued.
+bool takingEvents = false;
+std::vector<Uint8> keysAsOfEvent;
+
+// The input events still queued, oldest first, and how many.
+struct QueuedInput {
+    SDL_Event events[queueCapacity];
+    int count = 0;
+
+    QueuedInput() {
+        if (takingEvents) count = std::max(0, SDL_PeepEvents(events, queueCapacity, SDL_PEEKEVENT, inputEvents));
+    }
+};
+
+bool isButtonEvent(const SDL_Event& event) {
+    return event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+}
+
+// The button bits as of the event taken last, and the pointer in x and y.
+Uint8 mouseAsOfEvent(int& x, int& y) {
+    Uint8 buttons = SDL_GetMouseState(&x, &y);
+    const QueuedInput queued;
+    bool placed = false;
+    Uint8 settled = 0;  // buttons whose first queued event has been seen
+    for (int i = 0; i < queued.count; ++i) {
+        const SDL_Event& event = queued.events[i];
+        if (event.type == SDL_MOUSEMOTION && !placed) {
+            x = event.motion.x - event.motion.xrel;
+            y = event.motion.y - event.motion.yrel;
+            placed = true;
+        }
+        if (!isButtonEvent(event) || event.button.button < 1 || event.button.button > 8) continue;
+        if (!placed) {
+            x = event.button.x;  // a button event does not move the pointer
+            y = event.button.y;
+            placed = true;
+        }
+        const Uint8 mask = static_cast<Uint8>(SDL_BUTTON(event.button.button));
+        if (settled & mask) continue;
+        settled |= mask;
+        buttons = event.type == SDL_MOUSEBUTTONDOWN ? (buttons & ~mask) : (buttons | mask);
+    }
+    return buttons;
+}
+
+}  // namespace
+
+bool takeEvent(SDL_Event& event) {
+    if (SDL_PollEvent(&event) != 1) {
+        event.type = SDL_NOEVENT;
+        return false;
+    }
+    takingEvents = true;
+    readKeys();
+    return true;
+}
+
+bool eventPending() {
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
+
+// Pumps only after a pause: called when the time has come already, it leaves
+// the queue as it was.
+bool waitForEventUntil(float time) {
+    while (!eventPending()) {
+        const float left = time - getTime();
+        if (left <= 0) return false;
+        SDL_Delay(std::min(pollPauseMs, static_cast<Uint32>(left) + 1));
+        SDL_PumpEvents();
+    }
+    return true;
+}
+
+void readKeys() {
+    int keyCount = 0;
+    Uint8* sdlKeys = SDL_GetKeyState(&keyCount);
+    const QueuedInput queued;
+    const auto isKeyEvent = [](const SDL_Event& event) {
+        return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+    };
+    if (std::none_of(queued.events, queued.events + queued.count, isKeyEvent)) {
+        inkeys = sdlKeys;
+        return;
+    }
+    keysAsOfEvent.assign(sdlKeys, sdlKeys + keyCount);
+    std::vector<bool> settled(keyCount, false);  // keys whose first queued event has been seen
+    for (int i = 0; i < queued.count; ++i) {
+        const SDL_Event& event = queued.events[i];
+        const int key = event.key.keysym.sym;
+        if (!isKeyEvent(event) || key < 0 || key >= keyCount || settled[key]) continue;
+        settled[key] = true;
+        keysAsOfEvent[key] = event.type == SDL_KEYDOWN ? SDL_RELEASED : SDL_PRESSED;
+    }
+    inkeys = keysAsOfEvent.data();
+}
+
+void getMouseState(int& mouseX, int& mouseY) { mouseAsOfEvent(mouseX, mouseY); }
+
+Uint8 getMouseButtons() {
+    int x = 0, y = 0;
+    return mouseAsOfEvent(x, y);
+}
+
+void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB) {
+    const Uint8 buttons = mouseAsOfEvent(mouseX, mouseY);
+    LMB = (buttons & SDL_BUTTON_LMASK) != 0;
+    RMB = (buttons & SDL_BUTTON_RMASK) != 0;
+}

@@ -1,0 +1,82 @@
+// Input through the real loop pass on the dummy driver: events queued at once,
+// as one pump queues them, each reach a pass that sees the keys and mouse as of
+// that event; and the arrows' pace.
+#include <functional>
+#include <vector>
+
+#include "editor.h"
+#include "editor_fixture.h"
+
+namespace {
+
+// A pump has brought SDL's state up to date already: pushed events leave it
+// alone, and every key and button below ends up, as SDL shows it. SDL_WarpMouse
+// queues a real motion.
+void push(Uint8 type, int keyOrButton, int x = 0, int y = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = static_cast<SDLKey>(keyOrButton);
+    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+        event.button.button = static_cast<Uint8>(keyOrButton);
+        event.button.x = static_cast<Uint16>(x);
+        event.button.y = static_cast<Uint16>(y);
+    }
+    SDL_PushEvent(&event);
+}
+void tap(int key) { push(SDL_KEYDOWN, key), push(SDL_KEYUP, key); }
+void click(int button, int x, int y) { push(SDL_MOUSEBUTTONDOWN, button, x, y), push(SDL_MOUSEBUTTONUP, button, x, y); }
+
+TEST_F(EditorTest, EveryEventQueuedAtOnceIsSeenByAPass) {
+    struct Case { const char* what; int mode; std::function<void()> queue; PassResult last; int scale, points, lines; };
+    const PassResult idle = PassResult::Idle;
+    const std::vector<Case> cases = {
+        {"z three times", pointMode, [] { tap(SDLK_z), tap(SDLK_z), tap(SDLK_z); }, idle, 4, 0, 0},
+        {"Escape", pointMode, [] { tap(SDLK_ESCAPE); }, PassResult::Quit, 1, 0, 0},
+        {"a click", pointMode, [] { SDL_WarpMouse(50, 60), click(SDL_BUTTON_LEFT, 50, 60); }, idle, 1, 1, 0},
+        {"a drag: a point at each motion, none after the release", pointMode,
+         [] {
+             push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5);
+             for (int x = 6; x <= 9; ++x) SDL_WarpMouse(x, 7);
+             push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 9, 7);
+             SDL_WarpMouse(20, 20);
+         },
+         idle, 1, 5, 0},
+        {"a wheel notch is no click", pointMode, [] { click(SDL_BUTTON_WHEELUP, 5, 5); }, idle, 1, 0, 0},
+        {"two clicks in line mode", lineMode,
+         [] {
+             SDL_WarpMouse(10, 20), click(SDL_BUTTON_LEFT, 10, 20);
+             SDL_WarpMouse(30, 40), click(SDL_BUTTON_LEFT, 30, 40);
+         },
+         idle, 1, 0, 1},
+    };
+    SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its own into the surface
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        e = Editor();
+        e.mode = c.mode;
+        SDL_WarpMouse(5, 5);
+        runPass(e);
+        c.queue();
+        PassResult result = PassResult::Continue;
+        for (int pass = 0; pass < 100 && result == PassResult::Continue; ++pass) result = runPass(e);
+        EXPECT_EQ(result, c.last);
+        EXPECT_EQ(e.scale, c.scale);
+        EXPECT_EQ(tables().pixels_Amount, c.points);
+        EXPECT_EQ(tables().lines_amount, c.lines);
+        if (c.last == PassResult::Quit) screen(640, 640, false, "tests");
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+TEST(ArrowPace, OneStepAtThePressThenSixtyASecondAfterAQuarter) {
+    struct Look { bool down; float at; bool steps; };
+    const Look looks[] = {
+        {true, 1000, true},  {true, 1010, false}, {true, 1249, false}, {true, 1250, true},
+        {true, 1260, false}, {true, 1267, true},  {true, 1400, true},  {true, 1400.5f, true},  // late: catches up
+        {false, 1401, false}, {true, 1402, true}, {true, 1500, false},
+    };
+    ArrowHold hold;
+    for (const Look& look : looks) EXPECT_EQ(hold.stepDue(look.down, look.at), look.steps) << "at " << look.at;
+}
+
+}  // namespace
