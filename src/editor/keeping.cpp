@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "copywriter.h"
-#include "keys.h"
 #include "promptline.h"
+#include "selection.h"
 
 namespace {
 

@@ -87,14 +87,6 @@ void arrowKeys(Editor& e) {
 
 bool arrowHeld() { return keyDown(SDLK_RIGHT) || keyDown(SDLK_LEFT) || keyDown(SDLK_DOWN) || keyDown(SDLK_UP); }
 
-// The picture has changed as a whole: nothing of the old one may stay on
-// screen, and neither a selection nor a line being entered may refer to it.
-void showRestoredPicture(Editor& e) {
-    cls(e.Background_Color);
-    forgetSelection(e);
-    e.line_phase = 0;
-}
-
 void historyKeys(Editor& e) {
     // y with Ctrl is y: Ctrl+Y redoes as y does.
     const bool ctrlZ = ctrlHeld() && keyPressed(SDLK_z);

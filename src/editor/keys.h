@@ -39,8 +39,5 @@ void homeKey(Editor& e);          // 8: origin back to (0, 0)
 void arrowKeys(Editor& e);
 bool arrowHeld();                 // an arrow is down, so a later pass pans (or clears) again
 void historyKeys(Editor& e);      // u or Ctrl+Z undo, y, Ctrl+Y or Ctrl+Shift+Z redo
-// After the picture changed as a whole: clears the window, drops the
-// selection and a line being entered.
-void showRestoredPicture(Editor& e);
 
 #endif

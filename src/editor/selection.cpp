@@ -53,3 +53,9 @@ void selectionKeys(Editor& e) {
     if (e.forerase < 0) e.forerase = 0;
     if (e.forerase > e.lop - 1) e.forerase = e.lop - 1;
 }
+
+void showRestoredPicture(Editor& e) {
+    cls(e.Background_Color);
+    forgetSelection(e);
+    e.line_phase = 0;
+}

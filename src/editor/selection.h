@@ -24,4 +24,9 @@ int selectedLine(const Editor& e);
 // Nothing selected any more; selection mode falls back to line mode.
 void forgetSelection(Editor& e);
 
+// After the picture changed as a whole (undo, redo, a kept picture put in
+// place): clears the window, and drops the selection and a line being entered,
+// which may refer to the old picture.
+void showRestoredPicture(Editor& e);
+
 #endif
