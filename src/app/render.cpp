@@ -14,7 +14,7 @@ int renderSlot(const RenderRequest& request) {
         std::fprintf(stderr, "tessary: slot %d has no picture in %s\n", request.nr, here.c_str());
         return 1;
     }
-    for (const std::string& message : read.messages) std::fprintf(stderr, "%s\n", message.c_str());
+    for (const SlotReport& report : read.reports) std::fprintf(stderr, "%s\n", report.logged.c_str());
     const CellImage image = pictureImage(read.tables, request.colors);
     const std::vector<FileFailure> failed = writeImageFiles(image, request.files);
     for (const FileFailure& failure : failed) {

@@ -8,7 +8,7 @@
 #include "slots.h"
 
 bool savePicture(Editor& e) {
-    const SlotWrite failure = writeSlot(e.picture.tables(), e.nr);
+    const SlotReport failure = writeSlot(e.picture.tables(), e.nr);
     if (!failure.message.empty()) {
         reportMessage(failure.message, failure.logged);
         return false;
@@ -23,8 +23,8 @@ bool loadPicture(Editor& e) {
     e.picture.markSaved();  // what the slot holds, even read in part
     cls(e.Background_Color);
     // After the clear, or the messages would be wiped at once.
-    for (const std::string& message : read.messages) reportMessage(message);
-    return read.messages.empty();
+    for (const SlotReport& report : read.reports) reportMessage(report.message, report.logged);
+    return read.reports.empty();
 }
 
 void saveCommand(Editor& e) {

@@ -2,6 +2,7 @@
 #include "picturefiles.h"
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 
@@ -76,9 +77,11 @@ static void storeRecord(const Table& table, int entry, const int* record) {
     table.used[entry] = true;
 }
 
-// Reads the records of an open stream and closes it.
-static ReadResult readRecords(std::FILE* file, const Table& table, int& count) {
+// Reads the records of an open stream and closes it. `error` takes errno of a
+// stream that could not be opened or read.
+static ReadResult readRecords(std::FILE* file, const Table& table, int& count, int& error) {
     count = 0;
+    error = file ? 0 : errno;
     if (!file) return ReadResult::unreadable;
     int record[maxFields];
     int filled = 0;
@@ -92,6 +95,7 @@ static ReadResult readRecords(std::FILE* file, const Table& table, int& count) {
         storeRecord(table, count++, record);
     }
     const bool readable = !std::ferror(file);
+    if (!readable) error = errno;
     std::fclose(file);
     if (readable) return token == Token::end && filled == 0 ? ReadResult::complete : ReadResult::stopped;
     for (int i = 0; i < count; ++i) emptyEntry(table, i);
@@ -99,8 +103,8 @@ static ReadResult readRecords(std::FILE* file, const Table& table, int& count) {
     return ReadResult::unreadable;
 }
 
-ReadResult readTable(const char* fileName, const Table& table, int& count) {
-    return readRecords(std::fopen(fileName, "r"), table, count);
+ReadResult readTable(const char* fileName, const Table& table, int& count, int& error) {
+    return readRecords(std::fopen(fileName, "r"), table, count, error);
 }
 
 ReadResult readTableText(const std::string& text, const Table& table, int& count) {
@@ -109,5 +113,6 @@ ReadResult readTableText(const std::string& text, const Table& table, int& count
         count = 0;
         return ReadResult::complete;
     }
-    return readRecords(fmemopen(const_cast<char*>(text.data()), text.size(), "r"), table, count);
+    int error = 0;
+    return readRecords(fmemopen(const_cast<char*>(text.data()), text.size(), "r"), table, count, error);
 }

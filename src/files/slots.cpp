@@ -16,7 +16,7 @@ static std::string stateNote(const char* fileName, FileState state) {
     return std::string(", ") + fileName + (state == FileState::replaced ? " new" : " damaged");
 }
 
-SlotWrite writeSlot(const PictureTables& tables, int nr) {
+SlotReport writeSlot(const PictureTables& tables, int nr) {
     const PictureFileNames names = slotFileNames(nr);
     const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
@@ -26,11 +26,22 @@ SlotWrite writeSlot(const PictureTables& tables, int nr) {
     return {failed + notes, failed + ": " + std::strerror(outcome.error) + notes};
 }
 
-// The message for one file's read, or none when it came to the end.
-static void noteRead(std::vector<std::string>& messages, const char* fileName, ReadResult result, int kept) {
-    if (result == ReadResult::unreadable) messages.push_back(std::string("Load failed: ") + fileName);
-    if (result == ReadResult::stopped) {
-        messages.push_back(std::string("Load stopped: ") + fileName + ", " + std::to_string(kept) + " kept");
+// One file's read, as it is shown and as it is logged with its reason.
+struct FileRead {
+    const char* name;
+    ReadResult result;
+    int error;
+    std::string nameAndReason() const { return std::string(name) + ": " + std::strerror(error); }
+};
+
+// The report for one file's read, or none when it came to the end.
+static void noteRead(std::vector<SlotReport>& reports, const FileRead& read, int kept) {
+    if (read.result == ReadResult::unreadable) {
+        reports.push_back({std::string("Load failed: ") + read.name, "Load failed: " + read.nameAndReason()});
+    }
+    if (read.result == ReadResult::stopped) {
+        const std::string stopped = std::string("Load stopped: ") + read.name + ", " + std::to_string(kept) + " kept";
+        reports.push_back({stopped, stopped});
     }
 }
 
@@ -38,14 +49,17 @@ SlotRead readSlot(int nr) {
     const PictureFileNames names = slotFileNames(nr);
     SlotRead read;
     PictureTables& t = read.tables;
-    const ReadResult points = readTable(names.points, pointTable(t), t.pixels_Amount);
-    const ReadResult lines = readTable(names.lines, lineTable(t), t.lines_amount);
-    read.neitherRead = points == ReadResult::unreadable && lines == ReadResult::unreadable;
+    FileRead points{names.points, ReadResult::complete, 0};
+    FileRead lines{names.lines, ReadResult::complete, 0};
+    points.result = readTable(names.points, pointTable(t), t.pixels_Amount, points.error);
+    lines.result = readTable(names.lines, lineTable(t), t.lines_amount, lines.error);
+    read.neitherRead = points.result == ReadResult::unreadable && lines.result == ReadResult::unreadable;
     if (read.neitherRead) {
-        read.messages.push_back(std::string("Load failed: ") + names.points + ", " + names.lines);
+        read.reports.push_back({std::string("Load failed: ") + names.points + ", " + names.lines,
+                                "Load failed: " + points.nameAndReason() + ", " + lines.nameAndReason()});
     } else {
-        noteRead(read.messages, names.points, points, t.pixels_Amount);
-        noteRead(read.messages, names.lines, lines, t.lines_amount);
+        noteRead(read.reports, points, t.pixels_Amount);
+        noteRead(read.reports, lines, t.lines_amount);
     }
     return read;
 }

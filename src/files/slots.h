@@ -5,8 +5,8 @@
 // more line end) in the working directory. Reading and writing return what
 // went wrong as messages; showing them is the caller's business.
 //
-//     const SlotRead read = readSlot(3);          // read.tables, read.messages
-//     const SlotWrite failure = writeSlot(read.tables, 4);
+//     const SlotRead read = readSlot(3);          // read.tables, read.reports
+//     const SlotReport failure = writeSlot(read.tables, 4);
 #ifndef TESSARY_SLOTS_H
 #define TESSARY_SLOTS_H
 
@@ -18,29 +18,30 @@
 // The two file names of slot nr.
 PictureFileNames slotFileNames(int nr);
 
-// Slot nr's files read into tables, with a message for each file that could
-// not be read ("Load failed: <file>", both names in one message when neither
+// What a read or write of a slot has to report: the message for the prompt
+// line, and the same for standard error with the system's reason after each
+// file that could not be read or written.
+struct SlotReport {
+    std::string message;
+    std::string logged;
+};
+
+// Slot nr's files read into tables, with a report for each file that could
+// not be read ("Load failed: <file>", both names in one report when neither
 // could) or was read only in part ("Load stopped: <file>, <n> kept"). A file
 // that is missing or unreadable leaves its table empty; one read only in part
 // keeps the records before the stop.
 struct SlotRead {
     PictureTables tables;
-    std::vector<std::string> messages;
+    std::vector<SlotReport> reports;
     bool neitherRead = false;  // neither file could be read: the slot holds no picture
 };
 SlotRead readSlot(int nr);
 
-// What a save has to report: nothing when both files were written. Otherwise
-// the message for the prompt line, and the same for standard error with the
-// system's reason after the file that failed.
-struct SlotWrite {
-    std::string message;
-    std::string logged;
-};
-
 // Writes the tables to slot nr. Either both files get their new content or
 // both keep their old one; when even that cannot be had, the message says which
-// file holds what ("Save failed: <file>[, <file> new|damaged]").
-SlotWrite writeSlot(const PictureTables& tables, int nr);
+// file holds what ("Save failed: <file>[, <file> new|damaged]"). The report is
+// empty when both files were written.
+SlotReport writeSlot(const PictureTables& tables, int nr);
 
 #endif

@@ -42,7 +42,7 @@ CASES = [
      {"sub/picture5.svg": None, "sub/picture5.png": None}),
     (["--render", "2", "--pictures"], 1, "", "tessary: slot 2 has no picture in {here}/Pictures/Tessary\n",
      {"Pictures/Tessary/picture2.svg": None, "picture2.svg": None}),
-    (["--render", "3"], 0, "", "Load failed: lines3.txt\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
+    (["--render", "3"], 0, "", "Load failed: lines3.txt: No such file or directory\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
     (["--render", "2", "--png", "missing/a.png"], 1, "",
      "Export failed: {here}/missing/a.png: No such file or directory\n", {}),
     # The editor itself: with no display it stops at once, unless a driver is asked for.

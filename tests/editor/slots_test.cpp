@@ -171,7 +171,8 @@ TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     e.picture.addPoint(9, 9);
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadPicture(e));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: pixels1.txt, lines1.txt\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Load failed: pixels1.txt: No such file or directory, lines1.txt: No such file or directory\n");
     EXPECT_TRUE(promptLineShows("Load failed: pixels1.txt, lines1.txt", packed(Colors[0])));
     EXPECT_EQ(e.picture.tables().pixels_Amount, 0);
     EXPECT_EQ(pointEntry(0), (Point{-1, -1}));
@@ -179,7 +180,7 @@ TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     writeFile("pixels1.txt", "4 4 \n");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadPicture(e));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt: No such file or directory\n");
     EXPECT_EQ(pointsInUse(), (std::vector<Point>{{4, 4}}));
     EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
     EXPECT_EQ(e.picture.tables().lines_amount, 0);
@@ -190,7 +191,7 @@ TEST_F(SlotFiles, UnreadableFileLeavesItsTableEmpty) {
     std::filesystem::create_directory("lines1.txt");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadPicture(e));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt: Is a directory\n");
     EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
     EXPECT_TRUE(linesInUse().empty());
 }
