@@ -48,8 +48,8 @@ void waitForEndSignal(sigset_t set) {
     endBy(sig);
 }
 
-// SDL_Quit, registered when the window opened, has run by now.
-// SDL_Quit, registered when the window opened, has run by now.
+// The last exit hook: a run ended by a signal ends by it again, now that the
+// copy is written and SDL_Quit, registered when the window opened, has run.
 void endByTakenSignal() {
     if (signalTaken != 0) endBy(signalTaken);
 }

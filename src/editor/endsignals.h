@@ -5,8 +5,8 @@
 // then end it by that signal, with the status a shell expects. The signals are
 // blocked in every thread and taken by a thread of their own with sigwait, so
 // nothing runs inside a signal handler: that thread pushes a close request
-// (SDL_QUIT, which SDL allows from any thread) that the loop, a prompt or the
-// line mode's wait takes at once. Should the program still run 5 seconds
+// (SDL_QUIT, which SDL allows from any thread) that the loop or a prompt
+// takes at once. Should the program still run 5 seconds
 // later, the thread ends it by the signal itself.
 //
 //     watchEndSignals();   // first thing in SDL_main, before SDL starts threads
