@@ -10,7 +10,8 @@
 
 # Removes the .comment section (the compiler's version) from the file a target
 # builds, as Debian's packaging does: from an executable, and from each object
-# of a static library. Called by the install rules for what they install.
+# of a static library. Called for each installed target in the folder that
+# defines it, since CMake attaches build steps to a target only there.
 function(tessary_strip_comment target)
   if(CMAKE_BUILD_TYPE STREQUAL "Release")
     add_custom_command(TARGET ${target} POST_BUILD

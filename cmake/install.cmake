@@ -29,9 +29,6 @@ add_custom_command(OUTPUT ${TESSARY_CHANGELOG}.gz
   DEPENDS ${TESSARY_CHANGELOG} VERBATIM)
 add_custom_target(compressed_changelog ALL DEPENDS ${TESSARY_CHANGELOG}.gz)
 
-tessary_strip_comment(tessary)
-tessary_strip_comment(gfx)
-
 install(TARGETS tessary RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
 # The manual page names the documentation folder under the prefix it goes to,
 # which is known only when installing (CPack installs under /usr): it is
