@@ -694,6 +694,14 @@ class Editor:
             self.button_up(button)
         time.sleep(EVENT_GAP)
 
+    def place_points(self, *cells):
+        """Point mode: places a point at each cell in turn, then parks the
+        pointer and waits until the view shows the last one."""
+        for cell in cells:
+            self.click_point(cell)
+        self.park_pointer()
+        self.wait_pixel(*cells[-1], DRAW_GREEN, what="the point at %s" % (cells[-1],))
+
     def park_pointer(self, x=630, y=390):
         """Moves the pointer to a spot whose cursor cell hides nothing under test."""
         self.move(x, y)

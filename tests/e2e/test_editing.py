@@ -130,10 +130,7 @@ def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
 def case_clear_undone_and_redone(ctx):
     ed = ctx.start_editor()
     first, second = (30, 40), (33, 40)
-    ed.click_point(first)
-    ed.click_point(second)
-    ed.park_pointer()
-    ed.wait_pixel(*second, DRAW_GREEN, what="the second point")
+    ed.place_points(first, second)
     both = [first, second]
 
     def shows(cells, colour):

@@ -68,10 +68,7 @@ def case_wheel_keeps_the_cell_under_the_pointer(ctx):
 def case_ctrl_z_undoes_and_ctrl_shift_z_redoes(ctx):
     ed = ctx.start_editor()
     first, second = (30, 40), (33, 40)
-    ed.click_point(first)
-    ed.click_point(second)
-    ed.park_pointer()
-    ed.wait_pixel(*second, DRAW_GREEN, what="the second point")
+    ed.place_points(first, second)
     ed.press("ctrl+z")
     shot = ed.wait_pixel(*second, BLACK, what="the second point undone")
     check_equal(shot.pixel(*first), DRAW_GREEN, "the first point")
