@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "gfx.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -86,6 +88,7 @@ void writeWhenDue() {
         }
         state.lock();
         settle(w, content, failed);
+        if (!failed.empty()) wakeEventWait();  // the loop reports it, even while it waits for input
     }
 }
 

@@ -44,6 +44,7 @@ void waitForEndSignal(sigset_t set) {
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
+    wakeEventWait();  // the loop may be asleep in its wait
     std::this_thread::sleep_for(graceTime);
     endBy(sig);
 }

@@ -82,8 +82,6 @@ void end() {
 
 float getTime() { return static_cast<float>(SDL_GetTicks()); }
 
-void waitForEvent() { SDL_WaitEvent(nullptr); }
-
 void sleep() {
     bool keyDown = false;
     while (!keyDown) {
