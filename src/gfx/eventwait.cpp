@@ -19,6 +19,13 @@
 // dummy or Wayland) the whole wait pumps every 10 ms, as before, and the
 // wake-up still ends it.
 //
+// SDL 1.2 tells the release and press that X's key repeat sends for a held key
+// from a real release only when both have arrived by the time it pumps; a wait
+// that pumps as soon as the release arrives could see the key let go. So the
+// X server is asked, for this connection only, to send a held key's repeats
+// as presses alone (detectable auto-repeat, as SDL2 and the toolkits do),
+// which SDL ignores for a key already down.
+//
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
 // handler.
@@ -27,12 +34,14 @@
 #include <unistd.h>
 
 #include <SDL/SDL_syswm.h>
+#include <X11/XKBlib.h>
 
 #include <algorithm>
 #include <atomic>
 #include <optional>
 
 #include "gfx.h"
+#include "surface.h"
 
 namespace {
 
@@ -125,6 +134,14 @@ bool waitForInput(std::optional<Uint32> deadline) {
 }
 
 }  // namespace
+
+void reportHeldKeysAsPresses() {
+    const std::optional<XConnection> x = xConnection();
+    if (!x) return;
+    x->lock();
+    XkbSetDetectableAutoRepeat(x->display, True, nullptr);
+    x->unlock();
+}
 
 Uint32 getTicks() { return SDL_GetTicks(); }
 
