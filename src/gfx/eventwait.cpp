@@ -108,11 +108,13 @@ void sleepUntilInput(const std::optional<XConnection>& x, int timeoutMs) {
     poll(fds, 2, timeoutMs);
 }
 
-// The longest sleep before the wait must look again by itself.
-int sleepLimitMs(bool blocking, Uint32 waited, Uint32 now, std::optional<Uint32> deadline) {
-    Uint32 limit = blocking && waited >= settleMs ? 0xFFFFFFFF : pumpStepMs;
-    if (deadline) limit = std::min(limit, *deadline - now);
-    return limit == 0xFFFFFFFF ? -1 : static_cast<int>(std::min<Uint32>(limit, 0x7FFFFFFF));
+// How long a wait may sleep before it looks again by itself (-1: until
+// something arrives), `waited` ms after it began and `toDeadline` ms before its
+// deadline, if it has one.
+int sleepLimitMs(bool canBlock, Uint32 waited, std::optional<Uint32> toDeadline) {
+    std::optional<Uint32> limit = toDeadline;
+    if (!canBlock || waited < settleMs) limit = std::min(limit.value_or(pumpStepMs), pumpStepMs);
+    return limit ? static_cast<int>(*limit) : -1;
 }
 
 // True once an event is queued; false at the deadline or on a wake-up. Looks
@@ -129,7 +131,8 @@ bool waitForInput(std::optional<Uint32> deadline) {
         if (eventPending()) return true;
         const std::optional<XConnection> x = xConnection();
         if (x && xEventsWaiting(*x)) continue;  // pump them
-        sleepUntilInput(x, sleepLimitMs(x.has_value(), now - start, now, deadline));
+        const std::optional<Uint32> toDeadline = deadline ? std::optional<Uint32>(*deadline - now) : std::nullopt;
+        sleepUntilInput(x, sleepLimitMs(x.has_value(), now - start, toDeadline));
     }
 }
 

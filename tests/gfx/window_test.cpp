@@ -122,15 +122,6 @@ TEST_F(Window, TheWaitsEndOnAnEventOrAWakeUpFromAnotherThread) {
     }
 }
 
-TEST_F(Window, WaitForEventUntilEndsAtItsDeadlineLeavingTheQueueAlone) {
-    const Uint32 deadline = getTicks() + 20;
-    EXPECT_FALSE(waitForEventUntil(deadline));
-    EXPECT_TRUE(ticksReached(getTicks(), deadline));
-    pushEvent(SDL_USEREVENT);
-    EXPECT_TRUE(waitForEventUntil(getTicks() - 1));  // an event queued comes first
-    EXPECT_EQ(pendingEvents(), 1);
-}
-
 TEST_F(Window, SleepIgnoresClicksAndReleasesAndEndsOnAKeyDown) {
     pushEvent(SDL_MOUSEBUTTONDOWN);
     pushEvent(SDL_KEYUP);
