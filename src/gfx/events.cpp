@@ -92,6 +92,12 @@ bool eventPending() {
     return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
 }
 
+Uint8 nextEventType() {
+    SDL_PumpEvents();
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 ? event.type : Uint8{SDL_NOEVENT};
+}
+
 // Pumps only after a pause: called when the time has come already, it leaves
 // the queue as it was.
 bool waitForEventUntil(float time) {

@@ -162,12 +162,14 @@ void markDrawn(int x1, int y1, int x2, int y2) {
     if (x1 > x2 || y1 > y2) return;
     ensureSpans();
     for (int band = y1 / bandRows; band <= y2 / bandRows; ++band) drawn.widen(band, x1, x2);
+    noteDamage(x1, y1, x2, y2);
 }
 
 void markCleared(Uint32 value) {
     ensureSpans();
     drawn.forget();
     frameClear = {true, value};
+    noteClearDamage();
 }
 
 bool redraw() {

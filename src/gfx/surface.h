@@ -34,6 +34,10 @@ void countWheelNotch(const SDL_Event* event);
 // presented last was cleared alike.
 void markCleared(Uint32 value);
 
+// Called by markDrawn and markCleared: the surface's damage (takeDamage, damage.cpp).
+void noteDamage(int x1, int y1, int x2, int y2);
+void noteClearDamage();
+
 inline bool onSurface(int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; }
 
 // Uint32 elements from one row of the surface to the next.
