@@ -66,9 +66,7 @@ static bool moreEventsForPass(float passStart) {
     return getTime() - passStart < passInputMs;
 }
 
-PassResult runPass(Editor& e) {
-    const PassMark before = markPass(e);                           // what the pass may change
-    waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
+std::optional<PassResult> applyQueuedEvents(Editor& e) {
     const float start = getTime();
     std::optional<PassResult> ended;
     do {
@@ -76,7 +74,14 @@ PassResult runPass(Editor& e) {
         ended = applyEvent(e);                                     // the event's steps
         if (ended == PassResult::Quit) return PassResult::Quit;
     } while (moreEventsForPass(start));                            // every event queued, up to a press
-    if (ended && e.help != HelpPage::closed) return *ended;       // the help page shows: no frame
+    if (ended && e.help != HelpPage::closed) return ended;        // the help page shows: no frame
+    return std::nullopt;
+}
+
+PassResult runPass(Editor& e) {
+    const PassMark before = markPass(e);                           // what the pass may change
+    waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
+    if (const std::optional<PassResult> ended = applyQueuedEvents(e)) return *ended;  // each event's steps
     drawFrame(e);                                                  // view, highlight, overview, panel: what changed
     showTitle(e);                                                  // window title: slot, unsaved mark
     const bool presented = presentChanges();                       // present what changed
