@@ -3,6 +3,7 @@
 #include "frame.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "panel.h"
 #include "selection.h"
@@ -81,11 +82,45 @@ SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     return region;
 }
 
-// Stores `colors[kind]` into the `count` pixels from `at` whose kinds are not none.
-void storeKinds(Uint32* at, const uint8_t* kinds, int count, const Uint32 (&colors)[3]) {
-    for (int i = 0; i < count; ++i) {
-        if (kinds[i] != Coverage::none) at[i] = colors[kinds[i]];
+// A row of pixels to store over the surface's: where `keep` is all ones the
+// surface keeps its pixel (no cell drawn there), elsewhere it takes `value`.
+// Branch-free, so that the compiler stores several pixels at a time.
+struct PixelRow {
+    Uint32 value[viewWidth];
+    Uint32 keep[viewWidth];
+};
+
+// The kinds of cells first..last of `cells`, each repeated `scale` times from
+// kinds[0]. The small scales, where the picture takes most cells, repeat
+// without a loop per cell.
+template <int scale>
+void repeatKinds(const uint8_t* cells, int first, int last, uint8_t* kinds) {
+    for (int c = first; c <= last; ++c)
+        for (int k = 0; k < scale; ++k) kinds[(c - first) * scale + k] = cells[c];
+}
+
+void repeatKinds(const uint8_t* cells, int first, int last, int scale, uint8_t* kinds) {
+    switch (scale) {
+    case 1: return repeatKinds<1>(cells, first, last, kinds);
+    case 2: return repeatKinds<2>(cells, first, last, kinds);
+    case 3: return repeatKinds<3>(cells, first, last, kinds);
+    default:
+        for (int c = first; c <= last; ++c) std::fill_n(kinds + static_cast<size_t>(c - first) * scale, scale, cells[c]);
     }
+}
+
+// One pixel per cell, written as selects so that the compiler takes several at a time.
+void setCellPixels(PixelRow& row, const uint8_t* kinds, int count, const Uint32 (&colors)[3]) {
+    const Uint32 point = colors[Coverage::point], line = colors[Coverage::line];
+    for (int i = 0; i < count; ++i) {
+        const uint8_t kind = kinds[i];
+        row.value[i] = kind == Coverage::line ? line : kind == Coverage::point ? point : 0;
+        row.keep[i] = kind == Coverage::none ? ~Uint32{0} : 0;
+    }
+}
+
+void storeRow(Uint32* at, const PixelRow& row, int count) {
+    for (int i = 0; i < count; ++i) at[i] = (at[i] & row.keep[i]) | row.value[i];
 }
 
 void kindColors(const Editor& e, Uint32 (&colors)[3]) {
@@ -105,13 +140,17 @@ void drawViewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     markDrawn(r.left, r.top, r.right, r.bottom);
     Uint32 colors[3];
     kindColors(e, colors);
-    uint8_t kinds[viewWidth];
+    PixelRow row;
     const int width = r.right - r.left + 1;
+    // Whole cells from the one at r.left to the one at r.right.
+    std::vector<uint8_t> kinds(static_cast<size_t>(r.right / e.scale - r.left / e.scale + 1) * e.scale);
     for (int cy = r.top / e.scale; cy <= r.bottom / e.scale; ++cy) {
         const uint8_t* cells = coverage.row(cy + e.Y_Start);
-        for (int x = r.left; x <= r.right; ++x) kinds[x - r.left] = cells[x / e.scale + e.X_Start];
+        const int firstCell = r.left / e.scale, lastCell = r.right / e.scale;
+        repeatKinds(cells + e.X_Start, firstCell, lastCell, e.scale, kinds.data());
+        setCellPixels(row, kinds.data() + (r.left - firstCell * e.scale), width, colors);
         const int top = std::max(r.top, cy * e.scale), bottom = std::min(r.bottom, cy * e.scale + e.scale - 1);
-        for (int y = top; y <= bottom; ++y) storeKinds(pixelAddress(r.left, y), kinds, width, colors);
+        for (int y = top; y <= bottom; ++y) storeRow(pixelAddress(r.left, y), row, width);
     }
 }
 
@@ -124,20 +163,33 @@ void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip
     markDrawn(r.left, r.top, r.right, r.bottom);
     Uint32 colors[3];
     kindColors(e, colors);
+    PixelRow row;
+    const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
-        storeKinds(pixelAddress(r.left, y), coverage.row(y - overviewY) + (r.left - overviewX), r.right - r.left + 1,
-                   colors);
+        setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
+        storeRow(pixelAddress(r.left, y), row, width);
     }
+}
+
+// Whether the highlighted line has a cell within `region` in the view.
+bool highlightTouched(const Editor& e, const SurfaceRegion& region) {
+    const int i = selectedLine(e);
+    if (i < 0) return false;
+    const auto& l = e.picture.tables().lines;
+    bool met = false;
+    region.eachRect([&](int left, int top, int right, int bottom) {
+        const PixelRect r = intersect({left, top, right, bottom}, {0, 0, viewWidth - 1, viewHeight - 1});
+        met = met || (!isEmpty(r) && lineMeetsCells(l[0][i], l[1][i], l[2][i], l[3][i], r.left / e.scale + e.X_Start,
+                                                    r.top / e.scale + e.Y_Start, r.right / e.scale + e.X_Start,
+                                                    r.bottom / e.scale + e.Y_Start));
+    });
+    return met;
 }
 
 // The full drawing's elements, in its order, within `region`.
 void drawWithin(const Editor& e, const Coverage& coverage, const SurfaceRegion& region) {
     region.eachRect([&](int l, int t, int r, int b) { drawViewCells(e, coverage, {l, t, r, b}); });
-    const int highlighted = selectedLine(e);
-    if (highlighted >= 0) {
-        const PixelRect line = viewPixels(e, lineBox(e.picture.tables(), highlighted));
-        if (!isEmpty(line) && region.touches(line.left, line.top, line.right, line.bottom)) highlightSelection(e);
-    }
+    if (highlightTouched(e, region)) highlightSelection(e);
     region.eachRect([&](int l, int t, int r, int b) { drawOverviewCells(e, coverage, {l, t, r, b}); });
     const ViewFrame frame = viewFrame(e);
     if (region.touches(frame.left, frame.top, frame.right, frame.bottom)) drawViewFrame(e);
@@ -152,9 +204,10 @@ void remember(const Editor& e, ShownFrame& shown) {
     shown.separate = e.separate;
     shown.background = e.Background_Color;
     shown.draw = e.Draw_Color;
-    shown.picture = e.picture.tables();
+    if (shown.picture != e.picture.tables()) shown.picture = e.picture.tables();
     shown.highlighted = selectedLine(e);
     shown.panel = panelValues(e);
+    shown.panelEnds = shown.panel;
 }
 
 }  // namespace

@@ -109,10 +109,12 @@ void panelRowsChanged(const Editor& e, const PanelValues& before, SurfaceRegion&
     }
 }
 
-void drawPanelOverhangs(const Editor& e) {
+void drawPanelOverhangs(Editor& e) {
     const PanelValues values = panelValues(e);
+    const bool cleared = surfaceCleared();  // since the last frame: nothing of the panel is left
     for (int k = 0; k < rowCount; ++k) {
-        if (rowRight(k, values[k]) >= labelWidth(k))
-            iprint(values[k], panelRows[k].valueX, rowY(k), white, true, black, false, 0);
+        if (rowRight(k, values[k]) < labelWidth(k) || (values[k] == e.shown.panelEnds[k] && !cleared)) continue;
+        iprint(values[k], panelRows[k].valueX, rowY(k), white, true, black, false, 0);
+        e.shown.panelEnds[k] = values[k];
     }
 }

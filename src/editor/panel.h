@@ -15,6 +15,8 @@ void drawPanelWithin(const Editor& e, const SurfaceRegion& region);
 void panelRowsChanged(const Editor& e, const PanelValues& before, SurfaceRegion& region);
 // The step of each event of a pass: the values whose text reaches past their
 // label's blanks, printed without the label, as a frame would print them.
-void drawPanelOverhangs(const Editor& e);
+// Each is printed when it differs from the value last printed there
+// (ShownFrame::panelEnds) or the window was cleared since the last frame.
+void drawPanelOverhangs(Editor& e);
 
 #endif

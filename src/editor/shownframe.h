@@ -27,6 +27,9 @@ struct ShownFrame {
     Coverage coverage;
     int highlighted = -1;
     PanelValues panel{};
+    // The values last printed in each row, by a frame or by an event of the pass
+    // (drawPanelOverhangs): the end of a long one stays past the label.
+    PanelValues panelEnds{};
 };
 
 #endif

@@ -218,6 +218,13 @@ void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int 
 
 }  // namespace
 
+bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right, int bottom) {
+    const LineWalk walk = lineWalk(x1, y1, x2, y2);
+    const StepRange steps = intersect(stepsWithin(walk, walk.x1, walk.xstep, xRate(walk), left, right),
+                                      stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), top, bottom));
+    return steps.first <= steps.last;
+}
+
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
                 ViewBounds bounds) {
     if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;

@@ -43,6 +43,10 @@ void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_S
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
                 ViewBounds bounds);
 
+// Whether a cell of the line from (x1, y1) to (x2, y2), as lineScaled walks it,
+// lies within columns left..right and rows top..bottom.
+bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right, int bottom);
+
 // Every point, then every line of `picture`, offset by (Draw_X, Draw_Y), within
 // the bounds of that scale and origin; lines in dark green when `separate` is
 // 1. Entries with a coordinate off the canvas (empty ones) are passed over.

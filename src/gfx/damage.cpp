@@ -44,6 +44,8 @@ void noteDamage(int x1, int y1, int x2, int y2) { damage.add(x1, y1, x2, y2); }
 
 void noteClearDamage() { damage.whole = true; }
 
+bool surfaceCleared() { return damage.whole; }
+
 SurfaceRegion takeDamage() {
     SurfaceRegion taken;
     std::swap(taken, damage);

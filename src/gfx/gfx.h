@@ -152,6 +152,7 @@ struct SurfaceRegion {
 // What was stored into the surface (by the layer's functions or noted with
 // markDrawn) since the last call; whole after a clear. Presenting leaves it.
 SurfaceRegion takeDamage();
+bool surfaceCleared();  // whether the damage so far is a clear, the whole surface
 
 // Takes at most one event from the queue (takeEvent); true when it is a close
 // request or Escape is held. With no event pending returns false and leaves
