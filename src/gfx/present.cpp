@@ -61,12 +61,12 @@ Clear presentedClear;           //   everywhere outside these spans, when done
 std::vector<SDL_Rect> changedBands;     // filled by each presentChanges
 std::atomic<bool> windowExposed{true};  // true until the first present
 
-// Keeps every event; notes an expose and counts a wheel notch (wheel.cpp),
-// whichever reader takes the event later.
+// Notes an expose and counts a wheel notch (wheel.cpp), whichever reader takes
+// the event later; an event SDL has no room for is kept by the layer (events.cpp).
 int SDLCALL noteExpose(const SDL_Event* event) {
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
     countWheelNotch(event);
-    return 1;
+    return holdOverflow(event) ? 0 : 1;
 }
 
 void ensureSpans() {
