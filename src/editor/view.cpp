@@ -205,15 +205,24 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     }
 }
 
-// Notes for presentChanges() the window rectangle that view cells (x1, y1) to (x2, y2)
-// cover, which holds every cell of a line between them; markDrawn clips it.
-void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
-    const auto edge = [scale](int cell, int start) {
-        const long long pixel = (static_cast<long long>(cell) - start) * scale;
-        return static_cast<int>(std::clamp(pixel, -1LL, static_cast<long long>(w + h)));
-    };
-    markDrawn(edge(std::min(x1, x2), X_Start), edge(std::min(y1, y2), Y_Start),
-              edge(std::max(x1, x2) + 1, X_Start) - 1, edge(std::max(y1, y2) + 1, Y_Start) - 1);
+// Notes for presentChanges() the pixels of the steps' cells, a few rows of
+// cells at a time: in each run of rows the cells of a line span one run of
+// columns, so a long line is noted as a staircase of narrow rectangles rather
+// than the box around it.
+void markStepsDrawn(const LineWalk& walk, StepRange steps, int scale, int X_Start, int Y_Start) {
+    const int rowsAtOnce = std::max(1, 16 / scale);
+    const int firstRow = cellY(walk, steps.first), lastRow = cellY(walk, steps.last);
+    for (int row = std::min(firstRow, lastRow); row <= std::max(firstRow, lastRow); row += rowsAtOnce) {
+        const StepRange run =
+            intersect(steps, stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), row, row + rowsAtOnce - 1LL));
+        if (run.first > run.last) continue;
+        const long long left = std::min(cellX(walk, run.first), cellX(walk, run.last)) - static_cast<long long>(X_Start);
+        const long long right = std::max(cellX(walk, run.first), cellX(walk, run.last)) - static_cast<long long>(X_Start);
+        const long long top = std::min(cellY(walk, run.first), cellY(walk, run.last)) - static_cast<long long>(Y_Start);
+        const long long bottom = std::max(cellY(walk, run.first), cellY(walk, run.last)) - static_cast<long long>(Y_Start);
+        markDrawn(static_cast<int>(left * scale), static_cast<int>(top * scale),
+                  static_cast<int>((right + 1) * scale - 1), static_cast<int>((bottom + 1) * scale - 1));
+    }
 }
 
 }  // namespace
@@ -232,7 +241,7 @@ bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X
     const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
     if (shown.first > shown.last) return true;
     if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
-        markCellsDrawn(x1, y1, x2, y2, scale, X_Start, Y_Start);
+        markStepsDrawn(walk, shown, scale, X_Start, Y_Start);
         storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
     } else {
         walkLine(x1, y1, x2, y2,

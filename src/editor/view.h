@@ -5,8 +5,10 @@
 // corner; the same routines, offset and with the view-bound tests off, draw the
 // overview at one pixel per cell from window pixel (317, 420).
 //
-// Typical use, once per pass: map the mouse with cursorCell within
-// viewBounds(e), then renderFrame draws the view, the highlight and the overview.
+// Typical use: map the mouse with cursorCell within viewBounds(e); renderFrame
+// draws the view, the highlight and the overview in full. The pass draws them
+// only where they changed (frame.h), with renderFrame as its reference: an
+// element drawn here joins that partial drawing in frame.cpp.
 #ifndef TESSARY_VIEW_H
 #define TESSARY_VIEW_H
 

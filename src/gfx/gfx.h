@@ -129,9 +129,9 @@ bool presentChanges();
 void markDrawn(int x1, int y1, int x2, int y2);
 void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
 
-// A part of the surface: rows in bands of regionBandRows, each with the span of
+// A part of the surface: rows in bands of regionBandRows (a panel row's height), each with the span of
 // columns it covers, or the whole surface.
-constexpr int regionBandRows = 16;
+constexpr int regionBandRows = 8;
 struct SurfaceRegion {
     bool whole = false;
     std::vector<int> left, right;  // per band; left > right in a band not covered
