@@ -154,19 +154,34 @@ void drawViewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     }
 }
 
-// The overview's backdrop and picture within `clip`.
+void fillWithin(PixelRect clip, PixelRect area, ColorRGB color) {
+    const PixelRect r = intersect(clip, area);
+    if (!isEmpty(r)) drawRect(r.left, r.top, r.right, r.bottom, color);
+}
+
+// The overview's backdrop and picture within `clip`. Where the picture lies on
+// the backdrop each pixel is either a cell or the backdrop, so it is stored
+// once; left of the backdrop a pixel with no cell keeps what it had.
 void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
-    const PixelRect backdrop = intersect(clip, {backdropLeft, backdropTop, backdropRight, backdropBottom});
-    if (!isEmpty(backdrop)) drawRect(backdrop.left, backdrop.top, backdrop.right, backdrop.bottom, e.Background_Color);
-    const PixelRect r = intersect(clip, overviewPixels({0, 0, Image_Width - 1, Image_Height - 1}));
+    const PixelRect picture = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
+    fillWithin(clip, {backdropLeft, backdropTop, backdropRight, picture.top - 1}, e.Background_Color);
+    fillWithin(clip, {picture.right + 1, picture.top, backdropRight, picture.bottom}, e.Background_Color);
+    fillWithin(clip, {backdropLeft, picture.bottom + 1, backdropRight, backdropBottom}, e.Background_Color);
+    const PixelRect r = intersect(clip, picture);
     if (isEmpty(r)) return;
     markDrawn(r.left, r.top, r.right, r.bottom);
     Uint32 colors[3];
     kindColors(e, colors);
+    const Uint32 backdrop = mapColor(e.Background_Color);
     PixelRow row;
     const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
         setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
+        for (int x = std::max(r.left, backdropLeft); x <= r.right; ++x) {
+            Uint32& keep = row.keep[x - r.left];
+            row.value[x - r.left] |= keep & backdrop;
+            keep = 0;
+        }
         storeRow(pixelAddress(r.left, y), row, width);
     }
 }
