@@ -12,6 +12,7 @@
 // edge takes the plain path, where pset wraps it.
 #include "view.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "selection.h"
@@ -225,6 +226,35 @@ void markStepsDrawn(const LineWalk& walk, StepRange steps, int scale, int X_Star
     }
 }
 
+// Notes for presentChanges() the window rectangle that view cells (x1, y1) to (x2, y2)
+// cover; markDrawn clips it.
+void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
+    const auto edge = [scale](int cell, int start) {
+        const long long pixel = (static_cast<long long>(cell) - start) * scale;
+        return static_cast<int>(std::clamp(pixel, -1LL, static_cast<long long>(w + h)));
+    };
+    markDrawn(edge(std::min(x1, x2), X_Start), edge(std::min(y1, y2), Y_Start),
+              edge(std::max(x1, x2) + 1, X_Start) - 1, edge(std::max(y1, y2) + 1, Y_Start) - 1);
+}
+
+// lineScaled, noting its stores line by line (a staircase) or leaving that to
+// the caller, who notes the box around many lines at once.
+bool drawScaledLine(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start,
+                    int disable, ViewBounds bounds, bool noteStores) {
+    if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;
+    const LineWalk walk = lineWalk(x1, y1, x2, y2);
+    const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
+    if (shown.first > shown.last) return true;
+    if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
+        if (noteStores) markStepsDrawn(walk, shown, scale, X_Start, Y_Start);
+        storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
+    } else {
+        walkLine(x1, y1, x2, y2,
+                 [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable, bounds); });
+    }
+    return true;
+}
+
 }  // namespace
 
 bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right, int bottom) {
@@ -236,18 +266,7 @@ bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right
 
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
                 ViewBounds bounds) {
-    if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;
-    const LineWalk walk = lineWalk(x1, y1, x2, y2);
-    const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
-    if (shown.first > shown.last) return true;
-    if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
-        markStepsDrawn(walk, shown, scale, X_Start, Y_Start);
-        storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
-    } else {
-        walkLine(x1, y1, x2, y2,
-                 [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable, bounds); });
-    }
-    return true;
+    return drawScaledLine(x1, y1, x2, y2, color, scale, X_Start, Y_Start, disable, bounds, true);
 }
 
 void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y,
@@ -260,10 +279,18 @@ void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_St
     }
     const ColorRGB lineColor = separate == 0 ? kolor : separateLinesColor;
     const auto& lines = picture.lines;
+    // Every line's stores noted at once: the box around all of them.
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (int i = 0; i < l_number; ++i) {
         if (!picture.lineOnCanvas(i)) continue;
-        lineScaled(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
-                   lineColor, scale, X_Start, Y_Start, disable, bounds);
+        left = std::min({left, lines[0][i], lines[2][i]}), right = std::max({right, lines[0][i], lines[2][i]});
+        top = std::min({top, lines[1][i], lines[3][i]}), bottom = std::max({bottom, lines[1][i], lines[3][i]});
+    }
+    if (left <= right) markCellsDrawn(Draw_X + left, Draw_Y + top, Draw_X + right, Draw_Y + bottom, scale, X_Start, Y_Start);
+    for (int i = 0; i < l_number; ++i) {
+        if (!picture.lineOnCanvas(i)) continue;
+        drawScaledLine(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
+                       lineColor, scale, X_Start, Y_Start, disable, bounds, false);
     }
 }
 
