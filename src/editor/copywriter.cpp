@@ -2,10 +2,14 @@
 #include "copywriter.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+
+#include "endsignals.h"
 
 namespace {
 
@@ -21,8 +25,7 @@ struct Writer {
     std::optional<CopyContent> onDisk;    // what the copy holds
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
     Clock::time_point lastWrite;
-    std::string failure;  // the first failing path, until taken
-    bool failureTaken = false;
+    std::string failure;  // the last failure, until taken
     bool running = false;
     std::atomic<bool> finished{false};
 
@@ -43,13 +46,17 @@ long long nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Writes or removes the copy; the failing path or "". Needs ioLock.
+// Writes or removes the copy, whole even when an ending signal comes; the
+// failure (keptFailureText) or "". Needs ioLock.
 std::string perform(Writer& w, const std::optional<CopyContent>& content) {
+    const WriteInProgress writing;
     if (!content) {
         w.copy.remove();
         return "";
     }
-    return w.copy.write(w.store, content->tables, content->slot, nowMs());
+    errno = 0;
+    const std::string failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    return failed.empty() ? "" : keptFailureText(failed, errno);
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -61,7 +68,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    if (w.failure.empty() && !w.failureTaken) w.failure = failed;
+    w.failure = failed;
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -122,11 +129,13 @@ std::string finishCopy(const std::optional<CopyContent>& content) {
     return failed;
 }
 
+std::string keptFailureText(const std::string& path, int error) {
+    return path + ": " + (error != 0 ? std::strerror(error) : "no state folder");
+}
+
 std::string takeCopyFailure() {
     Writer& w = writer();
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (w.failure.empty()) return "";
-    w.failureTaken = true;
     std::string failed;
     failed.swap(w.failure);
     return failed;

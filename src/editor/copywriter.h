@@ -8,6 +8,8 @@
 // costs nothing, and no write delays a pass or a frame, nor adds an event to
 // the loop's queue. At exit, finishCopy waits for a write in progress and
 // writes the last state on the calling thread; the thread writes no more.
+// Every write runs inside a WriteInProgress (endsignals.h), so an ending
+// signal never cuts it.
 //
 //     claimLeftCopy(unreadable);              // at start: a copy left by an ended editor
 //     wantCopy(CopyContent{tables, slot});    // after each pass
@@ -35,11 +37,16 @@ std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable);
 // What the copy should hold from now on; nothing when it should go.
 void wantCopy(const std::optional<CopyContent>& content);
 
-// The same at exit, done before returning. Returns the path that failed, or
-// an empty string.
+// The same at exit, done before returning. Returns the failure, or an empty
+// string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// The path of the first write that failed in this run, once; then empty.
+// The last failure of the thread's writes, once; then empty until another.
 std::string takeCopyFailure();
+
+// How a failure of the store is told: "<path>: <reason>", the reason being
+// the errno value `error` that the failed call left (0: the store has no
+// state folder at all).
+std::string keptFailureText(const std::string& path, int error);
 
 #endif

@@ -216,7 +216,7 @@ KeptStore keptStoreForWorkingFolder() {
 std::string keptPictureText(KeptReason reason, int slot, const std::string& folder, long long timeMs,
                             const std::string& points, const std::string& lines) {
     std::ostringstream text;
-    text << magicLine << "\nreason " << (reason == KeptReason::unsaved ? "unsaved" : "replaced") << "\nslot " << slot
+    text << magicLine << "\nreason " << keptReasonWord(reason) << "\nslot " << slot
          << "\nfolder " << folder << "\ntime " << timeMs << "\npixels " << points.size() << "\n"
          << points << "lines " << lines.size() << "\n"
          << lines;
@@ -230,8 +230,9 @@ std::optional<KeptPicture> readKeptPicture(const std::string& path) {
     std::string line, reason, slot, folder, time, points, lines;
     long long slotNumber = 0;
     KeptPicture picture;
+    std::optional<KeptReason> why;
     const bool header = std::getline(in, line) && line == magicLine && headerLine(in, "reason", reason) &&
-                        (reason == "unsaved" || reason == "replaced") && headerLine(in, "slot", slot) &&
+                        (why = keptReasonNamed(reason)) && headerLine(in, "slot", slot) &&
                         wholeNumber(slot, slotNumber) && slotNumber >= 1 && slotNumber <= 7 &&
                         headerLine(in, "folder", folder) && headerLine(in, "time", time) &&
                         wholeNumber(time, picture.timeMs);
@@ -240,7 +241,7 @@ std::optional<KeptPicture> readKeptPicture(const std::string& path) {
         !readTables(points, lines, picture.tables))
         return std::nullopt;
     picture.path = path;
-    picture.reason = reason == "unsaved" ? KeptReason::unsaved : KeptReason::replaced;
+    picture.reason = *why;
     picture.slot = static_cast<int>(slotNumber);
     return picture;
 }
@@ -249,6 +250,34 @@ std::vector<KeptPicture> listKeptPictures(const KeptStore& store, std::vector<st
     std::vector<std::string> paths = keptFiles(store.directory, "");
     paths.erase(std::remove_if(paths.begin(), paths.end(), heldByAnEditor), paths.end());
     return readKeptFiles(paths, unreadable);
+}
+
+// Keeps a picture held as the texts of its slot files as a new
+// "replaced-<time>-XXXXXX.kept", then prunes the store to the newest
+// keptReplacedLimit of those.
+static ReplacedSlot keepTexts(const KeptStore& store, KeptReason reason, int slot, long long timeMs,
+                              const std::string& points, const std::string& lines) {
+    ReplacedSlot result;
+    result.failed = prepareStore(store);
+    if (!result.failed.empty()) return result;
+    char stem[40];
+    std::snprintf(stem, sizeof stem, "replaced-%013lld-", timeMs);
+    int fd;
+    result.path = uniqueFile(store.directory, stem, keptSuffix, fd);
+    if (result.path.empty()) {
+        result.failed = store.directory;
+        return result;
+    }
+    close(fd);
+    const std::string text = keptPictureText(reason, slot, store.folder, timeMs, points, lines);
+    if (!replaceFile(result.path.c_str(), text)) {
+        unlink(result.path.c_str());
+        result.failed = result.path;
+        return result;
+    }
+    result.kept = true;
+    pruneReplaced(store.directory);
+    return result;
 }
 
 ReplacedSlot keepReplacedSlot(const KeptStore& store, int nr, const PictureTables& next, long long timeMs) {
@@ -261,26 +290,7 @@ ReplacedSlot keepReplacedSlot(const KeptStore& store, int nr, const PictureTable
     PictureTables old;
     // A slot read whole that holds the same picture, or none, has nothing to lose.
     if (readTables(points, lines, old) && (old == next || old.empty())) return result;
-    result.failed = prepareStore(store);
-    if (!result.failed.empty()) return result;
-    char stem[40];
-    std::snprintf(stem, sizeof stem, "replaced-%013lld-", timeMs);
-    int fd;
-    result.path = uniqueFile(store.directory, stem, keptSuffix, fd);
-    if (result.path.empty()) {
-        result.failed = store.directory;
-        return result;
-    }
-    close(fd);
-    const std::string text = keptPictureText(KeptReason::replaced, nr, store.folder, timeMs, points, lines);
-    if (!replaceFile(result.path.c_str(), text)) {
-        unlink(result.path.c_str());
-        result.failed = result.path;
-        return result;
-    }
-    result.kept = true;
-    pruneReplaced(store.directory);
-    return result;
+    return keepTexts(store, KeptReason::replaced, nr, timeMs, points, lines);
 }
 
 std::optional<KeptPicture> UnsavedCopy::claimLeft(const KeptStore& store, std::vector<std::string>& unreadable) {
@@ -352,4 +362,38 @@ void pruneOrphanedStores(const std::string& root) {
         }
         if (keptFiles(store.path().string(), "").empty()) fs::remove_all(store.path(), error);
     }
+}
+
+namespace {
+
+// The words of the reasons, in the order of KeptReason.
+const char* const reasonWords[] = {"unsaved", "replaced", "load", "clear", "kept"};
+
+}  // namespace
+
+const char* keptReasonWord(KeptReason reason) { return reasonWords[static_cast<int>(reason)]; }
+
+std::optional<KeptReason> keptReasonNamed(const std::string& word) {
+    const auto end = std::end(reasonWords);
+    const auto found = std::find(std::begin(reasonWords), end, word);
+    if (found == end) return std::nullopt;
+    return static_cast<KeptReason>(found - std::begin(reasonWords));
+}
+
+ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, const PictureTables& tables,
+                         long long timeMs) {
+    const PictureFileTexts texts = pictureFileTexts(tables, ' ');
+    return keepTexts(store, reason, slot, timeMs, texts.points, texts.lines);
+}
+
+FileFailure keepSlotBeside(int nr) {
+    const PictureFileNames names = slotFileNames(nr);
+    std::string points, lines;
+    readWhole(names.points, points);  // a file the slot lacks is kept empty
+    readWhole(names.lines, lines);
+    const std::string pointsBeside = std::string(names.points) + besideSuffix;
+    const std::string linesBeside = std::string(names.lines) + besideSuffix;
+    const PairOutcome outcome = replaceFilePair(pointsBeside.c_str(), points, linesBeside.c_str(), lines);
+    if (!outcome.failed) return {};
+    return {outcome.failed, std::strerror(outcome.error)};
 }

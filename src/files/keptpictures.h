@@ -7,7 +7,7 @@
 // file, written through replaceFile:
 //
 //     tessary kept picture
-//     reason replaced            (or: unsaved)
+//     reason replaced            (or: unsaved, load, clear, kept)
 //     slot 1
 //     folder /home/me/pictures
 //     time 1733580131123         (milliseconds since 1970)
@@ -34,12 +34,16 @@
 #include <string>
 #include <vector>
 
+#include "filereplace.h"
 #include "tables.h"
 
 constexpr int keptReplacedLimit = 50;  // replaced slots kept per picture folder
 constexpr int keptOrphanDays = 30;     // kept pictures of a folder gone are removed after this
 
-enum class KeptReason { unsaved, replaced };
+// Why a picture is kept: an editor's unsaved copy; a slot's old picture,
+// replaced by `s`; or an unsaved picture replaced by a load, a clear or
+// another kept picture.
+enum class KeptReason { unsaved, replaced, load, clear, kept };
 
 // Where the kept pictures of one picture folder go.
 struct KeptStore {
@@ -109,5 +113,24 @@ private:
 // Removes the kept pictures of picture folders that no longer exist once their
 // files are older than keptOrphanDays, and such store folders once they are empty.
 void pruneOrphanedStores(const std::string& root);
+
+// The word of a reason in a kept picture's "reason" line, and the reason a
+// word names (nothing for a word that names none).
+const char* keptReasonWord(KeptReason reason);
+std::optional<KeptReason> keptReasonNamed(const std::string& word);
+
+// Keeps `tables`, a picture of slot `slot` that is about to be replaced, as a
+// kept picture with the reason why. It counts among the replaced slots, for
+// their limit too.
+ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, const PictureTables& tables,
+                         long long timeMs);
+
+// For a slot's old picture that the store cannot take: keeps what slot nr's
+// files hold beside them, as "pixels<nr>.txt~" and "lines<nr>.txt~" (a file
+// the slot lacks gives an empty one), both replaced together like the slot.
+// The file that could not be written, with the reason; an empty path when
+// both were.
+constexpr const char* besideSuffix = "~";
+FileFailure keepSlotBeside(int nr);
 
 #endif
