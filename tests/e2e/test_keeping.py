@@ -79,35 +79,25 @@ def restored_after(leave, status):
 
 
 # The editor under strace, every fsync of every thread delayed by 2 s.
-SLOW_FSYNC = ["strace", "-f", "-qq", "-o", os.devnull, "-e", "trace=fsync",
-              "-e", "inject=fsync:delay_enter=2000000"]
-
-
-def kept_texts(ctx):
-    paths = glob.glob(os.path.join(ctx.state_home(), "tessary", "*", "*.kept"))
-    return [open(path, "rb").read() for path in paths]
+SLOW_FSYNC = ["strace", "-f", "-qq", "-o", os.devnull, "-e", "trace=fsync", "-e", "inject=fsync:delay_enter=2000000"]
 
 
 def case_a_signal_during_a_slow_save_waits_for_it(ctx):
-    old = (b"100 100 \n", b"1 1 2 2 \n\n")
-    new = (b"10 20 \n30 5 \n", b"\n")
+    old, new = (b"100 100 \n", b"1 1 2 2 \n\n"), (b"10 20 \n30 5 \n", b"\n")
     ctx.write_file("pixels1.txt", old[0])
     ctx.write_file("lines1.txt", old[1])
     ed = ctx.start_editor(wrapper=SLOW_FSYNC)
     draw(ed, POINTS[:2])
-    ed.press("s")
-    # The old slot is kept first; the temporary of the points file shows
-    # that the slot's own files are being written.
+    ed.press("s")  # keeps the old slot, then writes the points file's temporary
     wait_until(lambda: glob.glob(ctx.path(".pixels1.txt.*")), timeout=30, what="the save under way")
     os.kill(ed.pid, signal.SIGTERM)
     check_equal(ed.wait_exit(timeout=60), -signal.SIGTERM, "exit status")
-
     slot = (ctx.read_file("pixels1.txt"), ctx.read_file("lines1.txt"))
     check(slot in (old, new), "the slot is wholly old or wholly new: %r" % (slot,))
     check_equal(sorted(os.listdir(ctx.workdir)), ["lines1.txt", "pixels1.txt"], "the working folder")
-    # The picture that the slot no longer holds is kept.
-    gone = old if slot == new else new
-    check(any(gone[0] in text and gone[1] in text for text in kept_texts(ctx)), "%r kept" % (gone,))
+    gone = old if slot == new else new  # the picture the slot does not hold is kept
+    kept = [open(path, "rb").read() for path in glob.glob(os.path.join(ctx.state_home(), "tessary", "*", "*.kept"))]
+    check(any(gone[0] in text and gone[1] in text for text in kept), "%r kept" % (gone,))
 
 
 def case_save_over_a_saved_slot_then_k_brings_it_back(ctx):
@@ -138,8 +128,7 @@ def named(case, name):
 
 
 CASES = [named(restored_after(leave, status), name) for name, leave, status in WAYS_OUT]
-CASES.append(case_save_over_a_saved_slot_then_k_brings_it_back)
-CASES.append(case_a_signal_during_a_slow_save_waits_for_it)
+CASES += [case_save_over_a_saved_slot_then_k_brings_it_back, case_a_signal_during_a_slow_save_waits_for_it]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv[1]))

@@ -5,10 +5,7 @@
 // it), `l`, the clear key and `k` an unsaved picture.
 #include <unistd.h>
 
-#include <functional>
-
 #include "file_fixture.h"
-#include "keeping.h"
 #include "keptpictures.h"
 #include "keys.h"
 #include "slotcommands.h"
@@ -96,105 +93,57 @@ TEST_F(KeptPictures, OnlyOldPicturesOfAFolderGoneArePruned) {
     for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(std::filesystem::exists(paths[i]), left[i]) << paths[i];
 }
 
-// XDG_STATE_HOME set to `path` for as long as it lives.
-class StateHome {
-public:
-    explicit StateHome(const std::string& path) : previous(std::getenv("XDG_STATE_HOME")) {
-        setenv("XDG_STATE_HOME", path.c_str(), 1);
-    }
-    ~StateHome() { setenv("XDG_STATE_HOME", previous.c_str(), 1); }
-
-private:
-    std::string previous;
-};
-
 using KeptByKeys = FileTest;
 
-TEST_F(KeptByKeys, SaveKeepsTheOldSlotInTheStoreOrBesideItOrDoesNotSave) {
-    struct Row {
-        const char* what;
-        bool storeBlocked;   // a file stands where the state folder should be
-        bool besideBlocked;  // a directory stands at lines1.txt~
-        std::string shown;
-        bool saved;
-    };
-    const Row rows[] = {
-        {"the store", false, false, "Saved; old slot 1 kept, k brings it", true},
-        {"beside the slot", true, false, "Saved; old slot 1 kept in pixels1.txt~", true},
-        {"nowhere: not saved", true, true, "Not saved: old slot 1 could not be kept", false},
-    };
+// `s` keeps the slot's old picture in the store, beside the slot when the store
+// cannot take it (told once, with its reason), and saves nothing when neither can.
+TEST_F(KeptByKeys, SaveKeepsTheOldSlotInTheStoreOrBesideItOrNotAtAll) {
+    const std::string stateHome = std::getenv("XDG_STATE_HOME");
+    const std::tuple<std::string, bool, std::string> rows[] = {  // state home, lines1.txt~ blocked, prompt line
+        {stateHome, false, "Saved; old slot 1 kept, k brings it"},
+        {"statefile", false, "Saved; old slot 1 kept in pixels1.txt~"},
+        {"statefile", true, "Not saved: old slot 1 could not be kept"}};
     writeFile("statefile", "");
     ::testing::internal::CaptureStderr();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const auto& [home, besideBlocked, shown] : rows) {
         writeFile("pixels1.txt", "1 1 \n");
-        writeFile("lines1.txt", "1 1 2 2 \n\n");
-        if (row.besideBlocked) std::filesystem::create_directory("lines1.txt~");
-        const std::string point = std::to_string(&row - rows) + " 5 \n";
-        e.picture.erasePoint(0);
-        e.picture.addPoint(&row - rows, 5);
-        const StateHome home(row.storeBlocked ? (scratch / "statefile").string() : std::getenv("XDG_STATE_HOME"));
-        fillSurface(packed(Colors[4]));
+        if (besideBlocked) std::filesystem::create_directory("lines1.txt~");
+        e.picture.addPoint(static_cast<int>(shown.size()), 5);  // a new picture for each row
+        setenv("XDG_STATE_HOME", (scratch / home).c_str(), 1);
         saveCommand(e);
-        EXPECT_TRUE(promptLineShows(row.shown, packed(Colors[4])));
-        EXPECT_EQ(readFile("pixels1.txt"), row.saved ? point : "1 1 \n");
-        EXPECT_EQ(e.picture.unsaved(), !row.saved);
-        if (row.storeBlocked && !row.besideBlocked) {
-            EXPECT_EQ(readFile("pixels1.txt~"), "1 1 \n");
-            EXPECT_EQ(readFile("lines1.txt~"), "1 1 2 2 \n\n");
-        }
+        EXPECT_TRUE(promptLineShows(shown, rawPixel(320, promptLineY)));
+        EXPECT_EQ(e.picture.unsaved(), besideBlocked) << shown;
+        EXPECT_EQ(readFile("pixels1.txt") == "1 1 \n", besideBlocked) << shown;
+        EXPECT_EQ(std::filesystem::is_regular_file("pixels1.txt~"), home != stateHome && !besideBlocked) << shown;
         for (const char* name : {"pixels1.txt~", "lines1.txt~"}) std::filesystem::remove_all(name);
     }
+    setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
     const std::string logged = ::testing::internal::GetCapturedStderr();
-    const std::string failure = "Kept copy failed: " + (scratch / "statefile").string();
-    EXPECT_EQ(logged.find(failure), logged.rfind(failure)) << "once, with its reason:\n" << logged;
+    EXPECT_EQ(logged.find("Kept copy failed: "), logged.rfind("Kept copy failed: ")) << logged;
     EXPECT_NE(logged.find(": Not a directory\nSaved slot 1; its old picture is kept in pixels1.txt~"),
               std::string::npos) << logged;
 }
 
+// `l`, the clear key and `k` keep an unsaved picture with the reason, where a
+// restart finds it; `k` then shows the picture that was newest before.
 TEST_F(KeptByKeys, AnUnsavedPictureIsKeptBeforeLoadClearOrKReplacesIt) {
-    struct Row {
-        const char* what;
-        std::function<void(Editor&)> command;
-        bool saved;  // the picture is saved before the command
-        std::optional<KeptReason> kept;
-    };
-    const auto clearKey = [](Editor& ed) {
-        for (bool down : {true, false}) {
-            releaseAllKeys();
-            setKey(SDLK_BACKQUOTE, down);
-            readKeys();
-            runKeyCommands(ed);
-        }
-    };
-    const Row rows[] = {
-        {"load", loadCommand, false, KeptReason::load},
-        {"clear", clearKey, false, KeptReason::clear},
-        {"k", keptPictureCommand, false, KeptReason::kept},
-        {"load over a saved picture", loadCommand, true, std::nullopt},
-    };
-    writeFile("pixels1.txt", "1 1 \n");
-    writeFile("lines1.txt", "\n");
-    const KeptStore store = keptStoreForWorkingFolder();
+    const std::pair<int, KeptReason> rows[] = {
+        {SDLK_l, KeptReason::load}, {SDLK_BACKQUOTE, KeptReason::clear}, {SDLK_k, KeptReason::kept}};
     std::vector<std::string> unreadable;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        e.picture.addPoint(9, &row - rows);
+    std::vector<KeptPicture> kept;
+    for (const auto& [key, reason] : rows) {
+        e.picture.addPoint(9, static_cast<int>(reason));
         const PictureTables drawn = e.picture.tables();
-        if (row.saved) e.picture.markSaved();
-        const size_t before = listKeptPictures(store, unreadable).size();
-        row.command(e);
-        const std::vector<KeptPicture> kept = listKeptPictures(store, unreadable);
-        ASSERT_EQ(kept.size(), before + (row.kept ? 1 : 0));
-        if (row.kept) {
-            EXPECT_EQ(kept.front().tables, drawn);
-            EXPECT_EQ(kept.front().reason, *row.kept);
-        }
-        if (row.kept == KeptReason::kept) {
-            EXPECT_EQ(e.picture.tables(), kept[1].tables) << "k goes past the one it kept";
-        }
-        e.picture.replace(PictureTables());
+        setKey(key, true);
+        readKeys();
+        runKeyCommands(e);
+        setKey(key, false);
+        kept = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
+        ASSERT_FALSE(kept.empty());
+        EXPECT_EQ(kept.front().tables, drawn);
+        EXPECT_EQ(kept.front().reason, reason);
     }
+    EXPECT_EQ(e.picture.tables(), kept.at(1).tables);
 }
 
 }  // namespace
