@@ -2,6 +2,7 @@
 #include "keptpictures.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +34,10 @@ std::string stateRoot() {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && state[0] == '/') return std::string(state) + "/tessary";
     const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') {  // unset: the user's home as the system knows it
+        const passwd* user = getpwuid(getuid());
+        home = user ? user->pw_dir : nullptr;
+    }
     if (home && home[0] == '/') return std::string(home) + "/.local/state/tessary";
     return "";
 }
