@@ -374,6 +374,12 @@ namespace {
 // The words of the reasons, in the order of KeptReason.
 const char* const reasonWords[] = {"unsaved", "replaced", "load", "clear", "kept"};
 
+// A slot file's bytes, none for a missing one; false when it is there but
+// cannot be read whole.
+bool slotFileBytes(const char* path, std::string& bytes) {
+    return readWhole(path, bytes) || access(path, F_OK) != 0;
+}
+
 }  // namespace
 
 const char* keptReasonWord(KeptReason reason) { return reasonWords[static_cast<int>(reason)]; }
@@ -394,8 +400,8 @@ ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, co
 FileFailure keepSlotBeside(int nr) {
     const PictureFileNames names = slotFileNames(nr);
     std::string points, lines;
-    readWhole(names.points, points);  // a file the slot lacks is kept empty
-    readWhole(names.lines, lines);
+    if (!slotFileBytes(names.points, points)) return {names.points, "cannot be read whole"};
+    if (!slotFileBytes(names.lines, lines)) return {names.lines, "cannot be read whole"};
     const std::string pointsBeside = std::string(names.points) + besideSuffix;
     const std::string linesBeside = std::string(names.lines) + besideSuffix;
     const PairOutcome outcome = replaceFilePair(pointsBeside.c_str(), points, linesBeside.c_str(), lines);
