@@ -20,8 +20,9 @@
 // An editor's unsaved copy is "unsaved-XXXXXX.kept", and the editor holds a
 // lock (flock) on "unsaved-XXXXXX.lock" for as long as the copy is its own; a
 // copy whose lock nobody holds was left by an editor that has ended. Replaced
-// slots are "replaced-<time>-XXXXXX.kept". Failures come back as values: the
-// path that could not be made, written or read.
+// slots, and unsaved pictures that something replaced, are
+// "replaced-<time>-XXXXXX.kept". Failures come back as values: the path that
+// could not be made, written or read (errno tells why).
 //
 //     KeptStore store = keptStoreFor(currentFolder);
 //     UnsavedCopy copy;
