@@ -110,8 +110,9 @@ TEST_F(KeptByKeys, SaveKeepsTheOldSlotInTheStoreOrBesideItOrNotAtAll) {
         if (besideBlocked) std::filesystem::create_directory("lines1.txt~");
         e.picture.addPoint(static_cast<int>(shown.size()), 5);  // a new picture for each row
         setenv("XDG_STATE_HOME", (scratch / home).c_str(), 1);
+        fillSurface(packed(Colors[4]));
         saveCommand(e);
-        EXPECT_TRUE(promptLineShows(shown, rawPixel(320, promptLineY)));
+        EXPECT_TRUE(promptLineShows(shown, packed(Colors[4])));
         EXPECT_EQ(e.picture.unsaved(), besideBlocked) << shown;
         EXPECT_EQ(readFile("pixels1.txt") == "1 1 \n", besideBlocked) << shown;
         EXPECT_EQ(std::filesystem::is_regular_file("pixels1.txt~"), home != stateHome && !besideBlocked) << shown;
