@@ -1,6 +1,9 @@
 // The kept-picture store: an unsaved copy belongs to the editor that holds its
-// lock, replaced slots are kept newest first up to the limit, and a file that
-// cannot be read whole is reported and left.
+// lock, replaced slots are kept newest first up to the limit, a file that
+// cannot be read whole (or is no regular file) is reported and left, a link is
+// never followed, any folder path round-trips, and only the stores of folders
+// long missing are pruned.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "file_fixture.h"
@@ -21,13 +24,19 @@ protected:
         t.createPixel(x, 0);
         return t;
     }
+    // The paths and reasons of the unreadable files, as one list to compare.
+    std::vector<std::string> unreadableFiles() const {
+        std::vector<std::string> files;
+        for (const FileFailure& file : unreadable) files.push_back(file.path + ": " + file.reason);
+        return files;
+    }
     KeptStore store;
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
 };
 
 TEST_F(KeptPictures, ACopyIsClaimedOnlyOnceItsEditorHasEnded) {
     auto first = std::make_unique<UnsavedCopy>();
-    ASSERT_EQ(first->write(store, withPoint(5), 2, 1000), "");
+    ASSERT_FALSE(first->write(store, withPoint(5), 2, 1000));
     UnsavedCopy second, third;
     EXPECT_FALSE(second.claimLeft(store, unreadable)) << "held by the running editor";
     EXPECT_TRUE(listKeptPictures(store, unreadable).empty());
@@ -66,27 +75,130 @@ TEST_F(KeptPictures, AFileReadOnlyInPartIsReportedAndLeft) {
     const std::string whole = readFile(kept.path.c_str());
     writeFile(kept.path.c_str(), whole.substr(0, whole.size() - 2));
     EXPECT_TRUE(listKeptPictures(store, unreadable).empty());
-    EXPECT_EQ(unreadable, std::vector<std::string>{kept.path});
+    EXPECT_EQ(unreadableFiles(), std::vector<std::string>{kept.path + ": Not a whole kept picture"});
     EXPECT_EQ(readFile(kept.path.c_str()).size(), whole.size() - 2);
 }
 
-TEST_F(KeptPictures, OnlyOldPicturesOfAFolderGoneArePruned) {
+// What a store folder may hold besides kept pictures; none of it makes the
+// editor wait, none is followed, and each that is no regular file is named.
+struct PlantedCase {
+    const char* what;
+    void (*plant)(const std::string& path, const std::string& outside);  // makes `path` in the store
+    const char* reason;                                                   // "" when it is not even listed
+};
+
+void PrintTo(const PlantedCase& c, std::ostream* os) { *os << c.what; }
+
+class PlantedFiles : public KeptPictures, public ::testing::WithParamInterface<PlantedCase> {};
+
+TEST_P(PlantedFiles, AreNeitherRestoredNorFollowed) {
+    const PlantedCase& c = GetParam();
+    const std::string outside = (scratch / "outside.kept").string();
+    const std::string outsideText = keptPictureText(KeptReason::unsaved, 1, "/", 9, "7 7 \n", "\n");
+    writeFile(outside.c_str(), outsideText);
+    ASSERT_FALSE(UnsavedCopy().write(store, withPoint(4), 1, 5)) << "makes the store, leaves a copy";
+    const std::string planted = store.directory + "/unsaved-PLANTD.kept";
+    c.plant(planted, outside);
+
+    UnsavedCopy restorer;
+    const std::optional<KeptPicture> claimed = restorer.claimLeft(store, unreadable);
+    ASSERT_TRUE(claimed);
+    EXPECT_EQ(claimed->tables, withPoint(4));
+    const std::vector<std::string> named = {planted + ": " + c.reason};
+    EXPECT_EQ(unreadableFiles(), c.reason[0] ? named : std::vector<std::string>{});
+    ASSERT_FALSE(restorer.write(store, withPoint(6), 1, 6));
+    EXPECT_EQ(readFile(outside.c_str()), outsideText);
+    struct stat info;
+    ASSERT_EQ(lstat(claimed->path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlantedFiles,
+    ::testing::Values(
+        PlantedCase{"a FIFO", [](const std::string& path, const std::string&) { mkfifo(path.c_str(), 0600); },
+                    "Not a regular file"},
+        PlantedCase{"a directory",
+                    [](const std::string& path, const std::string&) { std::filesystem::create_directory(path); },
+                    "Is a directory"},
+        PlantedCase{"a link to a kept picture outside the store",
+                    [](const std::string& path, const std::string& outside) {
+                        std::filesystem::create_symlink(outside, path);
+                    },
+                    ""},
+        PlantedCase{"a file larger than any kept picture",
+                    [](const std::string& path, const std::string&) {
+                        writeFile(path.c_str(), std::string(keptPictureLimit + 1, ' '));
+                    },
+                    "Larger than any kept picture"}),
+    [](const ::testing::TestParamInfo<PlantedCase>& param) { return "case" + std::to_string(param.index); });
+
+// A store of a folder that is missing now (perhaps on a medium not mounted)
+// goes only once its newest picture is over keptOrphanDays old.
+TEST_F(KeptPictures, OnlyStoresOfFoldersLongGoneArePruned) {
+    struct Folder {
+        const char* name;
+        bool gone;
+        std::vector<int> ages;  // days since each picture was kept
+        bool left;
+    };
+    const Folder folders[] = {
+        {"here", false, {keptOrphanDays + 1}, true},
+        {"unmounted", true, {keptOrphanDays + 2, keptOrphanDays - 1}, true},
+        {"long gone", true, {keptOrphanDays + 2, keptOrphanDays + 1}, false},
+    };
     const auto daysAgo = [](int days) { return std::filesystem::file_time_type::clock::now() - days * 24h; };
+    writeFile("pixels1.txt", "4 0 \n");
     std::vector<std::string> paths;
-    for (const char* folder : {"gone", "here"}) {
-        const std::string path = (scratch / folder).string();
+    for (const Folder& folder : folders) {
+        const std::string path = (scratch / folder.name).string();
         std::filesystem::create_directory(path);
-        const KeptStore other = keptStoreFor(path);
-        writeFile("pixels1.txt", "4 0 \n");
-        for (int days : {keptOrphanDays + 1, keptOrphanDays - 1}) {
-            paths.push_back(keepReplacedSlot(other, 1, PictureTables(), days).path);
+        for (int days : folder.ages) {
+            paths.push_back(keepReplacedSlot(keptStoreFor(path), 1, PictureTables(), days).path);
             std::filesystem::last_write_time(paths.back(), daysAgo(days));
         }
+        if (folder.gone) std::filesystem::remove(path);
     }
-    std::filesystem::remove(scratch / "gone");
-    pruneOrphanedStores(keptStoreFor(scratch.string()).root);
-    const std::vector<bool> left = {false, true, true, true};
-    for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(std::filesystem::exists(paths[i]), left[i]) << paths[i];
+    pruneKeptStores(keptStoreFor(scratch.string()).root);
+    std::size_t at = 0;
+    for (const Folder& folder : folders) {
+        for (std::size_t i = 0; i < folder.ages.size(); ++i, ++at)
+            EXPECT_EQ(std::filesystem::exists(paths[at]), folder.left) << folder.name;
+        EXPECT_EQ(std::filesystem::exists(keptStoreFor((scratch / folder.name).string()).directory), folder.left);
+    }
+}
+
+// Any folder path comes back from a kept picture's text as it went in, and a
+// text of the format as first written (the path as it is) still reads.
+TEST(KeptPictureText, FolderPathsRoundTrip) {
+    PictureTables tables;
+    tables.createPixel(12, 7);
+    tables.createLine(3, 4, 10, 4);
+    const std::string oldText =
+        "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\npixels 6\n12 7 \nlines 10\n3 4 10 4 \n";
+    const struct {
+        std::string folder;
+        std::string text;  // the text to read, when not that of keptPictureText
+    } cases[] = {
+        {"/home/me/pictures", ""},
+        {"/media/a\nb", ""},
+        {"/media/a\rb\tc\x7f", ""},
+        {"/tmp/back\\slash\\x41\\", ""},
+        {"/tmp/\xff\xfe not UTF-8", ""},
+        {"/tmp/ spaces around ", ""},
+        {"/old/a\\b c", oldText},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const std::string text =
+            c.text.empty() ? keptPictureText(KeptReason::replaced, 3, c.folder, 5, "12 7 \n", "3 4 10 4 \n") : c.text;
+        const std::optional<KeptPicture> read = parseKeptPicture(text);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->folder, c.folder);
+        EXPECT_EQ(read->tables, tables);
+        EXPECT_EQ(read->slot, 3);
+        EXPECT_EQ(read->timeMs, 5);
+    }
 }
 
 }  // namespace
