@@ -79,6 +79,50 @@ TEST_F(KeptPictures, AFileReadOnlyInPartIsReportedAndLeft) {
     EXPECT_EQ(readFile(kept.path.c_str()).size(), whole.size() - 2);
 }
 
+// The state folder is the user's alone: set to mode 700 when the user owns
+// it, refused, with the reason, when it is a link, no folder or another's.
+TEST_F(KeptPictures, TheStateFolderIsTheUsersAlone) {
+    const struct {
+        const char* what;
+        bool (*arrange)(const std::string& root);  // false when it cannot be set up here
+        const char* reason;                        // "" when the copy is written
+    } cases[] = {
+        {"open to all", [](const std::string& root) { return mkdir(root.c_str(), 0) == 0 && chmod(root.c_str(), 0777) == 0; },
+         ""},
+        {"a link to a folder",
+         [](const std::string& root) {
+             return std::filesystem::create_directory(root + "-real") && symlink((root + "-real").c_str(), root.c_str()) == 0;
+         },
+         "Is a symbolic link, not followed"},
+        {"a file", [](const std::string& root) { return writeFile(root.c_str(), ""), true; }, "Not a directory"},
+        {"another user's",
+         [](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 65534) == 0; },
+         "Owned by another user"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(store.root);
+        if (!c.arrange(store.root)) continue;  // giving a folder away needs root
+        UnsavedCopy copy;
+        const std::optional<FileFailure> failed = copy.write(store, withPoint(1), 1, 5);
+        if (c.reason[0]) {
+            ASSERT_TRUE(failed);
+            EXPECT_EQ(failed->path + ": " + failed->reason, store.root + ": " + c.reason);
+            EXPECT_FALSE(std::filesystem::exists(store.root + "-real/here"));
+            continue;
+        }
+        ASSERT_FALSE(failed);
+        std::vector<std::string> paths = {store.root, store.directory};
+        for (const auto& entry : std::filesystem::directory_iterator(store.directory)) paths.push_back(entry.path());
+        std::vector<unsigned> modes;
+        for (const std::string& path : paths) {
+            struct stat info;
+            modes.push_back(lstat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0);
+        }
+        EXPECT_EQ(modes, (std::vector<unsigned>{0700, 0700, 0600, 0600, 0600})) << "the note, the copy and its lock";
+    }
+}
+
 // What a store folder may hold besides kept pictures; none of it makes the
 // editor wait, none is followed, and each that is no regular file is named.
 struct PlantedCase {

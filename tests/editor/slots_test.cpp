@@ -1,7 +1,10 @@
 // slots_test.cpp - the slot files: exact format, round trips, and loading and
-// saving files that are missing, damaged, oversized or cannot be written. How
-// saving treats links, modes and directories is in savefiles_test.cpp.
+// saving files that are missing, damaged, oversized, no regular files or cannot
+// be written. How saving treats links, modes and directories is in
+// savefiles_test.cpp.
 #include "slotcommands.h"
+
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdlib>
@@ -186,34 +189,55 @@ TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     EXPECT_EQ(e.picture.tables().lines_amount, 0);
 }
 
+// A lines file that is no regular file is not read, nor waited on.
 TEST_F(SlotFiles, UnreadableFileLeavesItsTableEmpty) {
+    const struct {
+        bool (*make)(const char* name);
+        const char* reason;
+    } cases[] = {
+        {[](const char* name) { return std::filesystem::create_directory(name); }, "Is a directory"},
+        {[](const char* name) { return mkfifo(name, 0600) == 0; }, "Not a regular file"},
+    };
     writeFile("pixels1.txt", "4 4 \n");
-    std::filesystem::create_directory("lines1.txt");
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(loadPicture(e));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt: Is a directory\n");
-    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
-    EXPECT_TRUE(linesInUse().empty());
+    for (const auto& c : cases) {
+        std::filesystem::remove("lines1.txt");
+        ASSERT_TRUE(c.make("lines1.txt"));
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(loadPicture(e));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string("Load failed: lines1.txt: ") + c.reason + "\n");
+        EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
+        EXPECT_TRUE(linesInUse().empty());
+    }
 }
 
-// A directory standing where a file of the slot must be written: nothing of the
-// slot changes, and that file is named.
-class UnwritableSlot : public FileTest, public ::testing::WithParamInterface<const char*> {};
+// A directory or a FIFO standing where a file of the slot must be written:
+// nothing of the slot changes, nothing waits, and that file is named.
+struct BlockedSlot {
+    const char* file;
+    bool fifo;
+    const char* reason;
+};
+
+class UnwritableSlot : public FileTest, public ::testing::WithParamInterface<BlockedSlot> {};
 
 TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
-    const std::string blocked = GetParam();
+    const std::string blocked = GetParam().file;
     writeFile("pixels1.txt", "1 1 \n");
     writeFile("lines1.txt", "1 1 2 2 \n\n");
     std::filesystem::remove(blocked);
-    std::filesystem::create_directory(blocked);
-    writeFile((blocked + "/keep").c_str(), "x");
+    if (GetParam().fifo) {
+        ASSERT_EQ(mkfifo(blocked.c_str(), 0600), 0);
+    } else {
+        std::filesystem::create_directory(blocked);
+        writeFile((blocked + "/keep").c_str(), "x");
+    }
     e.picture.addPoint(5, 5);
     e.picture.addLine(6, 6, 7, 7);
     fillSurface(packed(Colors[4]));
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(savePicture(e));
+    saveCommand(e);
     const std::string message = "Save failed: " + blocked;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + ": Is a directory\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + ": " + GetParam().reason + "\n");
     EXPECT_TRUE(promptLineShows(message, packed(Colors[4])));
     for (const auto& [name, old] : {std::pair<const char*, const char*>{"pixels1.txt", "1 1 \n"},
                                     std::pair<const char*, const char*>{"lines1.txt", "1 1 2 2 \n\n"}}) {
@@ -224,7 +248,11 @@ TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"lines1.txt", "pixels1.txt"}));  // temporaries removed
 }
 
-INSTANTIATE_TEST_SUITE_P(EitherFile, UnwritableSlot, ::testing::Values("pixels1.txt", "lines1.txt"));
+INSTANTIATE_TEST_SUITE_P(EitherFile, UnwritableSlot,
+                         ::testing::Values(BlockedSlot{"pixels1.txt", false, "Is a directory"},
+                                           BlockedSlot{"lines1.txt", false, "Is a directory"},
+                                           BlockedSlot{"pixels1.txt", true, "Not a regular file"},
+                                           BlockedSlot{"lines1.txt", true, "Not a regular file"}));
 
 // The lines file refuses to be replaced only when the rename is tried (an
 // immutable file, which needs root and a file system that supports it): the
