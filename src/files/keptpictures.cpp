@@ -409,7 +409,7 @@ fs::file_time_type modifiedTime(const std::string& path) {
     return fs::last_write_time(path, error);
 }
 
-// Removes the oldest of the store's pictures named `prefix`<...> beyond `limit`,
+// Removes the oldest of the store's pictures whose names start with `prefix`, beyond `limit`,
 // those of running editors aside, with their lock files.
 void pruneToLimit(const std::string& directory, const std::string& prefix, std::size_t limit) {
     std::vector<std::string> paths = keptFiles(directory, prefix);
@@ -438,6 +438,14 @@ void removeLeftLocks(const std::string& directory) {
         if (lstat(copy.c_str(), &info) != 0) unlink(lockPath.c_str());  // the copy may have come meanwhile
         close(fd);
     }
+}
+
+// Removes the temporaries of writes that a crash or power loss cut short; an
+// hour spares those of writes still going on in another editor.
+void removeStaleTemporaries(const std::string& directory) {
+    const auto limit = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& path : storeFiles(directory, ".", ""))
+        if (modifiedTime(path) < limit) unlink(path.c_str());
 }
 
 // True when the picture folder named in the store's note is known to be
@@ -623,6 +631,7 @@ void pruneKeptStores(const std::string& root) {
         const std::string directory = entry.path().string();
         if (!isOwnFolder(directory)) continue;
         removeLeftLocks(directory);
+        removeStaleTemporaries(directory);
         pruneToLimit(directory, "replaced-", keptReplacedLimit);
         pruneToLimit(directory, "unsaved-", keptUnsavedLimit);
         if (pictureFolderMissing(directory)) removeOrphanedStore(directory);

@@ -136,7 +136,7 @@ private:
 };
 
 // Prunes every store under `root`: lock files without their copy that no
-// editor holds, then the oldest replaced and unsaved pictures beyond their
+// editor holds, temporaries an hour old, then the oldest replaced and unsaved pictures beyond their
 // limits (never one a running editor holds). A store whose picture folder is
 // missing, perhaps on a medium not mounted now, goes whole only once its
 // newest kept picture is older than keptOrphanDays.
