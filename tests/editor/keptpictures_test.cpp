@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "file_fixture.h"
 #include "keptpictures.h"
 
@@ -23,6 +25,10 @@ protected:
         PictureTables t;
         t.createPixel(x, 0);
         return t;
+    }
+    static unsigned modeOf(const std::string& path) {
+        struct stat info;
+        return lstat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
     }
     // The paths and reasons of the unreadable files, as one list to compare.
     std::vector<std::string> unreadableFiles() const {
@@ -82,166 +88,115 @@ TEST_F(KeptPictures, AFileReadOnlyInPartIsReportedAndLeft) {
 // The state folder is the user's alone: set to mode 700 when the user owns
 // it, refused, with the reason, when it is a link, no folder or another's.
 TEST_F(KeptPictures, TheStateFolderIsTheUsersAlone) {
-    const struct {
-        const char* what;
-        bool (*arrange)(const std::string& root);  // false when it cannot be set up here
-        const char* reason;                        // "" when the copy is written
-    } cases[] = {
-        {"open to all", [](const std::string& root) { return mkdir(root.c_str(), 0) == 0 && chmod(root.c_str(), 0777) == 0; },
-         ""},
-        {"a link to a folder",
-         [](const std::string& root) {
+    const std::pair<bool (*)(const std::string&), const char*> refused[] = {
+        {[](const std::string& root) {
              return std::filesystem::create_directory(root + "-real") && symlink((root + "-real").c_str(), root.c_str()) == 0;
          },
          "Is a symbolic link, not followed"},
-        {"a file", [](const std::string& root) { return writeFile(root.c_str(), ""), true; }, "Not a directory"},
-        {"another user's",
-         [](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 65534) == 0; },
+        {[](const std::string& root) { return writeFile(root.c_str(), ""), true; }, "Not a directory"},
+        {[](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 65534) == 0; },
          "Owned by another user"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [arrange, reason] : refused) {
         std::filesystem::remove_all(store.root);
-        if (!c.arrange(store.root)) continue;  // giving a folder away needs root
-        UnsavedCopy copy;
-        const std::optional<FileFailure> failed = copy.write(store, withPoint(1), 1, 5);
-        if (c.reason[0]) {
-            ASSERT_TRUE(failed);
-            EXPECT_EQ(failed->path + ": " + failed->reason, store.root + ": " + c.reason);
-            EXPECT_FALSE(std::filesystem::exists(store.root + "-real/here"));
-            continue;
-        }
-        ASSERT_FALSE(failed);
-        std::vector<std::string> paths = {store.root, store.directory};
-        for (const auto& entry : std::filesystem::directory_iterator(store.directory)) paths.push_back(entry.path());
-        std::vector<unsigned> modes;
-        for (const std::string& path : paths) {
-            struct stat info;
-            modes.push_back(lstat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0);
-        }
-        EXPECT_EQ(modes, (std::vector<unsigned>{0700, 0700, 0600, 0600, 0600})) << "the note, the copy and its lock";
+        if (!arrange(store.root)) continue;  // giving a folder away needs root
+        const std::optional<FileFailure> failed = UnsavedCopy().write(store, withPoint(1), 1, 5);
+        ASSERT_TRUE(failed);
+        EXPECT_EQ(failed->path + ": " + failed->reason, store.root + ": " + reason);
     }
+    EXPECT_FALSE(std::filesystem::exists(store.root + "-real/here"));
+    std::filesystem::remove_all(store.root);
+    ASSERT_TRUE(mkdir(store.root.c_str(), 0) == 0 && chmod(store.root.c_str(), 0777) == 0);
+    ASSERT_FALSE(UnsavedCopy().write(store, withPoint(1), 1, 5));
+    EXPECT_EQ(modeOf(store.root), 0700u);
+    EXPECT_EQ(modeOf(store.directory), 0700u);
+    EXPECT_EQ(modeOf(store.directory + "/folder"), 0600u);
 }
 
-// What a store folder may hold besides kept pictures; none of it makes the
-// editor wait, none is followed, and each that is no regular file is named.
-struct PlantedCase {
-    const char* what;
-    void (*plant)(const std::string& path, const std::string& outside);  // makes `path` in the store
-    const char* reason;                                                   // "" when it is not even listed
-};
-
-void PrintTo(const PlantedCase& c, std::ostream* os) { *os << c.what; }
-
-class PlantedFiles : public KeptPictures, public ::testing::WithParamInterface<PlantedCase> {};
-
-TEST_P(PlantedFiles, AreNeitherRestoredNorFollowed) {
-    const PlantedCase& c = GetParam();
+// What else the store may hold where a copy could be: none makes the editor
+// wait, none is followed or restored, and each that is no regular file is named.
+TEST_F(KeptPictures, PlantedFilesAreNeitherRestoredNorFollowed) {
     const std::string outside = (scratch / "outside.kept").string();
     const std::string outsideText = keptPictureText(KeptReason::unsaved, 1, "/", 9, "7 7 \n", "\n");
     writeFile(outside.c_str(), outsideText);
-    ASSERT_FALSE(UnsavedCopy().write(store, withPoint(4), 1, 5)) << "makes the store, leaves a copy";
     const std::string planted = store.directory + "/unsaved-PLANTD.kept";
-    c.plant(planted, outside);
-
-    UnsavedCopy restorer;
-    const std::optional<KeptPicture> claimed = restorer.claimLeft(store, unreadable);
-    ASSERT_TRUE(claimed);
-    EXPECT_EQ(claimed->tables, withPoint(4));
-    const std::vector<std::string> named = {planted + ": " + c.reason};
-    EXPECT_EQ(unreadableFiles(), c.reason[0] ? named : std::vector<std::string>{});
-    ASSERT_FALSE(restorer.write(store, withPoint(6), 1, 6));
-    EXPECT_EQ(readFile(outside.c_str()), outsideText);
-    struct stat info;
-    ASSERT_EQ(lstat(claimed->path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { mkfifo(planted.c_str(), 0600); }, "Not a regular file"},
+        {[&] { std::filesystem::create_directory(planted); }, "Is a directory"},
+        {[&] { std::filesystem::create_symlink(outside, planted); }, ""},  // not even listed
+        {[&] { writeFile(planted.c_str(), std::string(keptPictureLimit + 1, ' ')); }, "Larger than any kept picture"},
+    };
+    for (const auto& [plant, reason] : cases) {
+        SCOPED_TRACE(reason);
+        std::filesystem::remove_all(store.root);
+        unreadable.clear();
+        ASSERT_FALSE(UnsavedCopy().write(store, withPoint(4), 1, 5)) << "makes the store, leaves a copy";
+        plant();
+        UnsavedCopy restorer;
+        const std::optional<KeptPicture> claimed = restorer.claimLeft(store, unreadable);
+        ASSERT_TRUE(claimed);
+        EXPECT_EQ(claimed->tables, withPoint(4));
+        EXPECT_EQ(unreadableFiles(), reason.empty() ? std::vector<std::string>() : std::vector{planted + ": " + reason});
+        ASSERT_FALSE(restorer.write(store, withPoint(6), 1, 6));
+        EXPECT_EQ(readFile(outside.c_str()), outsideText);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlantedFiles,
-    ::testing::Values(
-        PlantedCase{"a FIFO", [](const std::string& path, const std::string&) { mkfifo(path.c_str(), 0600); },
-                    "Not a regular file"},
-        PlantedCase{"a directory",
-                    [](const std::string& path, const std::string&) { std::filesystem::create_directory(path); },
-                    "Is a directory"},
-        PlantedCase{"a link to a kept picture outside the store",
-                    [](const std::string& path, const std::string& outside) {
-                        std::filesystem::create_symlink(outside, path);
-                    },
-                    ""},
-        PlantedCase{"a file larger than any kept picture",
-                    [](const std::string& path, const std::string&) {
-                        writeFile(path.c_str(), std::string(keptPictureLimit + 1, ' '));
-                    },
-                    "Larger than any kept picture"}),
-    [](const ::testing::TestParamInfo<PlantedCase>& param) { return "case" + std::to_string(param.index); });
 
 // A store of a folder that is missing now (perhaps on a medium not mounted)
 // goes only once its newest picture is over keptOrphanDays old.
 TEST_F(KeptPictures, OnlyStoresOfFoldersLongGoneArePruned) {
-    struct Folder {
+    const struct {
         const char* name;
         bool gone;
         std::vector<int> ages;  // days since each picture was kept
         bool left;
-    };
-    const Folder folders[] = {
+    } folders[] = {
         {"here", false, {keptOrphanDays + 1}, true},
         {"unmounted", true, {keptOrphanDays + 2, keptOrphanDays - 1}, true},
         {"long gone", true, {keptOrphanDays + 2, keptOrphanDays + 1}, false},
     };
-    const auto daysAgo = [](int days) { return std::filesystem::file_time_type::clock::now() - days * 24h; };
     writeFile("pixels1.txt", "4 0 \n");
     std::vector<std::string> paths;
-    for (const Folder& folder : folders) {
+    for (const auto& folder : folders) {
         const std::string path = (scratch / folder.name).string();
         std::filesystem::create_directory(path);
         for (int days : folder.ages) {
             paths.push_back(keepReplacedSlot(keptStoreFor(path), 1, PictureTables(), days).path);
-            std::filesystem::last_write_time(paths.back(), daysAgo(days));
+            std::filesystem::last_write_time(paths.back(), std::filesystem::file_time_type::clock::now() - days * 24h);
         }
         if (folder.gone) std::filesystem::remove(path);
     }
     pruneKeptStores(keptStoreFor(scratch.string()).root);
-    std::size_t at = 0;
-    for (const Folder& folder : folders) {
-        for (std::size_t i = 0; i < folder.ages.size(); ++i, ++at)
-            EXPECT_EQ(std::filesystem::exists(paths[at]), folder.left) << folder.name;
+    auto path = paths.begin();
+    for (const auto& folder : folders) {
+        for (std::size_t i = 0; i < folder.ages.size(); ++i) EXPECT_EQ(std::filesystem::exists(*path++), folder.left);
         EXPECT_EQ(std::filesystem::exists(keptStoreFor((scratch / folder.name).string()).directory), folder.left);
     }
 }
 
 // Any folder path comes back from a kept picture's text as it went in, and a
-// text of the format as first written (the path as it is) still reads.
+// text as first written (the path as it is, a backslash alone) still reads.
 TEST(KeptPictureText, FolderPathsRoundTrip) {
-    PictureTables tables;
-    tables.createPixel(12, 7);
-    tables.createLine(3, 4, 10, 4);
-    const std::string oldText =
-        "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\npixels 6\n12 7 \nlines 10\n3 4 10 4 \n";
-    const struct {
-        std::string folder;
-        std::string text;  // the text to read, when not that of keptPictureText
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"/home/me/pictures", ""},
         {"/media/a\nb", ""},
         {"/media/a\rb\tc\x7f", ""},
         {"/tmp/back\\slash\\x41\\", ""},
         {"/tmp/\xff\xfe not UTF-8", ""},
         {"/tmp/ spaces around ", ""},
-        {"/old/a\\b c", oldText},
+        {"/old/a\\b c", "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\npixels 6\n12 7 \nlines 10\n3 4 10 4 \n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.folder);
+    PictureTables tables;
+    tables.createPixel(12, 7);
+    tables.createLine(3, 4, 10, 4);
+    for (const auto& [folder, given] : cases) {
+        SCOPED_TRACE(folder);
         const std::string text =
-            c.text.empty() ? keptPictureText(KeptReason::replaced, 3, c.folder, 5, "12 7 \n", "3 4 10 4 \n") : c.text;
+            given.empty() ? keptPictureText(KeptReason::replaced, 3, folder, 5, "12 7 \n", "3 4 10 4 \n") : given;
         const std::optional<KeptPicture> read = parseKeptPicture(text);
         ASSERT_TRUE(read);
-        EXPECT_EQ(read->folder, c.folder);
+        EXPECT_EQ(read->folder, folder);
         EXPECT_EQ(read->tables, tables);
-        EXPECT_EQ(read->slot, 3);
-        EXPECT_EQ(read->timeMs, 5);
     }
 }
 
