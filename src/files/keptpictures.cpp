@@ -118,28 +118,26 @@ std::string unescapedLine(const std::string& line) {
     return text;
 }
 
-std::string systemReason(int error) { return failureReason(error); }
-
 // Why `path`, opened without following a link, could not be opened.
 std::string openRefusal(const std::string& path, int error) {
     struct stat info;
     if (error == ELOOP || (error == ENOTDIR && lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)))
         return "Is a symbolic link, not followed";
-    return systemReason(error);
+    return failureReason(error);
 }
 
 // Makes `path` a folder of the user's alone: made with mode 700, or set to it
 // when the user owns it; a link, no folder or another user's folder refused.
 std::optional<FileFailure> ownFolder(const std::string& path) {
-    if (mkdir(path.c_str(), privateFolderMode) != 0 && errno != EEXIST) return FileFailure{path, systemReason(errno)};
+    if (mkdir(path.c_str(), privateFolderMode) != 0 && errno != EEXIST) return FileFailure{path, failureReason(errno)};
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return FileFailure{path, openRefusal(path, errno)};
     struct stat info;
     std::optional<FileFailure> failed;
-    if (fstat(fd, &info) != 0) failed = FileFailure{path, systemReason(errno)};
+    if (fstat(fd, &info) != 0) failed = FileFailure{path, failureReason(errno)};
     else if (info.st_uid != geteuid()) failed = FileFailure{path, "Owned by another user"};
     else if ((info.st_mode & 07777) != privateFolderMode && fchmod(fd, privateFolderMode) != 0)
-        failed = FileFailure{path, systemReason(errno)};
+        failed = FileFailure{path, failureReason(errno)};
     close(fd);
     return failed;
 }
@@ -156,7 +154,7 @@ bool isOwnFolder(const std::string& path) {
 std::optional<FileFailure> makeParents(const std::string& path) {
     for (std::string::size_type at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
         const std::string part = path.substr(0, at);
-        if (mkdir(part.c_str(), privateFolderMode) != 0 && errno != EEXIST) return FileFailure{part, systemReason(errno)};
+        if (mkdir(part.c_str(), privateFolderMode) != 0 && errno != EEXIST) return FileFailure{part, failureReason(errno)};
     }
     return std::nullopt;
 }
@@ -191,7 +189,7 @@ bool readOpen(int fd, const struct stat& info, std::size_t limit, std::string& b
     while (bytes.size() <= limit) {
         const ssize_t got = read(fd, buffer, std::min(sizeof buffer, limit + 1 - bytes.size()));
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) reason = systemReason(errno);
+        if (got < 0) reason = failureReason(errno);
         if (got <= 0) return got == 0;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
@@ -206,7 +204,7 @@ bool readBounded(const std::string& path, bool follow, std::size_t limit, std::s
     int error = 0;
     const int fd = openRegularFile(path.c_str(), follow, info, error);
     if (fd < 0) {
-        reason = follow ? systemReason(error) : openRefusal(path, error);
+        reason = follow ? failureReason(error) : openRefusal(path, error);
         return false;
     }
     const bool read = readOpen(fd, info, limit, bytes, reason);
@@ -388,7 +386,7 @@ std::optional<FileFailure> uniqueFile(const std::string& directory, const std::s
     path = directory + "/" + stem + "XXXXXX" + suffix;
     fd = mkostemps(&path[0], static_cast<int>(std::strlen(suffix)), O_CLOEXEC);
     if (fd >= 0) return std::nullopt;
-    return FileFailure{path, systemReason(errno)};
+    return FileFailure{path, failureReason(errno)};
 }
 
 // A new lock file "unsaved-XXXXXX.lock" in the store folder, locked. Made

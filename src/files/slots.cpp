@@ -1,7 +1,6 @@
 // slots.cpp - the picture to and from its pair of slot files.
 #include "slots.h"
 
-#include <cstring>
 #include <string>
 
 #include "filereplace.h"
