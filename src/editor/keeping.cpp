@@ -56,7 +56,8 @@ void keepAtExit() {
 
 void reportUnreadable(const std::vector<FileFailure>& unreadable) {
     for (const FileFailure& file : unreadable)
-        reportMessage("Kept picture unreadable: " + file.path, "Kept picture unreadable: " + file.path + ": " + file.reason);
+        reportMessage("Kept picture unreadable: " + file.path,
+                      "Kept picture unreadable: " + file.path + ": " + file.reason);
 }
 
 void restoreLeftCopy(Editor& e) {

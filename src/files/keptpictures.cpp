@@ -154,7 +154,8 @@ bool isOwnFolder(const std::string& path) {
 std::optional<FileFailure> makeParents(const std::string& path) {
     for (std::string::size_type at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
         const std::string part = path.substr(0, at);
-        if (mkdir(part.c_str(), privateFolderMode) != 0 && errno != EEXIST) return FileFailure{part, failureReason(errno)};
+        if (mkdir(part.c_str(), privateFolderMode) != 0 && errno != EEXIST)
+            return FileFailure{part, failureReason(errno)};
     }
     return std::nullopt;
 }
@@ -393,7 +394,8 @@ std::optional<FileFailure> uniqueFile(const std::string& directory, const std::s
 // again when a pruning editor took the new file for one left behind.
 std::optional<FileFailure> newLock(const std::string& directory, std::string& lockPath, int& fd) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (std::optional<FileFailure> failed = uniqueFile(directory, "unsaved-", lockSuffix, lockPath, fd)) return failed;
+        std::optional<FileFailure> failed = uniqueFile(directory, "unsaved-", lockSuffix, lockPath, fd);
+        if (failed) return failed;
         struct stat info;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &info) == 0 && info.st_nlink > 0) return std::nullopt;
         close(fd);
@@ -605,7 +607,8 @@ std::optional<FileFailure> UnsavedCopy::write(const KeptStore& store, const Pict
     }
     const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const std::string path = base + keptSuffix;
-    const std::string text = keptPictureText(KeptReason::unsaved, slot, store.folder, timeMs, texts.points, texts.lines);
+    const std::string text =
+        keptPictureText(KeptReason::unsaved, slot, store.folder, timeMs, texts.points, texts.lines);
     return asFailure(path, writeNewFile(path.c_str(), text, privateFileMode));
 }
 

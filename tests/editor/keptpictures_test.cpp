@@ -91,7 +91,7 @@ TEST_F(KeptPictures, TheStateFolderIsTheUsersAlone) {
     const std::pair<bool (*)(const std::string&), const char*> refused[] = {
         {[](const std::string& root) { return symlink(".", root.c_str()) == 0; }, "Is a symbolic link, not followed"},
         {[](const std::string& root) { return writeFile(root.c_str(), ""), true; }, "Not a directory"},
-        {[](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 65534) == 0; },
+        {[](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 0) == 0; },
          "Owned by another user"},
     };
     for (const auto& [arrange, reason] : refused) {
@@ -133,7 +133,8 @@ TEST_F(KeptPictures, PlantedFilesAreNeitherRestoredNorFollowed) {
         const std::optional<KeptPicture> claimed = restorer.claimLeft(store, unreadable);
         ASSERT_TRUE(claimed);
         EXPECT_EQ(claimed->tables, withPoint(4));
-        EXPECT_EQ(unreadableFiles(), reason.empty() ? std::vector<std::string>() : std::vector{planted + ": " + reason});
+        const std::vector<std::string> named = {planted + ": " + reason};
+        EXPECT_EQ(unreadableFiles(), reason.empty() ? std::vector<std::string>() : named);
         ASSERT_FALSE(restorer.write(store, withPoint(6), 1, 6));
         EXPECT_EQ(readFile(outside.c_str()), outsideText);
     }
@@ -181,7 +182,9 @@ TEST(KeptPictureText, FolderPathsRoundTrip) {
         {"/tmp/back\\slash\\x41\\", ""},
         {"/tmp/\xff\xfe not UTF-8", ""},
         {"/tmp/ spaces around ", ""},
-        {"/old/a\\b c", "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\npixels 6\n12 7 \nlines 10\n3 4 10 4 \n"},
+        {"/old/a\\b c",
+         "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\n"
+         "pixels 6\n12 7 \nlines 10\n3 4 10 4 \n"},
     };
     PictureTables tables;
     tables.createPixel(12, 7);

@@ -220,7 +220,8 @@ TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
     ::testing::internal::CaptureStderr();
     saveCommand(e);
     const std::string message = std::string("Save failed: ") + blocked;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + (fifo ? ": Not a regular file\n" : ": Is a directory\n"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              message + (fifo ? ": Not a regular file\n" : ": Is a directory\n"));
     EXPECT_TRUE(promptLineShows(message, packed(Colors[4])));
     for (const auto& [name, old] : {std::pair<const char*, const char*>{"pixels1.txt", "1 1 \n"},
                                     std::pair<const char*, const char*>{"lines1.txt", "1 1 2 2 \n\n"}}) {
