@@ -475,8 +475,8 @@ void removeOrphanedStore(const std::string& directory) {
 
 // Writes a new kept picture of the texts of two slot files to the store,
 // then prunes its replaced pictures to their limit.
-ReplacedSlot keepTexts(const KeptStore& store, KeptReason reason, int slot, const std::string& points,
-                       const std::string& lines, long long timeMs) {
+ReplacedSlot keepTexts(const KeptStore& store, KeptReason reason, int slot, long long timeMs,
+                       const std::string& points, const std::string& lines) {
     ReplacedSlot result;
     result.failed = prepareStore(store);
     if (result.failed) return result;
@@ -572,7 +572,7 @@ ReplacedSlot keepReplacedSlot(const KeptStore& store, int nr, const PictureTable
     PictureTables tables;
     // A slot read whole that holds the same picture, or none, has nothing to lose.
     if (readTables(old.points, old.lines, tables) && (tables == next || tables.empty())) return {};
-    return keepTexts(store, KeptReason::replaced, nr, old.points, old.lines, timeMs);
+    return keepTexts(store, KeptReason::replaced, nr, timeMs, old.points, old.lines);
 }
 
 std::optional<KeptPicture> UnsavedCopy::claimLeft(const KeptStore& store, std::vector<FileFailure>& unreadable) {
