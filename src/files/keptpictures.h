@@ -80,9 +80,9 @@ struct KeptPicture {
     std::string path;
     KeptReason reason = KeptReason::unsaved;
     int slot = 1;
-    std::string folder;
     long long timeMs = 0;
     PictureTables tables;
+    std::string folder;
 };
 
 // The file's text for a picture held as the texts of its two slot files.
