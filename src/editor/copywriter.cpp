@@ -2,9 +2,7 @@
 #include "copywriter.h"
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -46,17 +44,16 @@ long long nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Writes or removes the copy, whole even when an ending signal comes; the
-// failure (keptFailureText) or "". Needs ioLock.
+// Writes or removes the copy, whole even when an ending signal comes;
+// "<path>: <reason>" of a failure, or "". Needs ioLock.
 std::string perform(Writer& w, const std::optional<CopyContent>& content) {
     const WriteInProgress writing;
     if (!content) {
         w.copy.remove();
         return "";
     }
-    errno = 0;
-    const std::string failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
-    return failed.empty() ? "" : keptFailureText(failed, errno);
+    const std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    return failed ? failed->path + ": " + failed->reason : "";
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -98,7 +95,7 @@ void writeWhenDue() {
 
 }  // namespace
 
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable) {
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);
@@ -127,10 +124,6 @@ std::string finishCopy(const std::optional<CopyContent>& content) {
     const std::string failed = perform(w, content);
     settle(w, content, failed);
     return failed;
-}
-
-std::string keptFailureText(const std::string& path, int error) {
-    return path + ": " + (error != 0 ? std::strerror(error) : "no state folder");
 }
 
 std::string takeCopyFailure() {

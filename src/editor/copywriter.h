@@ -32,21 +32,17 @@ struct CopyContent {
 
 // Claims the newest copy of the working folder that no running editor holds;
 // from then on it is this editor's copy and holds what it held.
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable);
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable);
 
 // What the copy should hold from now on; nothing when it should go.
 void wantCopy(const std::optional<CopyContent>& content);
 
-// The same at exit, done before returning. Returns the failure, or an empty
-// string.
+// The same at exit, done before returning. Returns "<path>: <reason>" of a
+// failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// The last failure of the thread's writes, once; then empty until another.
+// "<path>: <reason>" of the last write that failed, once; then empty until
+// another fails.
 std::string takeCopyFailure();
-
-// How a failure of the store is told: "<path>: <reason>", the reason being
-// the errno value `error` that the failed call left (0: the store has no
-// state folder at all).
-std::string keptFailureText(const std::string& path, int error);
 
 #endif

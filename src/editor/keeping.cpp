@@ -1,7 +1,6 @@
 // keeping.cpp - what the unsaved copy should hold, restoring it, and key k.
 #include "keeping.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -53,10 +52,13 @@ std::optional<CopyContent> copyContent(const Editor& e) {
     return CopyContent{e.picture.tables(), e.nr};
 }
 
+// A failure as it is told: "<path>: <reason>".
+std::string failureText(const FileFailure& failure) { return failure.path + ": " + failure.reason; }
+
 // True the first time `failure` comes in this run.
 bool firstTime(const std::string& failure) { return keeper().failuresTold.insert(failure).second; }
 
-// A failure of the store (keptFailureText), on the prompt line and standard
+// A failure of the store (failureText), on the prompt line and standard
 // error, or on standard error only; once per run either way. True when it was
 // shown now.
 bool reportKeptFailure(const std::string& failure) {
@@ -84,13 +86,11 @@ std::optional<KeptPicture> keepUnsavedPicture(const Editor& e, KeptReason why) {
     if (!e.picture.unsaved() || tables.empty() || (k.keptShown && *k.keptShown == tables)) return std::nullopt;
     const WriteInProgress writing;
     const long long timeMs = nowMs();
-    errno = 0;
-    const ReplacedSlot kept = keepPicture(keptStoreForWorkingFolder(), why, e.nr, tables, timeMs);
-    if (!kept.kept) {
-        reportKeptFailure(keptFailureText(kept.failed, errno));
-        return std::nullopt;
-    }
-    return KeptPicture{kept.path, why, e.nr, timeMs, tables};
+    const KeptStore store = keptStoreForWorkingFolder();
+    const ReplacedSlot kept = keepPicture(store, why, e.nr, tables, timeMs);
+    if (kept.failed) reportKeptFailure(failureText(*kept.failed));
+    if (!kept.kept) return std::nullopt;
+    return KeptPicture{kept.path, why, e.nr, timeMs, tables, store.folder};
 }
 
 // The position of the kept picture at `path` among `pictures`; -1 when it is not there.
@@ -100,10 +100,16 @@ int positionOf(const std::vector<KeptPicture>& pictures, const std::string& path
     return -1;
 }
 
+void reportUnreadable(const std::vector<FileFailure>& unreadable) {
+    for (const FileFailure& file : unreadable)
+        reportMessage("Kept picture unreadable: " + file.path,
+                      "Kept picture unreadable: " + file.path + ": " + file.reason);
+}
+
 void restoreLeftCopy(Editor& e) {
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
     const std::optional<KeptPicture> left = claimLeftCopy(unreadable);
-    for (const std::string& path : unreadable) reportMessage("Kept picture unreadable: " + path);
+    reportUnreadable(unreadable);
     if (!left) return;
     e.picture.replace(left->tables);
     e.nr = left->slot;
@@ -116,8 +122,7 @@ void restoreLeftCopy(Editor& e) {
 void startKeeping(Editor& e) {
     keeper().editor = &e;
     std::atexit(keepAtExit);
-    const KeptStore store = keptStoreForWorkingFolder();
-    if (!store.root.empty()) pruneOrphanedStores(store.root);
+    pruneKeptStores(keptStoreForWorkingFolder().root);
     restoreLeftCopy(e);
 }
 
@@ -129,35 +134,34 @@ void keepAfterPass(const Editor& e) {
 SaveNote keepSlotBeforeSave(const Editor& e) {
     const WriteInProgress writing;
     const std::string slot = std::to_string(e.nr);
-    errno = 0;
     const ReplacedSlot kept = keepReplacedSlot(keptStoreForWorkingFolder(), e.nr, e.picture.tables(), nowMs());
     if (kept.kept) {
         return {true, "Saved; old slot " + slot + " kept, k brings it",
                 "Saved slot " + slot + "; its old picture is kept in " + kept.path + ", k brings it back"};
     }
-    if (kept.failed.empty()) return {true, "Saved slot " + slot, ""};
+    if (!kept.failed) return {true, "Saved slot " + slot, ""};
     // The store cannot take it: beside the slot's files, or the slot stays.
-    const std::string failure = keptFailureText(kept.failed, errno);
+    const std::string failure = failureText(*kept.failed);
     logKeptFailure(failure);
-    const FileFailure beside = keepSlotBeside(e.nr);
+    const std::optional<FileFailure> beside = keepSlotBeside(e.nr);
     const PictureFileNames names = slotFileNames(e.nr);
-    if (beside.path.empty()) {
+    if (!beside) {
         return {true, "Saved; old slot " + slot + " kept in " + names.points + besideSuffix,
                 "Saved slot " + slot + "; its old picture is kept in " + names.points + besideSuffix + " and " +
                     names.lines + besideSuffix};
     }
     return {false, "Not saved: old slot " + slot + " could not be kept",
-            "Not saved: slot " + slot + "'s old picture could not be kept: " + failure + ", " + beside.path + ": " +
-                beside.reason};
+            "Not saved: slot " + slot + "'s old picture could not be kept: " + failure + ", " +
+                failureText(*beside)};
 }
 
 void keepBeforeReplacing(const Editor& e, KeptReason why) { keepUnsavedPicture(e, why); }
 
 void keptPictureCommand(Editor& e) {
     Keeper& k = keeper();
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
     std::vector<KeptPicture> pictures = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
-    for (const std::string& path : unreadable) reportMessage("Kept picture unreadable: " + path);
+    reportUnreadable(unreadable);
     if (pictures.empty()) {
         reportMessage("No kept pictures");
         return;
