@@ -52,10 +52,16 @@ std::deque<SDL_Event> overflow;
 
 bool isInput(const SDL_Event& event) { return (SDL_EVENTMASK(event.type) & inputEvents) != 0; }
 
+// True on the thread moving kept events back: a library whose SDL_PushEvent
+// runs the event filter must let them through.
+thread_local bool refilling = false;
+
 // Moves kept events into SDL's queue while it has room.
 void refillQueue() {
     const std::lock_guard<std::mutex> hold(overflowLock);
+    refilling = true;
     while (!overflow.empty() && SDL_PushEvent(&overflow.front()) == 0) overflow.pop_front();
+    refilling = false;
 }
 
 // The input events still queued, oldest first, and how many: SDL's, then the kept ones.
@@ -109,6 +115,7 @@ Uint8 mouseAsOfEvent(int& x, int& y) {
 }  // namespace
 
 bool holdOverflow(const SDL_Event* event) {
+    if (refilling) return false;
     const std::lock_guard<std::mutex> hold(overflowLock);
     SDL_Event queued[queueCapacity];
     if (overflow.empty() && SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, SDL_ALLEVENTS) < queueCapacity - 1)
