@@ -67,9 +67,11 @@ bool viewMoved(const ShownFrame& shown, const Editor& e) {
 // and every drawn value that changed. Brings the picture's coverage up to date.
 SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     SurfaceRegion region = takeDamage();
-    const int entries = shown.coverage.follow(shown.picture, e.picture.tables(),
-                                              [&](CellBox box) { addCells(e, box, region); });
-    if (!shown.drawn || viewMoved(shown, e) || entries > mostEntriesRedrawnInPart) {
+    const bool allOfIt = !shown.drawn || viewMoved(shown, e);
+    const int entries = shown.coverage.follow(shown.picture, e.picture.tables(), [&](CellBox box) {
+        if (!allOfIt) addCells(e, box, region);
+    });
+    if (allOfIt || entries > mostEntriesRedrawnInPart) {
         region.whole = true;
         return region;
     }
