@@ -56,12 +56,16 @@ bool isInput(const SDL_Event& event) { return (SDL_EVENTMASK(event.type) & input
 // runs the event filter must let them through.
 thread_local bool refilling = false;
 
-// Moves kept events into SDL's queue while it has room.
-void refillQueue() {
-    const std::lock_guard<std::mutex> hold(overflowLock);
+// Moves kept events into SDL's queue while it has room; overflowLock is held.
+void moveKeptEvents() {
     refilling = true;
     while (!overflow.empty() && SDL_PushEvent(&overflow.front()) == 0) overflow.pop_front();
     refilling = false;
+}
+
+void refillQueue() {
+    const std::lock_guard<std::mutex> hold(overflowLock);
+    moveKeptEvents();
 }
 
 // The input events still queued, oldest first, and how many: SDL's, then the kept ones.
@@ -117,6 +121,7 @@ Uint8 mouseAsOfEvent(int& x, int& y) {
 bool holdOverflow(const SDL_Event* event) {
     if (refilling) return false;
     const std::lock_guard<std::mutex> hold(overflowLock);
+    moveKeptEvents();  // so that a program reading SDL's queue alone still gets them, late
     SDL_Event queued[queueCapacity];
     if (overflow.empty() && SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, SDL_ALLEVENTS) < queueCapacity - 1)
         return false;
