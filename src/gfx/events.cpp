@@ -180,8 +180,9 @@ void readKeys() {
     std::vector<bool> settled(keyCount, false);  // keys whose first queued event has been seen
     for (int i = 0; i < queued.count; ++i) {
         const SDL_Event& event = queued.events[i];
+        if (!isKeyEvent(event)) continue;
         const int key = event.key.keysym.sym;
-        if (!isKeyEvent(event) || key < 0 || key >= keyCount || settled[key]) continue;
+        if (key < 0 || key >= keyCount || settled[key]) continue;
         settled[key] = true;
         keysAsOfEvent[key] = event.type == SDL_KEYDOWN ? SDL_RELEASED : SDL_PRESSED;
     }
