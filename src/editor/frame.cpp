@@ -52,12 +52,6 @@ void addCells(const Editor& e, CellBox box, SurfaceRegion& region) {
     addRect(region, overviewPixels(box));
 }
 
-CellBox lineBox(const PictureTables& t, int i) {
-    const auto& l = t.lines;
-    return {std::min(l[0][i], l[2][i]), std::min(l[1][i], l[3][i]), std::max(l[0][i], l[2][i]),
-            std::max(l[1][i], l[3][i])};
-}
-
 bool viewMoved(const ShownFrame& shown, const Editor& e) {
     return shown.scale != e.scale || shown.X_Start != e.X_Start || shown.Y_Start != e.Y_Start ||
            shown.separate != e.separate || shown.background != e.Background_Color || shown.draw != e.Draw_Color;
@@ -77,8 +71,8 @@ SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     }
     const int highlighted = selectedLine(e);
     if (highlighted != shown.highlighted) {
-        if (shown.highlighted >= 0) addRect(region, viewPixels(e, lineBox(shown.picture, shown.highlighted)));
-        if (highlighted >= 0) addRect(region, viewPixels(e, lineBox(e.picture.tables(), highlighted)));
+        if (shown.highlighted >= 0) addRect(region, viewPixels(e, lineCells(shown.picture, shown.highlighted)));
+        if (highlighted >= 0) addRect(region, viewPixels(e, lineCells(e.picture.tables(), highlighted)));
     }
     panelRowsChanged(e, shown.panel, region);
     return region;

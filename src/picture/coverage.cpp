@@ -21,6 +21,12 @@ bool sameLine(const PictureTables& a, const PictureTables& b, int i) {
 
 }  // namespace
 
+CellBox lineCells(const PictureTables& t, int i) {
+    const auto& l = t.lines;
+    return {std::min(l[0][i], l[2][i]), std::min(l[1][i], l[3][i]), std::max(l[0][i], l[2][i]),
+            std::max(l[1][i], l[3][i])};
+}
+
 Coverage::Coverage() : points(cellCount, 0), lines(cellCount, 0), kinds(cellCount, none) {}
 
 void Coverage::count(int x, int y, std::vector<uint16_t>& counts, int delta) {
@@ -56,8 +62,7 @@ int Coverage::follow(const PictureTables& before, const PictureTables& now,
             if (!t->lineOnCanvas(i)) continue;
             const auto& l = t->lines;
             countLine(l[0][i], l[1][i], l[2][i], l[3][i], t == &before ? -1 : 1);
-            changed({std::min(l[0][i], l[2][i]), std::min(l[1][i], l[3][i]), std::max(l[0][i], l[2][i]),
-                     std::max(l[1][i], l[3][i])});
+            changed(lineCells(*t, i));
         }
     }
     return differing;

@@ -25,6 +25,9 @@ struct CellBox {
     int x1, y1, x2, y2;
 };
 
+// The cells between the ends of line entry i of `t`.
+CellBox lineCells(const PictureTables& t, int i);
+
 class Coverage {
 public:
     enum Kind : uint8_t { none = 0, point = 1, line = 2 };
