@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "endsignals.h"
 #include "gfx.h"
 
 namespace {
@@ -23,8 +24,7 @@ struct Writer {
     std::optional<CopyContent> onDisk;    // what the copy holds
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
     Clock::time_point lastWrite;
-    std::string failure;  // the first failing path, until taken
-    bool failureTaken = false;
+    std::string failure;  // the last failure, until taken
     bool running = false;
     std::atomic<bool> finished{false};
 
@@ -45,13 +45,16 @@ long long nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Writes or removes the copy; the failing path or "". Needs ioLock.
+// Writes or removes the copy, whole even when an ending signal comes;
+// "<path>: <reason>" of a failure, or "". Needs ioLock.
 std::string perform(Writer& w, const std::optional<CopyContent>& content) {
+    const WriteInProgress writing;
     if (!content) {
         w.copy.remove();
         return "";
     }
-    return w.copy.write(w.store, content->tables, content->slot, nowMs());
+    const std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    return failed ? failed->path + ": " + failed->reason : "";
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -63,7 +66,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    if (w.failure.empty() && !w.failureTaken) w.failure = failed;
+    w.failure = failed;
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -94,7 +97,7 @@ void writeWhenDue() {
 
 }  // namespace
 
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable) {
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);
@@ -128,8 +131,6 @@ std::string finishCopy(const std::optional<CopyContent>& content) {
 std::string takeCopyFailure() {
     Writer& w = writer();
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (w.failure.empty()) return "";
-    w.failureTaken = true;
     std::string failed;
     failed.swap(w.failure);
     return failed;

@@ -8,6 +8,8 @@
 // costs nothing, and no write delays a pass or a frame, nor adds an event to
 // the loop's queue. At exit, finishCopy waits for a write in progress and
 // writes the last state on the calling thread; the thread writes no more.
+// Every write runs inside a WriteInProgress (endsignals.h), so an ending
+// signal never cuts it.
 //
 //     claimLeftCopy(unreadable);              // at start: a copy left by an ended editor
 //     wantCopy(CopyContent{tables, slot});    // after each pass
@@ -30,16 +32,17 @@ struct CopyContent {
 
 // Claims the newest copy of the working folder that no running editor holds;
 // from then on it is this editor's copy and holds what it held.
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable);
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable);
 
 // What the copy should hold from now on; nothing when it should go.
 void wantCopy(const std::optional<CopyContent>& content);
 
-// The same at exit, done before returning. Returns the path that failed, or
-// an empty string.
+// The same at exit, done before returning. Returns "<path>: <reason>" of a
+// failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// The path of the first write that failed in this run, once; then empty.
+// "<path>: <reason>" of the last write that failed, once; then empty until
+// another fails.
 std::string takeCopyFailure();
 
 #endif
