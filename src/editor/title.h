@@ -10,7 +10,8 @@
 
 #include "state.h"
 
-std::string windowTitle(int nr, bool unsaved);
+// `group`: " - group" after the slot, in group mode.
+std::string windowTitle(int nr, bool unsaved, bool group = false);
 
 // A step of the pass: the title for e's slot and picture (the layer sets the
 // caption only when its text changes).

@@ -14,6 +14,7 @@
 
 #include <climits>
 
+#include "groupmode.h"
 #include "selection.h"
 #include "surface.h"
 
@@ -281,7 +282,9 @@ void renderOverview(const Editor& e) {
 }
 
 void renderFrame(const Editor& e) {
+    drawGroupBand(e);
     renderView(e);
     highlightSelection(e);
     renderOverview(e);
+    highlightGroup(e);
 }

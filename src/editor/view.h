@@ -56,7 +56,8 @@ void renderView(const Editor& e);
 void highlightSelection(const Editor& e);
 void renderOverview(const Editor& e);
 
-// All three in that order.
+// All three in that order, with group mode's band before them and its
+// highlighted group after them (groupmode.h).
 void renderFrame(const Editor& e);
 
 #endif
