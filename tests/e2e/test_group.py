@@ -1,0 +1,76 @@
+"""End-to-end: group mode selects with a band, moves the group by a drag,
+copies it, pastes it into another slot's picture, and each of those edits is
+one step of undo.
+
+Run: python3 tests/e2e/test_group.py path/to/tessary
+"""
+import sys
+import time
+
+from harness import (BLACK, DRAW_GREEN, EVENT_GAP, RED, check_cells, check_equal, overview, prompt_text,
+                     run_cases)
+
+
+def drag(ed, start, end):
+    """Holds the left button from window pixel `start` to `end`, with a pass
+    for each end."""
+    ed.move(*start)
+    time.sleep(EVENT_GAP)
+    ed.button_down()
+    time.sleep(EVENT_GAP)
+    ed.move(*end)
+    time.sleep(EVENT_GAP)
+    ed.button_up()
+    time.sleep(EVENT_GAP)
+
+
+def wait_message(ed, text):
+    ed.wait_for(lambda s: prompt_text(s, len(text)) == text, what="the message %r" % text)
+
+
+def case_group_selected_moved_copied_pasted_and_undone(ctx):
+    ed = ctx.start_editor()
+    first, second = (10, 10), (14, 12)
+    ed.place_points(first, second, (40, 10))
+    ed.press("g")
+    ed.wait_for(lambda s: "- group" in ed.title(), what="the title naming group mode")
+
+    drag(ed, (8, 8), (16, 14))  # the band holds the first two points only
+    wait_message(ed, "Selected 2 points, 0 lines")
+    shot = ed.wait_pixel(*second, RED, what="the selected point in red")
+    check_cells(shot, [first, second], RED, "overview", overview)
+    check_cells(shot, [(40, 10)], DRAW_GREEN, "view area, outside the band")
+
+    drag(ed, first, (20, 10))  # picked up at a selected point, ten cells right
+    moved = [(20, 10), (24, 12)]
+    shot = ed.wait_pixel(*moved[1], RED, what="the moved group")
+    check_cells(shot, moved, RED, "overview", overview)
+    check_cells(shot, [first, second], BLACK, "view area, where the group was")
+
+    ed.press("ctrl+c")
+    wait_message(ed, "Copied 2 points, 0 lines")
+    ed.press("2")
+    ed.press("grave")  # slot 2 starts from an empty picture
+    ed.wait_panel({"Used picture slot": "2", "No. Pixels": "0"}, "slot 2, empty")
+    ed.move(50, 40)
+    time.sleep(EVENT_GAP)
+    ed.press("ctrl+v")
+    wait_message(ed, "Pasted 2 points, 0 lines")
+    pasted = [(50, 40), (54, 42)]
+    shot = ed.wait_panel({"No. Pixels": "2"}, "the pasted points")
+    check_cells(shot, pasted, RED, "overview", overview)
+    check_equal(shot.pixel(*pasted[1]), RED, "the pasted point in the view area")
+
+    ed.park_pointer()
+    ed.press("u")  # the paste
+    ed.wait_panel({"No. Pixels": "0"}, "the paste undone")
+    ed.press("u")  # the clear
+    ed.wait_panel({"No. Pixels": "3"}, "the clear undone")
+    ed.press("u")  # the whole drag at once
+    shot = ed.wait_pixel(*first, DRAW_GREEN, what="the drag undone in one step")
+    check_cells(shot, [first, second, (40, 10)], DRAW_GREEN, "view area")
+    check_cells(shot, moved, BLACK, "view area, where the drag had put the group")
+
+
+if __name__ == "__main__":
+    sys.exit(run_cases([case_group_selected_moved_copied_pasted_and_undone], sys.argv[1]))
