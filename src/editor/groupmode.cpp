@@ -144,12 +144,15 @@ void startDrag(Editor& e) {
 }
 
 // The held button: the band's corner, or the group, follows the cursor cell.
+// The band is painted over and drawn anew on every step, as line mode's rubber
+// band is, so that it shows again after anything cleared the window.
 void followDrag(Editor& e) {
     GroupState& g = e.group;
-    if (g.drag == GroupDrag::band && (g.cornerX != e.rmouseX || g.cornerY != e.rmouseY)) {
+    if (g.drag == GroupDrag::band) {
         drawBand(e, e.Background_Color);
         g.cornerX = e.rmouseX;
         g.cornerY = e.rmouseY;
+        drawBand(e, e.Draw_Color);
     }
     if (g.drag == GroupDrag::move) {
         const CellStep step =
@@ -202,10 +205,6 @@ void groupStep(Editor& e) {
     if (pressed && onCanvas(e.rmouseX, e.rmouseY)) startDrag(e);
     if (e.LMB && onCanvas(e.rmouseX, e.rmouseY)) followDrag(e);
     if (released) endDrag(e);
-}
-
-void drawGroupBand(const Editor& e) {
-    if (e.mode == groupMode && e.group.drag == GroupDrag::band) drawBand(e, e.Draw_Color);
 }
 
 void highlightGroup(const Editor& e) {

@@ -10,8 +10,7 @@
 // The operations on the tables are the picture layer's (group.h).
 //
 //     groupKeys(e);       // key step: Ctrl+C / X / V, f, o, Delete, Shift+arrows
-//     groupStep(e);       // editing step of the mode: the band and the move
-//     drawGroupBand(e);   // frame render: the band, before the picture
+//     groupStep(e);       // editing step of the mode: the band (drawn there) and the move
 //     highlightGroup(e);  // frame render: the group in red, after the picture
 #ifndef TESSARY_GROUPMODE_H
 #define TESSARY_GROUPMODE_H
@@ -35,11 +34,10 @@ bool groupNudging(const Editor& e);
 void groupKeys(Editor& e);
 
 // The editing step of group mode: the left button's press, drag and release.
+// The band lives on the window only, as line mode's rubber band does: drawn
+// in the drawing colour, painted over in the background colour.
 void groupStep(Editor& e);
 
-// The band while one is dragged, in the drawing colour; the next group step
-// paints it over in the background colour before it changes.
-void drawGroupBand(const Editor& e);
 // The group's points and lines in red, in the view and in the overview.
 void highlightGroup(const Editor& e);
 

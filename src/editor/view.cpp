@@ -282,7 +282,6 @@ void renderOverview(const Editor& e) {
 }
 
 void renderFrame(const Editor& e) {
-    drawGroupBand(e);
     renderView(e);
     highlightSelection(e);
     renderOverview(e);

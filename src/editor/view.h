@@ -56,8 +56,7 @@ void renderView(const Editor& e);
 void highlightSelection(const Editor& e);
 void renderOverview(const Editor& e);
 
-// All three in that order, with group mode's band before them and its
-// highlighted group after them (groupmode.h).
+// All three in that order, then group mode's group in red (groupmode.h).
 void renderFrame(const Editor& e);
 
 #endif
