@@ -13,6 +13,7 @@
 #include "gfx.h"
 #include "group.h"
 #include "picture.h"
+#include "shownframe.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2, groupMode = 3 };
 
@@ -78,6 +79,9 @@ struct Editor {
     // that took none; SDL_NOEVENT when there was none or line mode has acted on it.
     SDL_Event event2 = {};
     HelpPage help = HelpPage::closed;  // the help page over the view, while not closed
+    // What the window shows (frame.h); like the picture and event2 not among the
+    // values below, since it follows from them.
+    ShownFrame shown;
 
     GroupState group;
     Clip clip;  // the last group copied or cut, kept for the whole run
