@@ -124,8 +124,6 @@ void drawBand(const Editor& e, ColorRGB color) {
     edge(g.anchorX, g.cornerY, g.anchorX, g.anchorY);
 }
 
-bool insideRect(CellRect r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; }
-
 // A press on the canvas: within the group's bounds it picks the group up,
 // elsewhere it starts a band (and, without Shift, drops the group).
 void startDrag(Editor& e) {
@@ -133,7 +131,7 @@ void startDrag(Editor& e) {
     g.anchorX = g.cornerX = e.rmouseX;
     g.anchorY = g.cornerY = e.rmouseY;
     const Group selected = selectedGroup(e);
-    if (!selected.empty() && insideRect(groupBounds(tablesOf(e), selected), e.rmouseX, e.rmouseY)) {
+    if (!selected.empty() && inBox(groupBounds(tablesOf(e), selected), e.rmouseX, e.rmouseY)) {
         g.drag = GroupDrag::move;
         g.movedX = g.movedY = 0;
         return;
@@ -167,7 +165,7 @@ void endDrag(Editor& e) {
     GroupState& g = e.group;
     if (g.drag == GroupDrag::band) {
         drawBand(e, e.Background_Color);
-        Group chosen = groupInRect(tablesOf(e), rectBetween(g.anchorX, g.anchorY, g.cornerX, g.cornerY));
+        Group chosen = groupInBox(tablesOf(e), boxBetween(g.anchorX, g.anchorY, g.cornerX, g.cornerY));
         if (g.adding) chosen |= selectedGroup(e);
         selectGroup(e, chosen);
         showMessage(groupCounts("Selected", chosen));

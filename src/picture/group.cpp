@@ -6,8 +6,6 @@
 
 namespace {
 
-bool inside(CellRect r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; }
-
 // Calls visit(x, y) with a reference to each coordinate pair of the group: its
 // points, and both ends of its lines.
 template <typename Tables, typename Visit>
@@ -41,9 +39,11 @@ std::string counted(int n, const char* what) {
 
 }  // namespace
 
-CellRect rectBetween(int x1, int y1, int x2, int y2) {
+CellBox boxBetween(int x1, int y1, int x2, int y2) {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
+
+bool inBox(CellBox box, int x, int y) { return x >= box.x1 && x <= box.x2 && y >= box.y1 && y <= box.y2; }
 
 Group& Group::operator|=(const Group& other) {
     points |= other.points;
@@ -51,12 +51,12 @@ Group& Group::operator|=(const Group& other) {
     return *this;
 }
 
-Group groupInRect(const PictureTables& t, CellRect rect) {
+Group groupInBox(const PictureTables& t, CellBox box) {
     Group g;
-    for (int i = 0; i < p_number; ++i) g.points[i] = t.pixel_oc[i] && inside(rect, t.pixel[0][i], t.pixel[1][i]);
+    for (int i = 0; i < p_number; ++i) g.points[i] = t.pixel_oc[i] && inBox(box, t.pixel[0][i], t.pixel[1][i]);
     for (int i = 0; i < l_number; ++i) {
-        g.lines[i] = t.line_oc[i] && inside(rect, t.lines[0][i], t.lines[1][i]) &&
-                     inside(rect, t.lines[2][i], t.lines[3][i]);
+        g.lines[i] = t.line_oc[i] && inBox(box, t.lines[0][i], t.lines[1][i]) &&
+                     inBox(box, t.lines[2][i], t.lines[3][i]);
     }
     return g;
 }
@@ -68,10 +68,10 @@ Group entriesInUse(const PictureTables& t, const Group& g) {
     return inUse;
 }
 
-CellRect groupBounds(const PictureTables& t, const Group& g) {
-    CellRect r = {Image_Width, Image_Height, -1, -1};
+CellBox groupBounds(const PictureTables& t, const Group& g) {
+    CellBox r = {Image_Width, Image_Height, -1, -1};
     eachEnd(t, g, [&](int x, int y) {
-        r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x), std::max(r.bottom, y)};
+        r = {std::min(r.x1, x), std::min(r.y1, y), std::max(r.x2, x), std::max(r.y2, y)};
     });
     return r;
 }
@@ -94,34 +94,34 @@ std::string groupCounts(const char* done, const Group& g) {
 
 CellStep moveGroup(PictureTables& t, const Group& g, int dx, int dy) {
     if (entriesInUse(t, g).empty()) return {0, 0};
-    const CellRect r = groupBounds(t, g);
-    const CellStep step = {within(dx, -r.left, Image_Width - 1 - r.right),
-                           within(dy, -r.top, Image_Height - 1 - r.bottom)};
+    const CellBox r = groupBounds(t, g);
+    const CellStep step = {within(dx, -r.x1, Image_Width - 1 - r.x2),
+                           within(dy, -r.y1, Image_Height - 1 - r.y2)};
     remapGroup(t, g, [&](int x, int y) { return std::pair(x + step.dx, y + step.dy); });
     return step;
 }
 
 void flipGroup(PictureTables& t, const Group& g, Flip flip) {
     if (entriesInUse(t, g).empty()) return;
-    const CellRect r = groupBounds(t, g);
+    const CellBox r = groupBounds(t, g);
     remapGroup(t, g, [&](int x, int y) {
-        return flip == Flip::leftRight ? std::pair(r.left + r.right - x, y) : std::pair(x, r.top + r.bottom - y);
+        return flip == Flip::leftRight ? std::pair(r.x1 + r.x2 - x, y) : std::pair(x, r.y1 + r.y2 - y);
     });
 }
 
 bool turnGroup(PictureTables& t, const Group& g, Turn turn) {
     if (entriesInUse(t, g).empty()) return true;
-    const CellRect r = groupBounds(t, g);
-    const int width = r.right - r.left + 1;
-    const int height = r.bottom - r.top + 1;
+    const CellBox r = groupBounds(t, g);
+    const int width = r.x2 - r.x1 + 1;
+    const int height = r.y2 - r.y1 + 1;
     // The turned bounds are height x width, centred where the old ones were
     // (a half cell off when the sides differ by an odd number: division that
     // rounds toward zero makes a turn and its opposite cancel out).
     if (width > Image_Height) return false;
-    const int left = within(r.left + (width - height) / 2, 0, Image_Width - height);
-    const int top = within(r.top + (height - width) / 2, 0, Image_Height - width);
+    const int left = within(r.x1 + (width - height) / 2, 0, Image_Width - height);
+    const int top = within(r.y1 + (height - width) / 2, 0, Image_Height - width);
     remapGroup(t, g, [&](int x, int y) {
-        const int across = x - r.left, down = y - r.top;
+        const int across = x - r.x1, down = y - r.y1;
         return turn == Turn::clockwise ? std::pair(left + height - 1 - down, top + across)
                                        : std::pair(left + down, top + width - 1 - across);
     });
@@ -141,16 +141,16 @@ Clip copyGroup(const PictureTables& t, const Group& g) {
     Clip clip;
     const Group inUse = entriesInUse(t, g);
     if (inUse.empty()) return clip;
-    const CellRect r = groupBounds(t, inUse);
-    clip.width = r.right - r.left + 1;
-    clip.height = r.bottom - r.top + 1;
+    const CellBox r = groupBounds(t, inUse);
+    clip.width = r.x2 - r.x1 + 1;
+    clip.height = r.y2 - r.y1 + 1;
     for (int i = 0; i < p_number; ++i) {
-        if (inUse.points[i]) clip.points.push_back({t.pixel[0][i] - r.left, t.pixel[1][i] - r.top});
+        if (inUse.points[i]) clip.points.push_back({t.pixel[0][i] - r.x1, t.pixel[1][i] - r.y1});
     }
     for (int i = 0; i < l_number; ++i) {
         if (!inUse.lines[i]) continue;
-        clip.lines.push_back({t.lines[0][i] - r.left, t.lines[1][i] - r.top, t.lines[2][i] - r.left,
-                              t.lines[3][i] - r.top});
+        clip.lines.push_back({t.lines[0][i] - r.x1, t.lines[1][i] - r.y1, t.lines[2][i] - r.x1,
+                              t.lines[3][i] - r.y1});
     }
     return clip;
 }

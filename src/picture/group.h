@@ -4,7 +4,7 @@
 // take the tables and the group and return the changed tables (the caller hands
 // them to Picture::replace, so that each operation is one step of the history):
 //
-//     Group g = groupInRect(t, {10, 10, 40, 30});   // points inside, lines with both ends inside
+//     Group g = groupInBox(t, {10, 10, 40, 30});   // points inside, lines with both ends inside
 //     PictureTables moved = t;
 //     moveGroup(moved, g, 5, 0);                    // five cells right, or fewer at the canvas edge
 //     const Clip c = copyGroup(t, g);               // for a paste, here or in another picture
@@ -24,15 +24,12 @@
 #include <string>
 #include <vector>
 
+#include "coverage.h"
 #include "tables.h"
 
-// A rectangle of cells, both corners included.
-struct CellRect {
-    int left, top, right, bottom;
-};
-
-// The same rectangle whichever corners (x1, y1) and (x2, y2) are.
-CellRect rectBetween(int x1, int y1, int x2, int y2);
+// The box of cells with corners (x1, y1) and (x2, y2), whichever corners they are.
+CellBox boxBetween(int x1, int y1, int x2, int y2);
+bool inBox(CellBox box, int x, int y);
 
 struct Group {
     std::bitset<p_number> points;
@@ -43,12 +40,12 @@ struct Group {
     bool operator==(const Group& other) const { return points == other.points && lines == other.lines; }
 };
 
-// The points in use inside `rect` and the lines in use with both ends inside it.
-Group groupInRect(const PictureTables& t, CellRect rect);
+// The points in use inside `box` and the lines in use with both ends inside it.
+Group groupInBox(const PictureTables& t, CellBox box);
 // Only the entries of `g` that are in use, and so drawn (empty ones drop out).
 Group entriesInUse(const PictureTables& t, const Group& g);
 // The smallest rectangle holding every point and line end of a non-empty group.
-CellRect groupBounds(const PictureTables& t, const Group& g);
+CellBox groupBounds(const PictureTables& t, const Group& g);
 // A picture holding only the entries of `g`, in the same entries: what to draw highlighted.
 PictureTables groupOnly(const PictureTables& t, const Group& g);
 

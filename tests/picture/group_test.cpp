@@ -21,7 +21,7 @@ struct GroupCase {
     Points points;
     Lines lines;
     int fillerPoints;  // more points after these, on rows 150 and below, outside every band
-    CellRect band;
+    CellBox band;
     // Runs on the tables and the group selected; returns what it reports.
     std::function<std::string(PictureTables&, const Group&)> operation;
     std::string reported;
@@ -107,7 +107,7 @@ TEST_P(GroupOperation, ChangesTheTablesAsExpected) {
     for (const auto& p : c.points) t.createPixel(p[0], p[1]);
     for (const auto& l : c.lines) t.createLine(l[0], l[1], l[2], l[3]);
     for (int i = 0; i < c.fillerPoints; ++i) t.createPixel(i % Image_Width, 150 + i / Image_Width);
-    const Group g = groupInRect(t, c.band);
+    const Group g = groupInBox(t, c.band);
     EXPECT_EQ(c.operation(t, g), c.reported);
     Points points = inUse<2>(pointTable(std::as_const(t)));
     points.resize(points.size() - c.fillerPoints);  // the filler, in the last entries
