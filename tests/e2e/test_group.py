@@ -31,25 +31,20 @@ def case_group_selected_moved_copied_pasted_and_undone(ctx):
     check_cells(shot, [first, second], RED, "overview", overview)
 
     drag(ed, first, (20, 10))  # picked up at a selected point, ten cells right
-    moved = [(20, 10), (24, 12)]
-    shot = ed.wait_pixel(*moved[1], RED, what="the moved group")
-    check_cells(shot, moved, RED, "overview", overview)
+    shot = ed.wait_pixel(24, 12, RED, what="the moved group")
+    check_cells(shot, [(20, 10), (24, 12)], RED, "overview", overview)
     check_cells(shot, [first, second], BLACK, "view area, where the group was")
 
     ed.press("ctrl+c")
-    wait_message(ed, "Copied 2 points, 0 lines")
     ed.press("2")
     ed.press("grave")  # slot 2 starts from an empty picture
     ed.wait_panel({"Used picture slot": "2", "No. Pixels": "0"}, "slot 2, empty")
-    ed.move(50, 40)
-    time.sleep(EVENT_GAP)
+    ed.park_pointer(50, 40)  # the cursor cell, where the paste's top-left cell goes
     ed.press("ctrl+v")
     wait_message(ed, "Pasted 2 points, 0 lines")
-    pasted = [(50, 40), (54, 42)]
     shot = ed.wait_panel({"No. Pixels": "2"}, "the pasted points")
-    check_cells(shot, pasted, RED, "overview", overview)
+    check_cells(shot, [(50, 40), (54, 42)], RED, "overview", overview)
 
-    ed.park_pointer()
     ed.press("u")  # the paste
     ed.wait_panel({"No. Pixels": "0"}, "the paste undone")
     ed.press("u")  # the clear

@@ -37,8 +37,7 @@ std::string moved(PictureTables& t, const Group& g, int dx, int dy) {
 std::string turned(PictureTables& t, const Group& g, Turn turn) { return turnGroup(t, g, turn) ? "" : "refused"; }
 
 std::string pasted(PictureTables& t, const Group& g, int x, int y) {
-    const Clip clip = copyGroup(t, g);
-    const Paste paste = pasteClip(t, clip, x, y);
+    const Paste paste = pasteClip(t, copyGroup(t, g), x, y);
     return paste.refusal.empty() ? groupCounts("Pasted", paste.pasted) : paste.refusal;
 }
 
