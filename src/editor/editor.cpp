@@ -24,7 +24,7 @@ static const int windowHeight = 640;
 
 void startUp(Editor& e) {
     e = Editor();  // an empty picture, the start colours, point mode
-    screen(windowWidth, windowHeight, false, windowTitle(e.nr, false).c_str());
+    screen(windowWidth, windowHeight, false, windowTitle(e.nr, e.mode, false).c_str());
     cls(e.Background_Color);
 }
 
@@ -40,7 +40,7 @@ PassResult runPass(Editor& e) {
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
     renderFrame(e);                                                // view, highlight, overview
     drawPanel(e);                                                  // status panel
-    showTitle(e);                                                  // window title: slot, unsaved mark
+    showTitle(e);                                                  // window title: slot, mode, unsaved mark
     const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
