@@ -73,12 +73,11 @@ static void rubberBand(Editor& e) {
 // pointer, until the table is full.
 static void storeLine(Editor& e) {
     e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
-    const bool chained = shiftHeld() && !linesFull(e);
-    if (chained) {
-        e.line_sx = e.line_ex;
-        e.line_sy = e.line_ey;
-    }
-    e.line_phase = chained ? 1 : 0;
+    e.line_phase = 0;
+    if (!shiftHeld() || linesFull(e)) return;
+    e.line_sx = e.line_ex;
+    e.line_sy = e.line_ey;
+    e.line_phase = 1;
 }
 
 void linePhaseStep(Editor& e) {
