@@ -49,6 +49,7 @@ int SDL_main(int, char*[]) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after SDL_main has returned
     startUp(e);
+    deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
         keepAfterPass(e);                                // the unsaved copy, at most once a second

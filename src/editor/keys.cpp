@@ -12,6 +12,7 @@
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;
+    keepBeforeReplacing(e, KeptReason::clear);
     e.picture.clear();
     cls(e.Background_Color);
 }
