@@ -68,9 +68,8 @@ static void rubberBand(Editor& e) {
     drawBand(e, e.Draw_Color);
 }
 
-// An end click with Shift held (as of its release, the pass's event) chains:
-// the next line starts at this one's end, with the band following the
-// pointer, until the table is full.
+// An end click with Shift held as of its release chains: the next line starts
+// at this one's end, with the band following the pointer, until the table is full.
 static void storeLine(Editor& e) {
     e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_phase = 0;
