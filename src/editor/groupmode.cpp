@@ -177,8 +177,9 @@ void endDrag(Editor& e) {
 
 void enterGroupMode(Editor& e) {
     e.mode = groupMode;
+    e.group = GroupState();
     selectGroup(e, {});
-    e.group.drag = GroupDrag::none;
+    e.group.buttonHeld = e.LMB;  // a press made before the mode starts no drag
 }
 
 Group selectedGroup(const Editor& e) {
