@@ -6,6 +6,8 @@
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
+#include "groupmode.h"
+#include "keypress.h"
 #include "selection.h"
 #include "view.h"
 
@@ -67,9 +69,15 @@ static void rubberBand(Editor& e) {
     drawBand(e, e.Draw_Color);
 }
 
+// An end click with Shift held as of its release chains: the next line starts
+// at this one's end, with the band following the pointer, until the table is full.
 static void storeLine(Editor& e) {
     e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_phase = 0;
+    if (!shiftHeld() || linesFull(e)) return;
+    e.line_sx = e.line_ex;
+    e.line_sy = e.line_ey;
+    e.line_phase = 1;
 }
 
 void linePhaseStep(Editor& e) {
@@ -114,8 +122,9 @@ static PassResult lineModeStep(Editor& e) {
 }
 
 PassResult editStep(Editor& e) {
-    // Point edits from a press to the release are one step of the history.
-    e.picture.holdStroke(e.mode == pointMode && (e.LMB || e.RMB));
+    // Point edits from a press to the release are one step of the history, and
+    // so is a group's move by one drag.
+    e.picture.holdStroke((e.mode == pointMode && (e.LMB || e.RMB)) || (e.mode == groupMode && e.LMB));
     switch (e.mode) {
         case pointMode:
             pointStep(e);
@@ -124,6 +133,9 @@ PassResult editStep(Editor& e) {
             return lineModeStep(e);
         case selectionMode:
             selectionKeys(e);
+            break;
+        case groupMode:
+            groupStep(e);
             break;
         default:
             break;
