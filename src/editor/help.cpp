@@ -122,7 +122,7 @@ bool anythingHeld() {
 
 // The view area as the editor shows it, at once rather than on the next pass.
 void closeHelpPage(Editor& e) {
-    drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
+    clearView(e);
     renderFrame(e);
     e.help = HelpPage::closed;
 }

@@ -12,6 +12,7 @@
 #include "arrowpace.h"
 #include "gfx.h"
 #include "picture.h"
+#include "tracing.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
 
@@ -36,6 +37,7 @@ struct Editor {
     ColorRGB Background_Color = Colors[0];
     ColorRGB Draw_Color = Colors[5];
     Picture picture;
+    Tracing trace;  // the image traced over, never part of the picture
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
@@ -66,7 +68,7 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, trace.path, trace.shown);
     }
 };
 

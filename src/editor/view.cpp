@@ -273,7 +273,7 @@ void highlightSelection(const Editor& e) {
 }
 
 void renderOverview(const Editor& e) {
-    drawRect(backdropLeft, backdropTop, backdropRight, backdropBottom, e.Background_Color);
+    paintOverviewBackdrop(e, backdropLeft, backdropTop, backdropRight, backdropBottom);
     renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
     // The frame marks the view's bounds, not those of the overview's scale 1.
     const ViewBounds bounds = viewBounds(e);

@@ -1,0 +1,167 @@
+// tracing.cpp - choosing, remembering and painting the image traced over.
+//
+// The view is painted with the image only when it is cleared (clearWindow,
+// clearView); between clears, stale cells are painted over cell by cell in
+// the colour under them. The overview's backdrop is refilled every pass, so
+// the image's cells are copied there every pass from pixels made once per
+// image and background colour.
+#include "tracing.h"
+
+#include <algorithm>
+
+#include "keypress.h"
+#include "promptline.h"
+#include "state.h"
+#include "surface.h"
+#include "tracememory.h"
+#include "view.h"
+
+namespace {
+
+const ColorRGB white(255, 255, 255);
+const ColorRGB black(0, 0, 0);
+const char* const tracePrompt = "Image to trace (PNG or BMP): ";
+// The answer fits the prompt line's row after the prompt: 80 cells in all.
+constexpr int answerLength = 80 - 29;
+
+// Halfway from the background towards the image's colour over it, rounded down.
+ColorRGB halfway(const TraceCell& cell, ColorRGB background) {
+    const ColorRGB over = blendOver(cell, background);
+    return ColorRGB((over.r + background.r) / 2, (over.g + background.g) / 2, (over.b + background.b) / 2);
+}
+
+const std::vector<Uint32>& shownPixels(const Editor& e) {
+    Tracing::Pixels& pixels = e.trace.pixels;
+    if (pixels.image == e.trace.image && pixels.background == e.Background_Color && !pixels.values.empty())
+        return pixels.values;
+    pixels = {e.trace.image, e.Background_Color, std::vector<Uint32>(e.trace.image->cells.size())};
+    std::transform(e.trace.image->cells.begin(), e.trace.image->cells.end(), pixels.values.begin(),
+                   [&](const TraceCell& cell) { return mapColor(halfway(cell, e.Background_Color)); });
+    return pixels.values;
+}
+
+// Paints the image's cells in the view; the view was just cleared to the
+// background colour, which cells the image does not cover keep.
+void paintTracedView(const Editor& e) {
+    if (!tracingShown(e)) return;
+    const ViewBounds bounds = viewBounds(e);
+    for (int y = std::max(e.Y_Start, 0); y < bounds.max_y; ++y) {
+        for (int x = std::max(e.X_Start, 0); x < bounds.max_x; ++x) {
+            if (e.trace.image->at(x, y).coverage == 0) continue;
+            pixelScaled(e.scale, x, y, colorUnder(e, x, y), e.X_Start, e.Y_Start, 0, bounds);
+        }
+    }
+}
+
+void fillRect(int x1, int y1, int x2, int y2, ColorRGB color) {
+    if (x1 <= x2 && y1 <= y2) drawRect(x1, y1, x2, y2, color);
+}
+
+void copyOverviewCells(const Editor& e) {
+    const std::vector<Uint32>& pixels = shownPixels(e);
+    for (int y = 0; y < Image_Height; ++y)
+        std::copy_n(&pixels[static_cast<size_t>(y) * Image_Width], Image_Width, pixelAddress(overviewX, overviewY + y));
+    markDrawn(overviewX, overviewY, overviewX + Image_Width - 1, overviewY + Image_Height - 1);
+}
+
+void remember(const Editor& e) {
+    const std::string failed = rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
+    if (!failed.empty()) reportMessage("Cannot remember the traced image", "Cannot remember the traced image: " + failed);
+}
+
+// Reads the image at `path` and shows it, or says why it cannot and changes nothing.
+bool chooseTrace(Editor& e, const std::string& path, bool shown) {
+    TraceRead read = readTraceImage(path);
+    if (!read.image) {
+        reportMessage("Cannot trace " + path + ": " + read.reason);
+        return false;
+    }
+    e.trace.path = path;
+    e.trace.shown = shown;
+    e.trace.image = std::make_shared<const TraceImage>(std::move(*read.image));
+    return true;
+}
+
+void showOrHide(Editor& e, bool shown) {
+    e.trace.shown = shown;
+    remember(e);
+    clearWindow(e);
+}
+
+void traceCommand(Editor& e) {
+    char answer[answerLength + 1] = {};
+    const bool answered = getStringOrCancel(answer, answerLength, tracePrompt, promptLineX, promptLineY, white, true, black);
+    showMessage("");  // the prompt goes; a report may follow
+    if (!answered) return;
+    if (answer[0] == '\0') {
+        if (e.trace.image && e.trace.shown) showOrHide(e, false);
+        return;
+    }
+    if (!chooseTrace(e, answer, true)) return;
+    remember(e);
+    clearWindow(e);
+}
+
+}  // namespace
+
+bool tracingShown(const Editor& e) { return e.trace.shown && e.trace.image; }
+
+ColorRGB colorUnder(const Editor& e, int x, int y) {
+    if (!tracingShown(e) || !onCanvas(x, y)) return e.Background_Color;
+    return halfway(e.trace.image->at(x, y), e.Background_Color);
+}
+
+void paintUnderLine(const Editor& e, int x1, int y1, int x2, int y2) {
+    const ViewBounds bounds = viewBounds(e);
+    if (!tracingShown(e)) {
+        lineScaled(x1, y1, x2, y2, e.Background_Color, e.scale, e.X_Start, e.Y_Start, 0, bounds);
+        return;
+    }
+    if (!onSurface(x1, y1) || !onSurface(x2, y2)) return;  // as lineScaled refuses it
+    walkLine(x1, y1, x2, y2, [&](int x, int y) {
+        pixelScaled(e.scale, x, y, colorUnder(e, x, y), e.X_Start, e.Y_Start, 0, bounds);
+    });
+}
+
+void clearWindow(const Editor& e) {
+    cls(e.Background_Color);
+    paintTracedView(e);
+}
+
+void clearView(const Editor& e) {
+    drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
+    paintTracedView(e);
+}
+
+void paintOverviewBackdrop(const Editor& e, int left, int top, int right, int bottom) {
+    if (!tracingShown(e)) {
+        drawRect(left, top, right, bottom, e.Background_Color);
+        return;
+    }
+    const int canvasRight = overviewX + Image_Width - 1, canvasBottom = overviewY + Image_Height - 1;
+    fillRect(left, top, right, overviewY - 1, e.Background_Color);          // above the canvas
+    fillRect(left, canvasBottom + 1, right, bottom, e.Background_Color);    // below it
+    fillRect(left, overviewY, overviewX - 1, canvasBottom, e.Background_Color);  // left of it
+    fillRect(canvasRight + 1, overviewY, right, canvasBottom, e.Background_Color);  // right of it
+    copyOverviewCells(e);
+}
+
+void traceKeys(Editor& e) {
+    if (!keyPressed(SDLK_t)) return;
+    if (!shiftHeld()) {
+        traceCommand(e);
+    } else if (e.trace.image) {
+        showOrHide(e, !e.trace.shown);
+    } else {
+        showMessage("No image to trace: t chooses one");
+    }
+}
+
+void startTracing(Editor& e, const std::string& commandLinePath) {
+    if (!commandLinePath.empty()) {
+        if (chooseTrace(e, commandLinePath, true)) remember(e);
+    } else if (const std::optional<TraceChoice> last = rememberedTrace(keptStoreForWorkingFolder())) {
+        chooseTrace(e, last->path, last->shown);
+    }
+    clearWindow(e);
+}

@@ -1,0 +1,254 @@
+// traceimage.cpp - reading a PNG or BMP file into the canvas-sized image to trace over.
+#include "traceimage.h"
+
+#include <fcntl.h>
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Half up: the nearest whole value of num / den, den > 0.
+std::uint64_t rounded(std::uint64_t num, std::uint64_t den) { return (2 * num + den) / (2 * den); }
+
+bool tooLarge(long long width, long long height) {
+    return width > traceMaxSide || height > traceMaxSide || width * height > traceMaxPixels;
+}
+
+std::string sizeText(long long width, long long height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The file opened for reading, if it is a regular file; otherwise why not. A
+// FIFO or device is refused before it could block or stream forever.
+File openRegular(const std::string& path, std::string& reason) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return File(nullptr, std::fclose);
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        close(fd);
+        return File(nullptr, std::fclose);
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    File file(fdopen(fd, "rb"), std::fclose);
+    if (!file) {
+        reason = std::strerror(errno);
+        close(fd);
+    }
+    return file;
+}
+
+// --- PNG -------------------------------------------------------------------
+
+// libpng reports an error by calling this, which jumps back to readPng's setjmp
+// with the message kept; warnings are dropped.
+struct PngErrors {
+    std::jmp_buf jump;
+    char message[200] = "";
+};
+
+[[noreturn]] void pngError(png_structp png, png_const_charp message) {
+    PngErrors* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
+    std::snprintf(errors->message, sizeof errors->message, "%s", message);
+    std::longjmp(errors->jump, 1);
+}
+
+void pngWarning(png_structp, png_const_charp) {}
+
+struct PngReader {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    PngErrors errors;
+    std::vector<png_byte> row;
+    std::unique_ptr<TraceFitter> fitter;
+    ~PngReader() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+// Every colour type and bit depth becomes r, g, b, a bytes: palettes and low
+// bit depths expanded, a transparent colour (tRNS) made alpha, 16 bits cut to
+// 8, grey spread to three channels, opaque alpha added where there is none.
+void normaliseToRgba8(png_structp png) {
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+}
+
+// Rows in file order. An interlaced image is left interlaced, so that no
+// whole image is ever held: each pass's rows hold every 2nd..8th pixel of
+// some rows, handed to the fitter where they lie.
+void readPngRows(PngReader& reader, int width, int height, bool interlaced) {
+    const int passes = interlaced ? PNG_INTERLACE_ADAM7_PASSES : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        const int columns = interlaced ? PNG_PASS_COLS(width, pass) : width;
+        const int rows = interlaced ? PNG_PASS_ROWS(height, pass) : height;
+        if (columns == 0 || rows == 0) continue;  // libpng skips empty passes too
+        const int firstColumn = interlaced ? PNG_PASS_START_COL(pass) : 0;
+        const int step = interlaced ? 1 << PNG_PASS_COL_SHIFT(pass) : 1;
+        for (int r = 0; r < rows; ++r) {
+            png_read_row(reader.png, reader.row.data(), nullptr);
+            const int y = interlaced ? static_cast<int>(PNG_ROW_FROM_PASS_ROW(r, pass)) : r;
+            reader.fitter->addPixels(y, firstColumn, step, reader.row.data(), columns);
+        }
+    }
+}
+
+TraceRead readPng(std::FILE* file) {
+    PngReader reader;
+    reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader.errors, pngError, pngWarning);
+    if (reader.png) reader.info = png_create_info_struct(reader.png);
+    if (!reader.info) return {std::nullopt, "out of memory"};
+    if (setjmp(reader.errors.jump)) return {std::nullopt, std::string("damaged PNG: ") + reader.errors.message};
+    png_init_io(reader.png, file);
+    png_read_info(reader.png, reader.info);
+    const png_uint_32 width = png_get_image_width(reader.png, reader.info);
+    const png_uint_32 height = png_get_image_height(reader.png, reader.info);
+    if (tooLarge(width, height)) return {std::nullopt, "too large: " + sizeText(width, height) + " pixels"};
+    const bool interlaced = png_get_interlace_type(reader.png, reader.info) == PNG_INTERLACE_ADAM7;
+    normaliseToRgba8(reader.png);
+    png_read_update_info(reader.png, reader.info);
+    if (png_get_rowbytes(reader.png, reader.info) != static_cast<size_t>(width) * 4)
+        return {std::nullopt, "unsupported PNG"};
+    reader.row.resize(static_cast<size_t>(width) * 4);
+    reader.fitter = std::make_unique<TraceFitter>(width, height);
+    readPngRows(reader, static_cast<int>(width), static_cast<int>(height), interlaced);
+    return {reader.fitter->finish(), ""};
+}
+
+// --- BMP -------------------------------------------------------------------
+
+// The value of the pixel at `bytes`, least significant byte first, from its own bytes only.
+Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
+    Uint32 value = 0;
+    for (int k = 0; k < bytesPerPixel; ++k) value |= static_cast<Uint32>(bytes[k]) << (8 * k);
+    return value;
+}
+
+TraceRead fitSurface(const SDL_Surface& picture) {
+    const int bytesPerPixel = picture.format->BytesPerPixel;
+    if (bytesPerPixel < 3) return {std::nullopt, "unsupported BMP: fewer than 24 bits per pixel"};
+    if (tooLarge(picture.w, picture.h)) return {std::nullopt, "too large: " + sizeText(picture.w, picture.h) + " pixels"};
+    TraceFitter fitter(picture.w, picture.h);
+    std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 4, 255);
+    for (int y = 0; y < picture.h; ++y) {
+        const Uint8* bytes = static_cast<const Uint8*>(picture.pixels) + static_cast<size_t>(picture.pitch) * y;
+        for (int x = 0; x < picture.w; ++x) {
+            Uint8* rgba = &row[static_cast<size_t>(x) * 4];
+            SDL_GetRGB(pixelValue(bytes + x * bytesPerPixel, bytesPerPixel), picture.format, &rgba[0], &rgba[1],
+                       &rgba[2]);
+        }
+        fitter.addPixels(y, 0, 1, row.data(), picture.w);
+    }
+    return {fitter.finish(), ""};
+}
+
+TraceRead readBmp(std::FILE* file) {
+    SDL_RWops* stream = SDL_RWFromFP(file, 0);  // the file stays ours to close
+    if (!stream) return {std::nullopt, "out of memory"};
+    SDL_Surface* picture = SDL_LoadBMP_RW(stream, 1);
+    if (!picture) return {std::nullopt, std::string("damaged BMP: ") + SDL_GetError()};
+    TraceRead read = fitSurface(*picture);
+    SDL_FreeSurface(picture);
+    return read;
+}
+
+}  // namespace
+
+ColorRGB blendOver(const TraceCell& cell, ColorRGB background) {
+    const int clear = 255 - cell.coverage;
+    const auto channel = [clear](int premultiplied, int under) { return premultiplied + (under * clear + 127) / 255; };
+    return ColorRGB(channel(cell.r, background.r), channel(cell.g, background.g), channel(cell.b, background.b));
+}
+
+TraceFit fitToCanvas(long long width, long long height) {
+    TraceFit fit = {0, 0, Image_Width, Image_Height};
+    if (width * Image_Height >= height * Image_Width)
+        fit.height = static_cast<int>(std::clamp<long long>(rounded(height * Image_Width, width), 1, Image_Height));
+    else
+        fit.width = static_cast<int>(std::clamp<long long>(rounded(width * Image_Height, height), 1, Image_Width));
+    fit.left = (Image_Width - fit.width) / 2;
+    fit.top = (Image_Height - fit.height) / 2;
+    return fit;
+}
+
+std::vector<TraceFitter::CellRange> TraceFitter::axisCells(int pixels, int cells, int offset) {
+    std::vector<CellRange> ranges(static_cast<size_t>(pixels), CellRange{0, -1});
+    if (pixels >= cells) {
+        for (int p = 0; p < pixels; ++p) {
+            const int cell = offset + static_cast<int>(static_cast<long long>(p) * cells / pixels);
+            ranges[p] = {cell, cell};
+        }
+        return ranges;
+    }
+    for (int c = 0; c < cells; ++c) {
+        CellRange& range = ranges[static_cast<size_t>((2LL * c + 1) * pixels / (2LL * cells))];
+        if (range.first > range.last) range.first = offset + c;
+        range.last = offset + c;
+    }
+    return ranges;
+}
+
+TraceFitter::TraceFitter(int width, int height) : sums(static_cast<size_t>(Image_Width) * Image_Height) {
+    const TraceFit fit = fitToCanvas(width, height);
+    columnCells = axisCells(width, fit.width, fit.left);
+    rowCells = axisCells(height, fit.height, fit.top);
+}
+
+void TraceFitter::addPixels(int y, int firstColumn, int step, const std::uint8_t* rgba, int count) {
+    const CellRange rows = rowCells[y];
+    if (rows.first > rows.last) return;  // a row no cell's centre lies in
+    for (int i = 0; i < count; ++i, rgba += 4) {
+        const CellRange columns = columnCells[firstColumn + static_cast<size_t>(i) * step];
+        const unsigned a = rgba[3];
+        for (int cy = rows.first; cy <= rows.last; ++cy) {
+            for (int cx = columns.first; cx <= columns.last; ++cx) {
+                Sum& sum = sums[static_cast<size_t>(cy) * Image_Width + cx];
+                sum.r += rgba[0] * a;
+                sum.g += rgba[1] * a;
+                sum.b += rgba[2] * a;
+                sum.a += a;
+                sum.count += 1;
+            }
+        }
+    }
+}
+
+TraceImage TraceFitter::finish() const {
+    TraceImage image;
+    for (size_t i = 0; i < sums.size(); ++i) {
+        const Sum& sum = sums[i];
+        if (sum.count == 0) continue;
+        TraceCell& cell = image.cells[i];
+        cell.r = static_cast<std::uint8_t>(rounded(sum.r, 255 * sum.count));
+        cell.g = static_cast<std::uint8_t>(rounded(sum.g, 255 * sum.count));
+        cell.b = static_cast<std::uint8_t>(rounded(sum.b, 255 * sum.count));
+        cell.coverage = static_cast<std::uint8_t>(rounded(sum.a, sum.count));
+    }
+    return image;
+}
+
+TraceRead readTraceImage(const std::string& path) {
+    std::string reason;
+    const File file = openRegular(path, reason);
+    if (!file) return {std::nullopt, reason};
+    png_byte signature[8] = {};
+    const size_t got = std::fread(signature, 1, sizeof signature, file.get());
+    if (std::ferror(file.get())) return {std::nullopt, std::strerror(errno)};
+    std::rewind(file.get());
+    if (got == sizeof signature && png_sig_cmp(signature, 0, sizeof signature) == 0) return readPng(file.get());
+    if (got >= 2 && signature[0] == 'B' && signature[1] == 'M') return readBmp(file.get());
+    return {std::nullopt, "not a PNG or BMP image"};
+}
