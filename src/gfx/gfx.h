@@ -228,7 +228,8 @@ double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, Col
 Uint8 getAlphaNumeric();  // character of the key pressed, with Shift or Caps Lock; 0 none
 void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 // getString, but Escape cancels instead of ending the program: false, with the
-// text empty, once Escape is let go; true on Enter.
+// text empty, once Escape is let go; true on Enter. Keys held as it opens type
+// nothing until pressed again.
 bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
                        ColorRGB color2);
 Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);

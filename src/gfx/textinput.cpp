@@ -9,7 +9,8 @@
 // reads one character, repaints the entry after the message and presents it.
 // getStringOrCancel() is getString() with Escape as a way out: it returns
 // once Escape is let go, so that the caller's own Escape test, which looks at
-// the key held, does not see the same press.
+// the key held, does not see the same press; and a key held as it opens (the
+// one that opened it) types nothing until pressed again.
 #include "input.h"
 
 namespace {
@@ -99,6 +100,16 @@ static void waitForEscapeUp() {
     }
 }
 
+// Keys held as a prompt opens, such as the one that opened it, type nothing
+// until they are pressed again.
+static void useUpHeldKeys() {
+    readKeys();
+    for (int key = 0; key < SDLK_LAST; ++key) {
+        const int slot = latchSlot(key);
+        if (slot >= 0 && inkeys != nullptr && inkeys[key] != 0) keyReleased[slot] = false;
+    }
+}
+
 // The line entry of getString; false when it was cancelled (the text is then empty).
 static bool readLine(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
                      ColorRGB color2, bool cancellable) {
@@ -111,6 +122,7 @@ static bool readLine(char* text, int length, const char* message, int x, int y, 
     const int last = cells - 1;
     int position = 0;
     int maxPos = 0;
+    if (cancellable) useUpHeldKeys();
     do {
         if (cancelPumped(cancellable)) {
             for (int i = 0; i < cells; ++i) text[i] = 0;
