@@ -8,7 +8,9 @@
 // the export's sort.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <png.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,7 @@
 #include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
+#include "traceimage.h"
 #include "view.h"
 
 namespace {
@@ -70,6 +73,50 @@ void BM_Frame(benchmark::State& state, Kind kind) {
 BENCHMARK_CAPTURE(BM_Frame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+
+// An image traced under the picture that covers every cell, in shades that
+// differ from cell to cell.
+void traceUnder(Editor& e) {
+    auto image = std::make_shared<TraceImage>();
+    for (int y = 0; y < Image_Height; ++y)
+        for (int x = 0; x < Image_Width; ++x)
+            image->at(x, y) = {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 128, 255};
+    e.trace.image = image;
+    e.trace.path = "traced.png";
+    e.trace.shown = true;
+}
+
+// The frames of BM_Frame over a traced image (goal: at most 1.2 times the
+// same frame without one). The view shows the image only after a clear; the
+// overview gets its cells on every frame.
+void BM_TracedFrame(benchmark::State& state, Kind kind) {
+    Editor e;
+    makePicture(e, kind);
+    traceUnder(e);
+    e.scale = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        renderFrame(e);
+        drawPanel(e);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_TracedFrame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_TracedFrame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_TracedFrame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+
+// A clear of the window at scale 2 (zoom, pan, load, undo), with and without
+// the traced image painted into the view after it.
+void BM_ClearWindow(benchmark::State& state, bool traced) {
+    Editor e;
+    if (traced) traceUnder(e);
+    e.scale = 2;
+    for (auto _ : state) {
+        clearWindow(e);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_ClearWindow, plain, false);
+BENCHMARK_CAPTURE(BM_ClearWindow, traced, true);
 
 // Presenting, besides SDL's own work (none on the dummy driver): presentChanges()
 // compares what was drawn since the last present with the frame it presented
@@ -197,6 +244,62 @@ void BM_ExportSort(benchmark::State& state, Table (*table)(PictureTables&)) {
 BENCHMARK_CAPTURE(BM_ExportSort, points, static_cast<Table (*)(PictureTables&)>(pointTable));
 BENCHMARK_CAPTURE(BM_ExportSort, lines, static_cast<Table (*)(PictureTables&)>(lineTable));
 
+// Writes a `side` x `side` RGB PNG row by row: a gradient, with noise in the
+// low `noiseBits` bits of each channel. Without noise it compresses as a
+// drawing does (about 5 MB at 8000 x 8000); with 3 bits about as a photograph
+// (about 100 MB).
+bool writeLargePng(const char* path, int side, int noiseBits) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(side) * 3);
+    std::uint32_t noise = 2463534242u;
+    const std::uint32_t mask = (1u << noiseBits) - 1;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+            row[3 * x] = static_cast<png_byte>(x * 255 / side ^ (noise & mask));
+            row[3 * x + 1] = static_cast<png_byte>(y * 255 / side ^ (noise >> 8 & mask));
+            row[3 * x + 2] = static_cast<png_byte>((x + y) / 64 ^ (noise >> 16 & mask));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// Reading and fitting an 8000 x 8000 PNG, argument the bits of noise (goal:
+// under half a second, memory one row of the image plus the canvas). "MiB" is
+// how far the peak resident size rose while reading, beyond the peak the
+// writing reached before.
+void BM_ReadLargeTraceImage(benchmark::State& state) {
+    ScratchDirectory scratch;
+    if (!scratch.ready()) return state.SkipWithError("no temporary directory");
+    if (!writeLargePng("large.png", 8000, static_cast<int>(state.range(0))))
+        return state.SkipWithError("cannot write large.png");
+    const auto peakKiB = [] {
+        rusage usage = {};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKiB();
+    for (auto _ : state) {
+        if (!readTraceImage("large.png").image) {
+            state.SkipWithError("large.png was not read");
+            break;
+        }
+    }
+    state.counters["MiB"] = (peakKiB() - before) / 1024.0;
+}
+BENCHMARK(BM_ReadLargeTraceImage)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // An undo and a redo of a step with full tables: the clear of a full picture.
 void BM_UndoRedo(benchmark::State& state) {
     Editor e;
@@ -246,16 +349,28 @@ public:
         printRatios(fill->second, true);
         std::printf("\nPresenting, slot files, the kept copy, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
+        printTracedRatios();
     }
 
 private:
     // The frame benchmarks, or every other one but the fill itself.
     void printRatios(double fillNanos, bool frames) const {
         for (const auto& [name, nanos] : nanos_) {
-            const bool frame = name.rfind("BM_Frame/", 0) == 0;
+            const bool frame = name.rfind("BM_Frame/", 0) == 0 || name.rfind("BM_TracedFrame/", 0) == 0;
             const bool measured = name != "BM_FullSurfaceFill" && name.rfind("BM_HistoryMemory", 0) != 0;
             if (frame == frames && measured)
                 std::printf("  %-28s %8.2f\n", name.c_str(), nanos / fillNanos);
+        }
+    }
+
+    // Each frame over a traced image against the same frame without one.
+    void printTracedRatios() const {
+        std::printf("\nFrames over a traced image, in the same frame without one (goal: <= 1.2)\n");
+        const std::string traced = "BM_TracedFrame/";
+        for (const auto& [name, nanos] : nanos_) {
+            if (name.rfind(traced, 0) != 0) continue;
+            const auto plain = nanos_.find("BM_Frame/" + name.substr(traced.size()));
+            if (plain != nanos_.end()) std::printf("  %-28s %8.2f\n", name.c_str(), nanos / plain->second);
         }
     }
 

@@ -40,17 +40,24 @@ const std::vector<Uint32>& shownPixels(const Editor& e) {
     return pixels.values;
 }
 
-// Paints the image's cells in the view; the view was just cleared to the
-// background colour, which cells the image does not cover keep.
+// Paints the image's cells in the view, as pixelScaled would, straight from
+// the shown pixels; the view was just cleared to the background colour, which
+// cells the image does not cover keep. Every cell shown lies in the view area.
 void paintTracedView(const Editor& e) {
     if (!tracingShown(e)) return;
     const ViewBounds bounds = viewBounds(e);
+    const std::vector<Uint32>& pixels = shownPixels(e);
     for (int y = std::max(e.Y_Start, 0); y < bounds.max_y; ++y) {
         for (int x = std::max(e.X_Start, 0); x < bounds.max_x; ++x) {
             if (e.trace.image->at(x, y).coverage == 0) continue;
-            pixelScaled(e.scale, x, y, colorUnder(e, x, y), e.X_Start, e.Y_Start, 0, bounds);
+            const long long left = static_cast<long long>(x - e.X_Start) * e.scale;
+            const long long top = static_cast<long long>(y - e.Y_Start) * e.scale;
+            if (!blockOnSurface(left, top, e.scale, e.scale)) continue;
+            fillBlock(pixelAddress(static_cast<int>(left), static_cast<int>(top)), e.scale, e.scale,
+                      pixels[static_cast<size_t>(y) * Image_Width + x]);
         }
     }
+    markDrawn(0, 0, viewWidth - 1, viewHeight - 1);
 }
 
 void fillRect(int x1, int y1, int x2, int y2, ColorRGB color) {

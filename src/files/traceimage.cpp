@@ -77,20 +77,22 @@ struct PngReader {
     ~PngReader() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
-// Every colour type and bit depth becomes r, g, b, a bytes: palettes and low
-// bit depths expanded, a transparent colour (tRNS) made alpha, 16 bits cut to
-// 8, grey spread to three channels, opaque alpha added where there is none.
-void normaliseToRgba8(png_structp png) {
+// Every colour type and bit depth becomes r, g, b bytes, with a fourth for
+// alpha where the image has any: palettes and low bit depths expanded, a
+// transparent colour (tRNS) made alpha, 16 bits cut to 8, grey spread to three
+// channels. The zlib stream's own check is skipped: every chunk's CRC already
+// covers the same bytes, and the check would cost a tenth of the read.
+void normaliseToRgb8(png_structp png) {
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
-    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 }
 
 // Rows in file order. An interlaced image is left interlaced, so that no
 // whole image is ever held: each pass's rows hold every 2nd..8th pixel of
 // some rows, handed to the fitter where they lie.
-void readPngRows(PngReader& reader, int width, int height, bool interlaced) {
+void readPngRows(PngReader& reader, int width, int height, int channels, bool interlaced) {
     const int passes = interlaced ? PNG_INTERLACE_ADAM7_PASSES : 1;
     for (int pass = 0; pass < passes; ++pass) {
         const int columns = interlaced ? PNG_PASS_COLS(width, pass) : width;
@@ -101,7 +103,7 @@ void readPngRows(PngReader& reader, int width, int height, bool interlaced) {
         for (int r = 0; r < rows; ++r) {
             png_read_row(reader.png, reader.row.data(), nullptr);
             const int y = interlaced ? static_cast<int>(PNG_ROW_FROM_PASS_ROW(r, pass)) : r;
-            reader.fitter->addPixels(y, firstColumn, step, reader.row.data(), columns);
+            reader.fitter->addPixels(y, firstColumn, step, reader.row.data(), channels, columns);
         }
     }
 }
@@ -118,13 +120,14 @@ TraceRead readPng(std::FILE* file) {
     const png_uint_32 height = png_get_image_height(reader.png, reader.info);
     if (tooLarge(width, height)) return {std::nullopt, "too large: " + sizeText(width, height) + " pixels"};
     const bool interlaced = png_get_interlace_type(reader.png, reader.info) == PNG_INTERLACE_ADAM7;
-    normaliseToRgba8(reader.png);
+    normaliseToRgb8(reader.png);
     png_read_update_info(reader.png, reader.info);
-    if (png_get_rowbytes(reader.png, reader.info) != static_cast<size_t>(width) * 4)
+    const int channels = png_get_channels(reader.png, reader.info);
+    if ((channels != 3 && channels != 4) || png_get_rowbytes(reader.png, reader.info) != size_t{width} * channels)
         return {std::nullopt, "unsupported PNG"};
-    reader.row.resize(static_cast<size_t>(width) * 4);
+    reader.row.resize(size_t{width} * channels);
     reader.fitter = std::make_unique<TraceFitter>(width, height);
-    readPngRows(reader, static_cast<int>(width), static_cast<int>(height), interlaced);
+    readPngRows(reader, static_cast<int>(width), static_cast<int>(height), channels, interlaced);
     return {reader.fitter->finish(), ""};
 }
 
@@ -142,15 +145,14 @@ TraceRead fitSurface(const SDL_Surface& picture) {
     if (bytesPerPixel < 3) return {std::nullopt, "unsupported BMP: fewer than 24 bits per pixel"};
     if (tooLarge(picture.w, picture.h)) return {std::nullopt, "too large: " + sizeText(picture.w, picture.h) + " pixels"};
     TraceFitter fitter(picture.w, picture.h);
-    std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 4, 255);
+    std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 3);
     for (int y = 0; y < picture.h; ++y) {
         const Uint8* bytes = static_cast<const Uint8*>(picture.pixels) + static_cast<size_t>(picture.pitch) * y;
         for (int x = 0; x < picture.w; ++x) {
-            Uint8* rgba = &row[static_cast<size_t>(x) * 4];
-            SDL_GetRGB(pixelValue(bytes + x * bytesPerPixel, bytesPerPixel), picture.format, &rgba[0], &rgba[1],
-                       &rgba[2]);
+            Uint8* rgb = &row[static_cast<size_t>(x) * 3];
+            SDL_GetRGB(pixelValue(bytes + x * bytesPerPixel, bytesPerPixel), picture.format, &rgb[0], &rgb[1], &rgb[2]);
         }
-        fitter.addPixels(y, 0, 1, row.data(), picture.w);
+        fitter.addPixels(y, 0, 1, row.data(), 3, picture.w);
     }
     return {fitter.finish(), ""};
 }
@@ -201,27 +203,69 @@ std::vector<TraceFitter::CellRange> TraceFitter::axisCells(int pixels, int cells
     return ranges;
 }
 
-TraceFitter::TraceFitter(int width, int height) : sums(static_cast<size_t>(Image_Width) * Image_Height) {
+TraceFitter::TraceFitter(int width, int height)
+    : rowSums(Image_Width), sums(static_cast<size_t>(Image_Width) * Image_Height) {
     const TraceFit fit = fitToCanvas(width, height);
+    shrinking = width >= fit.width;
     columnCells = axisCells(width, fit.width, fit.left);
     rowCells = axisCells(height, fit.height, fit.top);
 }
 
-void TraceFitter::addPixels(int y, int firstColumn, int step, const std::uint8_t* rgba, int count) {
+template <int channels>
+void TraceFitter::sumRow(int firstColumn, int step, const std::uint8_t* pixels, int count) {
+    if (shrinking) return sumRuns<channels>(firstColumn, step, pixels, count);
+    for (int i = 0; i < count; ++i, pixels += channels) {
+        const CellRange columns = columnCells[firstColumn + static_cast<size_t>(i) * step];
+        const std::uint32_t a = channels == 4 ? pixels[3] : 255;
+        for (int cx = columns.first; cx <= columns.last; ++cx) {
+            Sum<std::uint32_t>& sum = rowSums[cx];
+            sum.r += pixels[0] * a;
+            sum.g += pixels[1] * a;
+            sum.b += pixels[2] * a;
+            sum.a += a;
+            sum.count += 1;
+        }
+    }
+}
+
+// Shrinking, each pixel goes to one cell, and pixels in order go to cells in
+// order: each run of pixels of one cell is summed in registers, then stored.
+template <int channels>
+void TraceFitter::sumRuns(int firstColumn, int step, const std::uint8_t* pixels, int count) {
+    Sum<std::uint32_t> run;
+    int cell = count > 0 ? columnCells[firstColumn].first : 0;
+    for (int i = 0; i < count; ++i, pixels += channels) {
+        const int next = columnCells[firstColumn + static_cast<size_t>(i) * step].first;
+        if (next != cell) {
+            rowSums[cell] = run;
+            run = {};
+            cell = next;
+        }
+        const std::uint32_t a = channels == 4 ? pixels[3] : 255;
+        run.r += pixels[0] * a;
+        run.g += pixels[1] * a;
+        run.b += pixels[2] * a;
+        run.a += a;
+        run.count += 1;
+    }
+    if (count > 0) rowSums[cell] = run;
+}
+
+void TraceFitter::addPixels(int y, int firstColumn, int step, const std::uint8_t* pixels, int channels, int count) {
     const CellRange rows = rowCells[y];
     if (rows.first > rows.last) return;  // a row no cell's centre lies in
-    for (int i = 0; i < count; ++i, rgba += 4) {
-        const CellRange columns = columnCells[firstColumn + static_cast<size_t>(i) * step];
-        const unsigned a = rgba[3];
-        for (int cy = rows.first; cy <= rows.last; ++cy) {
-            for (int cx = columns.first; cx <= columns.last; ++cx) {
-                Sum& sum = sums[static_cast<size_t>(cy) * Image_Width + cx];
-                sum.r += rgba[0] * a;
-                sum.g += rgba[1] * a;
-                sum.b += rgba[2] * a;
-                sum.a += a;
-                sum.count += 1;
-            }
+    std::fill(rowSums.begin(), rowSums.end(), Sum<std::uint32_t>{});
+    if (channels == 4) sumRow<4>(firstColumn, step, pixels, count);
+    else sumRow<3>(firstColumn, step, pixels, count);
+    for (int cy = rows.first; cy <= rows.last; ++cy) {
+        for (int cx = 0; cx < Image_Width; ++cx) {
+            const Sum<std::uint32_t>& row = rowSums[cx];
+            Sum<std::uint64_t>& sum = sums[static_cast<size_t>(cy) * Image_Width + cx];
+            sum.r += row.r;
+            sum.g += row.g;
+            sum.b += row.b;
+            sum.a += row.a;
+            sum.count += row.count;
         }
     }
 }
@@ -229,7 +273,7 @@ void TraceFitter::addPixels(int y, int firstColumn, int step, const std::uint8_t
 TraceImage TraceFitter::finish() const {
     TraceImage image;
     for (size_t i = 0; i < sums.size(); ++i) {
-        const Sum& sum = sums[i];
+        const Sum<std::uint64_t>& sum = sums[i];
         if (sum.count == 0) continue;
         TraceCell& cell = image.cells[i];
         cell.r = static_cast<std::uint8_t>(rounded(sum.r, 255 * sum.count));

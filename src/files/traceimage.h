@@ -68,9 +68,9 @@ TraceFit fitToCanvas(long long width, long long height);
 class TraceFitter {
 public:
     TraceFitter(int width, int height);
-    // Pixels of row y as r, g, b, a bytes: `count` of them, at columns
-    // firstColumn, firstColumn + step, ...
-    void addPixels(int y, int firstColumn, int step, const std::uint8_t* rgba, int count);
+    // Pixels of row y as r, g, b bytes, and a when `channels` is 4 (3: opaque):
+    // `count` of them, at columns firstColumn, firstColumn + step, ...
+    void addPixels(int y, int firstColumn, int step, const std::uint8_t* pixels, int channels, int count);
     TraceImage finish() const;
 
 private:
@@ -80,11 +80,22 @@ private:
     };
     static std::vector<CellRange> axisCells(int pixels, int cells, int offset);
 
+    template <int channels>
+    void sumRow(int firstColumn, int step, const std::uint8_t* pixels, int count);
+    template <int channels>
+    void sumRuns(int firstColumn, int step, const std::uint8_t* pixels, int count);
+
+    // Sums of colour times opacity, opacity and pixels: for one row of the
+    // image per cell column (a few hundred pixels at most, so 32 bits hold
+    // them), and for the whole image per cell.
+    template <typename Count>
     struct Sum {
-        std::uint64_t r = 0, g = 0, b = 0, a = 0, count = 0;
+        Count r = 0, g = 0, b = 0, a = 0, count = 0;
     };
     std::vector<CellRange> columnCells, rowCells;
-    std::vector<Sum> sums;  // one per canvas cell, row by row
+    bool shrinking = false;  // at least as many pixels as cells across
+    std::vector<Sum<std::uint32_t>> rowSums;  // one per canvas column
+    std::vector<Sum<std::uint64_t>> sums;     // one per canvas cell, row by row
 };
 
 // The largest image read: larger ones are refused before any pixel is read.

@@ -33,7 +33,7 @@ TraceImage fit(int width, int height, const Pixels& pixel) {
     std::vector<std::uint8_t> row(static_cast<size_t>(width) * 4);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) std::copy_n(pixel(x, y).begin(), 4, &row[static_cast<size_t>(x) * 4]);
-        fitter.addPixels(y, 0, 1, row.data(), width);
+        fitter.addPixels(y, 0, 1, row.data(), 4, width);
     }
     return fitter.finish();
 }
