@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -142,7 +143,7 @@ Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
 
 TraceRead fitSurface(const SDL_Surface& picture) {
     const int bytesPerPixel = picture.format->BytesPerPixel;
-    if (bytesPerPixel < 3) return {std::nullopt, "unsupported BMP: fewer than 24 bits per pixel"};
+    if (bytesPerPixel != 3 && bytesPerPixel != 4) return {std::nullopt, "unsupported BMP: not 24 or 32 bits per pixel"};
     if (tooLarge(picture.w, picture.h)) return {std::nullopt, "too large: " + sizeText(picture.w, picture.h) + " pixels"};
     TraceFitter fitter(picture.w, picture.h);
     std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 3);
@@ -157,7 +158,32 @@ TraceRead fitSurface(const SDL_Surface& picture) {
     return {fitter.finish(), ""};
 }
 
+// Why a BMP cannot be what its header claims, or empty: larger than any image
+// traced, or more pixels than eight times its bytes (a 1-bit image packs eight
+// to a byte). Looked at before SDL decodes it, since SDL allocates the whole
+// picture first: a small file claiming a huge one is refused without that.
+std::string implausibleBmp(std::FILE* file) {
+    unsigned char header[26] = {};
+    const size_t got = std::fread(header, 1, sizeof header, file);
+    struct stat info;
+    const long long fileSize = fstat(fileno(file), &info) == 0 ? info.st_size : 0;
+    std::rewind(file);
+    if (got != sizeof header) return "";  // SDL says what is wrong
+    const auto number = [&header](int at, int bytes) {
+        std::uint32_t value = 0;
+        for (int k = 0; k < bytes; ++k) value |= static_cast<std::uint32_t>(header[at + k]) << (8 * k);
+        return value;
+    };
+    const bool coreHeader = number(14, 4) == 12;  // the oldest form: 16-bit sizes
+    const long long width = coreHeader ? number(18, 2) : std::llabs(static_cast<std::int32_t>(number(18, 4)));
+    const long long height = coreHeader ? number(20, 2) : std::llabs(static_cast<std::int32_t>(number(22, 4)));
+    if (tooLarge(width, height)) return "too large: " + sizeText(width, height) + " pixels";
+    if (width * height > 8 * fileSize) return "damaged BMP: shorter than its size says";
+    return "";
+}
+
 TraceRead readBmp(std::FILE* file) {
+    if (const std::string reason = implausibleBmp(file); !reason.empty()) return {std::nullopt, reason};
     SDL_RWops* stream = SDL_RWFromFP(file, 0);  // the file stays ours to close
     if (!stream) return {std::nullopt, "out of memory"};
     SDL_Surface* picture = SDL_LoadBMP_RW(stream, 1);
