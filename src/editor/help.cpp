@@ -29,6 +29,7 @@ const HelpRow helpRows[] = {
     {"z / x, wheel", "zoom in / out (the wheel keeps the cell at the pointer)"},
     {"arrows", "pan; = / - and 0 / 9 make the pan steps larger / smaller"},
     {"8", "back to cell 0, 0"},
+    {"t / Shift+T", "an image to trace over, PNG or BMP / show or hide it"},
     {nullptr, "Slots and files"},
     {"1 .. 7", "choose the slot"},
     {"s / l", "save / load the picture of the slot"},
