@@ -76,23 +76,26 @@ void remember(const Editor& e) {
     if (!failed.empty()) reportMessage("Cannot remember the traced image", "Cannot remember the traced image: " + failed);
 }
 
-// Reads the image at `path` and shows it, or says why it cannot and changes nothing.
-bool chooseTrace(Editor& e, const std::string& path, bool shown) {
+// Reads the image at `path` as the one traced over; on failure returns why,
+// and nothing changes.
+std::string chooseTrace(Editor& e, const std::string& path, bool shown) {
     TraceRead read = readTraceImage(path);
-    if (!read.image) {
-        reportMessage("Cannot trace " + path + ": " + read.reason);
-        return false;
-    }
+    if (!read.image) return read.reason;
     e.trace.path = path;
     e.trace.shown = shown;
     e.trace.image = std::make_shared<const TraceImage>(std::move(*read.image));
-    return true;
+    return "";
+}
+
+// After any clear, or the message would be wiped at once.
+void reportTraceFailure(const std::string& path, const std::string& reason) {
+    reportMessage("Cannot trace " + path + ": " + reason);
 }
 
 void showOrHide(Editor& e, bool shown) {
     e.trace.shown = shown;
-    remember(e);
     clearWindow(e);
+    remember(e);
 }
 
 void traceCommand(Editor& e) {
@@ -104,9 +107,10 @@ void traceCommand(Editor& e) {
         if (e.trace.image && e.trace.shown) showOrHide(e, false);
         return;
     }
-    if (!chooseTrace(e, answer, true)) return;
-    remember(e);
+    if (const std::string reason = chooseTrace(e, answer, true); !reason.empty())
+        return reportTraceFailure(answer, reason);
     clearWindow(e);
+    remember(e);
 }
 
 }  // namespace
@@ -165,10 +169,11 @@ void traceKeys(Editor& e) {
 }
 
 void startTracing(Editor& e, const std::string& commandLinePath) {
-    if (!commandLinePath.empty()) {
-        if (chooseTrace(e, commandLinePath, true)) remember(e);
-    } else if (const std::optional<TraceChoice> last = rememberedTrace(keptStoreForWorkingFolder())) {
-        chooseTrace(e, last->path, last->shown);
-    }
+    TraceChoice wanted = {commandLinePath, true};
+    if (commandLinePath.empty()) wanted = rememberedTrace(keptStoreForWorkingFolder()).value_or(TraceChoice{});
+    if (wanted.path.empty()) return;
+    const std::string reason = chooseTrace(e, wanted.path, wanted.shown);
     clearWindow(e);
+    if (!reason.empty()) return reportTraceFailure(wanted.path, reason);
+    if (!commandLinePath.empty()) remember(e);
 }
