@@ -37,26 +37,19 @@ def sun_png(path):
     write_png(path, 128, 100, bytes(pixels), alpha=True)
 
 
-def shows_sun(shot, scale=1):
-    return all(shot.pixel(*view(c, scale)) == HALF_SUN and shot.pixel(*overview(c)) == HALF_SUN for c in SUN_CELLS)
-
-
-def shows_nothing(shot):
-    return all(shot.pixel(*view(c)) == BLACK and shot.pixel(*overview(c)) == BLACK for c in SUN_CELLS)
+def shows_sun(shot, scale=1, colour=HALF_SUN):
+    return all(shot.pixel(*view(c, scale)) == colour and shot.pixel(*overview(c)) == colour for c in SUN_CELLS)
 
 
 def draw_octagon_and_points(ed):
     for cell in POINTS:
         ed.click_point(cell)
     ed.press("w")
-    for k in range(8):
-        if k == 0:
-            ed.line_move(CORNERS[0], PROBES[0])
-            ed.line_click(PROBES[0])
-        ed.line_move(CORNERS[(k + 1) % 8], PROBES[(k + 1) % 8])
-        ed.line_click(PROBES[(k + 1) % 8])
-        if k < 7:  # the end of one line starts the next
-            ed.line_click(PROBES[(k + 1) % 8])
+    for k in range(9):  # a click on each corner ends one line, another starts the next
+        ed.line_move(CORNERS[k % 8], PROBES[k % 8])
+        ed.line_click(PROBES[k % 8])
+        if 0 < k < 8:
+            ed.line_click(PROBES[k % 8])
     ed.press("q")
 
 
@@ -78,8 +71,6 @@ def check_files_hold_no_image(ctx):
             _, _, rows = read_png(ctx.path(name))
             colours = {pixel for row in rows for pixel in row}
             check(colours <= {BLACK, DRAW_GREEN}, "%s holds colours of the image: %s" % (name, colours))
-        if name.endswith(".svg"):
-            check(b"<image" not in data and b"#785514" not in data, "%s holds the image" % name)
 
 
 def case_traced_image_stays_out_of_the_files(ctx):
@@ -132,7 +123,7 @@ def case_t_and_shift_t_choose_hide_and_show(ctx):
     ed.press("t")
     ed.wait_for(lambda s: prompt_text(s, len(TRACE_PROMPT)) == TRACE_PROMPT, what="the prompt")
     ed.press("Return")  # an empty answer hides the image
-    ed.wait_for(shows_nothing, what="the hidden sun")
+    ed.wait_for(lambda s: shows_sun(s, colour=BLACK), what="the hidden sun")
     ed.key_down("Shift_L")
     ed.press("t")
     ed.key_up("Shift_L")
