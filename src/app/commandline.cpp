@@ -3,9 +3,9 @@
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
 // given to --svg, --png and --trace are taken relative to the directory the
-// program was started in, as a shell user expects. --pictures names DIR by a rule, for
-// the desktop entry: menu launches keep their files in the user's pictures
-// folder rather than wherever the launcher starts programs.
+// program was started in, as a shell user expects. --pictures names DIR by a
+// rule, for the desktop entry: menu launches keep their files in the user's
+// pictures folder rather than wherever the launcher starts programs.
 #include "commandline.h"
 
 #include <cstdio>
@@ -91,9 +91,13 @@ int usageError(const std::string& message) {
 // Stores the value of an option that takes one. Returns -1, or the exit
 // status of a usage error.
 int takeValue(const std::string& option, const char* value, Arguments& args) {
-    if (option == "--dir" || option == "--trace") {
-        if (*value == '\0') return usageError(option + " needs a file name");
-        (option == "--dir" ? args.dir : args.trace) = value;
+    if (option == "--dir") {
+        args.dir = value;
+        return -1;
+    }
+    if (option == "--trace") {
+        if (*value == '\0') return usageError("--trace needs a file name");
+        args.trace = value;
         return -1;
     }
     if (option == "--render") {

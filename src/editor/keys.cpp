@@ -1,7 +1,8 @@
 // keys.cpp - the editor's key tests and its keyboard commands.
 //
 // Every command that changes what is shown as a whole clears the window, to
-// the background colour and the image traced over (clearWindow); the rest change only state that the next frame shows.
+// the background colour and the image traced over (clearWindow), once the view
+// has changed; the rest change only state that the next frame shows.
 #include "keys.h"
 
 #include "colorprompts.h"

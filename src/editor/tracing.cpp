@@ -73,7 +73,8 @@ void copyOverviewCells(const Editor& e) {
 
 void remember(const Editor& e) {
     const std::string failed = rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
-    if (!failed.empty()) reportMessage("Cannot remember the traced image", "Cannot remember the traced image: " + failed);
+    const std::string text = "Cannot remember the traced image";
+    if (!failed.empty()) reportMessage(text, text + ": " + failed);
 }
 
 // Reads the image at `path` as the one traced over; on failure returns why,
@@ -100,7 +101,8 @@ void showOrHide(Editor& e, bool shown) {
 
 void traceCommand(Editor& e) {
     char answer[answerLength + 1] = {};
-    const bool answered = getStringOrCancel(answer, answerLength, tracePrompt, promptLineX, promptLineY, white, true, black);
+    const bool answered =
+        getStringOrCancel(answer, answerLength, tracePrompt, promptLineX, promptLineY, white, true, black);
     showMessage("");  // the prompt goes; a report may follow
     if (!answered) return;
     if (answer[0] == '\0') {

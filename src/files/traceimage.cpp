@@ -19,12 +19,10 @@ namespace {
 // Half up: the nearest whole value of num / den, den > 0.
 std::uint64_t rounded(std::uint64_t num, std::uint64_t den) { return (2 * num + den) / (2 * den); }
 
-bool tooLarge(long long width, long long height) {
-    return width > traceMaxSide || height > traceMaxSide || width * height > traceMaxPixels;
-}
-
-std::string sizeText(long long width, long long height) {
-    return std::to_string(width) + " x " + std::to_string(height);
+// Why an image of that size is refused, or "" when it is not.
+std::string sizeRefusal(long long width, long long height) {
+    if (width <= traceMaxSide && height <= traceMaxSide && width * height <= traceMaxPixels) return "";
+    return "too large: " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
@@ -37,7 +35,7 @@ File openRegular(const std::string& path, std::string& reason) {
         reason = std::strerror(errno);
         return File(nullptr, std::fclose);
     }
-    struct stat info;
+    struct stat info = {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         close(fd);
@@ -119,7 +117,7 @@ TraceRead readPng(std::FILE* file) {
     png_read_info(reader.png, reader.info);
     const png_uint_32 width = png_get_image_width(reader.png, reader.info);
     const png_uint_32 height = png_get_image_height(reader.png, reader.info);
-    if (tooLarge(width, height)) return {std::nullopt, "too large: " + sizeText(width, height) + " pixels"};
+    if (std::string refusal = sizeRefusal(width, height); !refusal.empty()) return {std::nullopt, refusal};
     const bool interlaced = png_get_interlace_type(reader.png, reader.info) == PNG_INTERLACE_ADAM7;
     normaliseToRgb8(reader.png);
     png_read_update_info(reader.png, reader.info);
@@ -144,7 +142,7 @@ Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
 TraceRead fitSurface(const SDL_Surface& picture) {
     const int bytesPerPixel = picture.format->BytesPerPixel;
     if (bytesPerPixel != 3 && bytesPerPixel != 4) return {std::nullopt, "unsupported BMP: not 24 or 32 bits per pixel"};
-    if (tooLarge(picture.w, picture.h)) return {std::nullopt, "too large: " + sizeText(picture.w, picture.h) + " pixels"};
+    if (std::string refusal = sizeRefusal(picture.w, picture.h); !refusal.empty()) return {std::nullopt, refusal};
     TraceFitter fitter(picture.w, picture.h);
     std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 3);
     for (int y = 0; y < picture.h; ++y) {
@@ -177,7 +175,7 @@ std::string implausibleBmp(std::FILE* file) {
     const bool coreHeader = number(14, 4) == 12;  // the oldest form: 16-bit sizes
     const long long width = coreHeader ? number(18, 2) : std::llabs(static_cast<std::int32_t>(number(18, 4)));
     const long long height = coreHeader ? number(20, 2) : std::llabs(static_cast<std::int32_t>(number(22, 4)));
-    if (tooLarge(width, height)) return "too large: " + sizeText(width, height) + " pixels";
+    if (std::string refusal = sizeRefusal(width, height); !refusal.empty()) return refusal;
     if (width * height > 8 * fileSize) return "damaged BMP: shorter than its size says";
     return "";
 }

@@ -85,9 +85,11 @@ void writePng(const std::string& path, int width, int height, int depth, int typ
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, depth, type, interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, depth, type, interlace, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!transparent.empty()) png_set_tRNS(png, info, transparent.data(), static_cast<int>(transparent.size()), nullptr);
+    if (!transparent.empty())
+        png_set_tRNS(png, info, transparent.data(), static_cast<int>(transparent.size()), nullptr);
     png_write_info(png, info);
     const size_t stride = rows.size() / height;
     for (int pass = png_set_interlace_handling(png); pass > 0; --pass)
@@ -106,7 +108,8 @@ TEST_F(TraceFileTest, ReadsEveryPngFormOrSaysWhyNot) {
     // 16 x 16 halves, red over blue, interlaced.
     std::vector<png_byte> halves;
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) halves.insert(halves.end(), {png_byte(y < 8 ? 255 : 0), 0, png_byte(y < 8 ? 0 : 255)});
+        for (int x = 0; x < 16; ++x)
+            halves.insert(halves.end(), {png_byte(y < 8 ? 255 : 0), 0, png_byte(y < 8 ? 0 : 255)});
     writePng("interlaced.png", 16, 16, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_ADAM7, halves);
     writeFile("truncated.png", readFile("interlaced.png").substr(0, 60));
     writeFile("notes.txt", "not an image");
