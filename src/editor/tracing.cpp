@@ -60,15 +60,29 @@ void paintTracedView(const Editor& e) {
     markDrawn(0, 0, viewWidth - 1, viewHeight - 1);
 }
 
-void fillRect(int x1, int y1, int x2, int y2, ColorRGB color) {
-    if (x1 <= x2 && y1 <= y2) drawRect(x1, y1, x2, y2, color);
+// A window rectangle; empty when left > right or top > bottom.
+struct Rect {
+    int left, top, right, bottom;
+};
+
+Rect intersect(Rect a, Rect b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
 }
 
-void copyOverviewCells(const Editor& e) {
+void fillRect(Rect r, ColorRGB color) {
+    if (r.left <= r.right && r.top <= r.bottom) drawRect(r.left, r.top, r.right, r.bottom, color);
+}
+
+// The overview's canvas cells within `r`, which lies in the canvas, in their shown pixels.
+void copyOverviewCells(const Editor& e, Rect r) {
+    if (r.left > r.right || r.top > r.bottom) return;
     const std::vector<Uint32>& pixels = shownPixels(e);
-    for (int y = 0; y < Image_Height; ++y)
-        std::copy_n(&pixels[static_cast<size_t>(y) * Image_Width], Image_Width, pixelAddress(overviewX, overviewY + y));
-    markDrawn(overviewX, overviewY, overviewX + Image_Width - 1, overviewY + Image_Height - 1);
+    for (int y = r.top; y <= r.bottom; ++y) {
+        const size_t first = static_cast<size_t>(y - overviewY) * Image_Width + (r.left - overviewX);
+        std::copy_n(&pixels[first], r.right - r.left + 1, pixelAddress(r.left, y));
+    }
+    markDrawn(r.left, r.top, r.right, r.bottom);
 }
 
 void remember(const Editor& e) {
@@ -146,17 +160,17 @@ void clearView(const Editor& e) {
     paintTracedView(e);
 }
 
-void paintOverviewBackdrop(const Editor& e, int left, int top, int right, int bottom) {
-    if (!tracingShown(e)) {
-        drawRect(left, top, right, bottom, e.Background_Color);
-        return;
-    }
-    const int canvasRight = overviewX + Image_Width - 1, canvasBottom = overviewY + Image_Height - 1;
-    fillRect(left, top, right, overviewY - 1, e.Background_Color);          // above the canvas
-    fillRect(left, canvasBottom + 1, right, bottom, e.Background_Color);    // below it
-    fillRect(left, overviewY, overviewX - 1, canvasBottom, e.Background_Color);  // left of it
-    fillRect(canvasRight + 1, overviewY, right, canvasBottom, e.Background_Color);  // right of it
-    copyOverviewCells(e);
+void paintOverviewUnder(const Editor& e, int left, int top, int right, int bottom) {
+    const Rect clip = {left, top, right, bottom};
+    const Rect backdrop = intersect(clip, {backdropLeft, backdropTop, backdropRight, backdropBottom});
+    if (!tracingShown(e)) return fillRect(backdrop, e.Background_Color);
+    // The backdrop above, below, left and right of the canvas, then the canvas.
+    const Rect canvas = {overviewX, overviewY, overviewX + Image_Width - 1, overviewY + Image_Height - 1};
+    fillRect(intersect(backdrop, {backdropLeft, backdropTop, backdropRight, canvas.top - 1}), e.Background_Color);
+    fillRect(intersect(backdrop, {backdropLeft, canvas.bottom + 1, backdropRight, backdropBottom}), e.Background_Color);
+    fillRect(intersect(backdrop, {backdropLeft, canvas.top, canvas.left - 1, canvas.bottom}), e.Background_Color);
+    fillRect(intersect(backdrop, {canvas.right + 1, canvas.top, backdropRight, canvas.bottom}), e.Background_Color);
+    copyOverviewCells(e, intersect(clip, canvas));
 }
 
 void traceKeys(Editor& e) {

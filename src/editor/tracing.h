@@ -57,10 +57,10 @@ void clearWindow(const Editor& e);
 // The same for the view area alone.
 void clearView(const Editor& e);
 
-// Fills the window rectangle (left, top)-(right, bottom) in the background
-// colour, but with the image shown, the overview's canvas cells get the colours
-// under them instead, all 256 x 200 of them.
-void paintOverviewBackdrop(const Editor& e, int left, int top, int right, int bottom);
+// Within the window rectangle (left, top)-(right, bottom): fills the overview's
+// backdrop in the background colour; with an image shown, the overview's
+// canvas cells get the colours under them instead.
+void paintOverviewUnder(const Editor& e, int left, int top, int right, int bottom);
 
 // Key t: asks for the image; an empty answer hides it, Escape leaves all as it
 // was. Shift+T: shows or hides the chosen image.

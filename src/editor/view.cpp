@@ -19,9 +19,7 @@
 
 static const ColorRGB red(255, 0, 0);
 
-// The overview's backdrop, refilled every pass; its view frame sits one pixel
-// above and left of the first cell shown.
-static const int backdropLeft = 320, backdropTop = 410, backdropRight = 639, backdropBottom = 639;
+// The overview's view frame sits one pixel above and left of the first cell shown.
 static const int frameLeft = overviewX - 1, frameTop = overviewY - 1;
 static const int frameRight = overviewX + 1, frameBottom = overviewY + 1;
 
@@ -273,7 +271,7 @@ void highlightSelection(const Editor& e) {
 }
 
 void renderOverview(const Editor& e) {
-    paintOverviewBackdrop(e, backdropLeft, backdropTop, backdropRight, backdropBottom);
+    paintOverviewUnder(e, 0, 0, w - 1, h - 1);
     renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
     // The frame marks the view's bounds, not those of the overview's scale 1.
     const ViewBounds bounds = viewBounds(e);

@@ -21,6 +21,8 @@ constexpr int viewWidth = 640;   // the view area is the window's top 640 x 400 
 constexpr int viewHeight = 400;
 constexpr int overviewX = 317;   // window pixel of the overview's canvas cell (0, 0)
 constexpr int overviewY = 420;
+// The overview's backdrop, refilled by every frame, in window pixels.
+constexpr int backdropLeft = 320, backdropTop = 410, backdropRight = 639, backdropBottom = 639;
 
 ViewBounds calcMax(int scale, int X_Start, int Y_Start);
 // The bounds of the editor's current view.
