@@ -20,9 +20,9 @@ namespace {
 
 const ColorRGB white(255, 255, 255);
 const ColorRGB black(0, 0, 0);
-const char* const tracePrompt = "Image to trace (PNG or BMP): ";
-// The answer fits the prompt line's row after the prompt: 80 cells in all.
-constexpr int answerLength = 80 - 29;
+constexpr char tracePrompt[] = "Image to trace (PNG or BMP): ";
+// The answer fits the prompt line's row after the prompt, 8-pixel cells across the window.
+constexpr int answerLength = viewWidth / 8 - static_cast<int>(sizeof tracePrompt - 1);
 
 // Halfway from the background towards the image's colour over it, rounded down.
 ColorRGB halfway(const TraceCell& cell, ColorRGB background) {
