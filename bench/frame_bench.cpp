@@ -218,7 +218,7 @@ void BM_WriteKeptCopy(benchmark::State& state) {
     UnsavedCopy copy;
     long long timeMs = 0;
     for (auto _ : state) {
-        if (!copy.write(store, e.picture.tables(), 1, ++timeMs).empty()) {
+        if (copy.write(store, e.picture.tables(), 1, ++timeMs)) {
             state.SkipWithError("write failed");
             break;
         }

@@ -43,13 +43,14 @@ long long nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Writes or removes the copy; the failing path or "". Needs ioLock.
+// Writes or removes the copy; "<path>: <reason>" of a failure, or "". Needs ioLock.
 std::string perform(Writer& w, const std::optional<CopyContent>& content) {
     if (!content) {
         w.copy.remove();
         return "";
     }
-    return w.copy.write(w.store, content->tables, content->slot, nowMs());
+    const std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    return failed ? failed->path + ": " + failed->reason : "";
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -91,7 +92,7 @@ void writeWhenDue() {
 
 }  // namespace
 
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable) {
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);

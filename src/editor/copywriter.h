@@ -30,16 +30,16 @@ struct CopyContent {
 
 // Claims the newest copy of the working folder that no running editor holds;
 // from then on it is this editor's copy and holds what it held.
-std::optional<KeptPicture> claimLeftCopy(std::vector<std::string>& unreadable);
+std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable);
 
 // What the copy should hold from now on; nothing when it should go.
 void wantCopy(const std::optional<CopyContent>& content);
 
-// The same at exit, done before returning. Returns the path that failed, or
-// an empty string.
+// The same at exit, done before returning. Returns "<path>: <reason>" of a
+// failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// The path of the first write that failed in this run, once; then empty.
+// "<path>: <reason>" of the first write that failed in this run, once; then empty.
 std::string takeCopyFailure();
 
 #endif

@@ -54,10 +54,16 @@ void keepAtExit() {
     if (!failed.empty()) std::fprintf(stderr, "Kept copy failed: %s\n", failed.c_str());
 }
 
+void reportUnreadable(const std::vector<FileFailure>& unreadable) {
+    for (const FileFailure& file : unreadable)
+        reportMessage("Kept picture unreadable: " + file.path,
+                      "Kept picture unreadable: " + file.path + ": " + file.reason);
+}
+
 void restoreLeftCopy(Editor& e) {
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
     const std::optional<KeptPicture> left = claimLeftCopy(unreadable);
-    for (const std::string& path : unreadable) reportMessage("Kept picture unreadable: " + path);
+    reportUnreadable(unreadable);
     if (!left) return;
     e.picture.replace(left->tables);
     e.nr = left->slot;
@@ -70,8 +76,7 @@ void restoreLeftCopy(Editor& e) {
 void startKeeping(Editor& e) {
     keeper().editor = &e;
     std::atexit(keepAtExit);
-    const KeptStore store = keptStoreForWorkingFolder();
-    if (!store.root.empty()) pruneOrphanedStores(store.root);
+    pruneKeptStores(keptStoreForWorkingFolder().root);
     restoreLeftCopy(e);
 }
 
@@ -86,7 +91,9 @@ void keepAfterPass(const Editor& e) {
 SaveNote keepSlotBeforeSave(const Editor& e) {
     const std::string slot = std::to_string(e.nr);
     const ReplacedSlot kept = keepReplacedSlot(keptStoreForWorkingFolder(), e.nr, e.picture.tables(), nowMs());
-    if (!kept.failed.empty()) return {"Saved; old slot " + slot + " not kept", "Kept copy failed: " + kept.failed};
+    if (kept.failed)
+        return {"Saved; old slot " + slot + " not kept",
+                "Kept copy failed: " + kept.failed->path + ": " + kept.failed->reason};
     if (!kept.kept) return {"Saved slot " + slot, ""};
     return {"Saved; old slot " + slot + " kept, k brings it",
             "Saved slot " + slot + "; its old picture is kept in " + kept.path + ", k brings it back"};
@@ -94,9 +101,9 @@ SaveNote keepSlotBeforeSave(const Editor& e) {
 
 void keptPictureCommand(Editor& e) {
     Keeper& k = keeper();
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
     const std::vector<KeptPicture> pictures = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
-    for (const std::string& path : unreadable) reportMessage("Kept picture unreadable: " + path);
+    reportUnreadable(unreadable);
     if (pictures.empty()) {
         reportMessage("No kept pictures");
         return;

@@ -22,7 +22,7 @@
 #include "state.h"
 
 // Restores a left unsaved copy of this folder into `e` (announced on the
-// prompt line), prunes the stores of folders gone, and writes the copy once
+// prompt line), prunes the stores of kept pictures, and writes the copy once
 // more at exit, whatever way the program ends. `e` must outlive the program's run.
 void startKeeping(Editor& e);
 

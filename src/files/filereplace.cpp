@@ -2,6 +2,7 @@
 #include "filereplace.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,7 +64,7 @@ bool flush(int fd) { return fsync(fd) == 0 || errno == EINVAL; }
 bool closeAfter(int fd, bool ok) { return close(fd) == 0 && ok; }
 
 bool readAll(const std::string& path, std::string& bytes) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     bytes.clear();
     char buffer[65536];
@@ -81,11 +82,20 @@ bool syncDirectory(const std::string& directory) {
     return closeAfter(fd, flush(fd));
 }
 
-// The permission bits a file created afresh would get, as fopen gives them.
-mode_t freshFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+// Creates a new file "<path with its last six X replaced>" with `mode`, of
+// which the kernel takes the umask's bits off, as fopen has it done; never
+// through a link, never over a file. Its descriptor, or -1 with errno.
+int createUnique(std::string& path, mode_t mode) {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const std::string::size_type at = path.size() - 6;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[6];
+        if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) return -1;
+        for (int i = 0; i < 6; ++i) path[at + i] = letters[random[i] % (sizeof letters - 1)];
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;  // errno stays EEXIST
 }
 
 // A file about to be replaced.
@@ -97,12 +107,15 @@ struct Target {
     bool regular() const { return !exists || S_ISREG(info.st_mode); }
 };
 
+// A directory is no file to write; a FIFO or socket would make the write wait
+// for a reader, or hand the bytes to another program.
 bool findTarget(const char* path, Target& target) {
     if (!followLinks(path, target.path)) return false;
     target.exists = stat(target.path.c_str(), &target.info) == 0;
     if (!target.exists) return errno == ENOENT;
-    if (!S_ISDIR(target.info.st_mode)) return true;
-    errno = EISDIR;
+    const mode_t type = target.info.st_mode & S_IFMT;
+    if (type != S_IFDIR && type != S_IFIFO && type != S_IFSOCK) return true;
+    errno = type == S_IFDIR ? EISDIR : notRegularFile;
     return false;
 }
 
@@ -114,19 +127,18 @@ bool keepOwnerAndGroup(int fd, const struct stat& info) {
 }
 
 // Writes `bytes` to a new, uniquely named file beside the target, with the
-// target's owner, group and permission bits, flushed to disk. Its name goes to
-// `temporary`; on failure nothing is left of it.
+// target's owner, group and permission bits (those of a new file when there is
+// no target yet), flushed to disk. Its name goes to `temporary`; on failure
+// nothing is left of it.
 bool writeTemporary(const Target& target, const std::string& bytes, std::string& temporary) {
     temporary = directoryOf(target.path) + "/." + baseNameOf(target.path) + ".XXXXXX";
-    const int fd = mkostemp(&temporary[0], O_CLOEXEC);
+    const int fd = createUnique(temporary, target.exists ? 0600 : 0666);
     if (fd < 0) return false;
     bool ok = true;
     if (target.exists) {
         // Owner first: changing it may clear set-id bits that fchmod then restores.
         keepOwnerAndGroup(fd, target.info);
         ok = fchmod(fd, target.info.st_mode & 07777) == 0;
-    } else {
-        ok = fchmod(fd, freshFileMode()) == 0;
     }
     ok = closeAfter(fd, ok && writeAll(fd, bytes) && flush(fd));
     if (!ok) unlink(temporary.c_str());
@@ -136,7 +148,8 @@ bool writeTemporary(const Target& target, const std::string& bytes, std::string&
 // Truncates and rewrites an existing file (or writes a device) through its
 // own name, flushed.
 bool rewriteInPlace(const Target& target, const std::string& bytes) {
-    const int flags = O_WRONLY | O_CLOEXEC | (target.regular() ? O_TRUNC : O_NONBLOCK);
+    // Without waiting, should a FIFO have taken the file's place meanwhile.
+    const int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | (target.regular() ? O_TRUNC : 0);
     const int fd = open(target.path.c_str(), flags);
     if (fd < 0) return false;
     return closeAfter(fd, writeAll(fd, bytes) && flush(fd));
@@ -219,12 +232,36 @@ FileState undo(const char* path, const Pending& pending) {
 
 }  // namespace
 
+int openRegularFile(const char* path, bool follow, struct stat& info, int& error) {
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+    error = fd < 0 ? errno : 0;
+    if (fd < 0) return -1;
+    if (fstat(fd, &info) != 0) error = errno;
+    else if (!S_ISREG(info.st_mode)) error = S_ISDIR(info.st_mode) ? EISDIR : notRegularFile;
+    if (error == 0) return fd;
+    close(fd);
+    return -1;
+}
+
 FileWrite replaceFile(const char* path, const std::string& bytes) {
     errno = 0;
     Pending pending;
     FileState state;
     if (prepare(path, bytes, false, pending) && commit(pending, bytes, state)) return {};
     return {errno != 0 ? errno : EIO};  // every failing step leaves its errno
+}
+
+FileWrite writeNewFile(const char* path, const std::string& bytes, mode_t mode) {
+    errno = 0;
+    std::string temporary = directoryOf(path) + "/." + baseNameOf(path) + ".XXXXXX";
+    const int fd = createUnique(temporary, mode);
+    if (fd < 0) return {errno};
+    bool ok = closeAfter(fd, fchmod(fd, mode) == 0 && writeAll(fd, bytes) && flush(fd));
+    ok = ok && rename(temporary.c_str(), path) == 0;
+    const int error = ok ? 0 : (errno != 0 ? errno : EIO);
+    if (!ok) unlink(temporary.c_str());
+    if (ok) syncDirectory(directoryOf(path));
+    return {error};
 }
 
 void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written) {

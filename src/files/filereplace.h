@@ -11,14 +11,27 @@
 // that is a symbolic link has the file it points to replaced, and the link
 // stays. When no temporary can be made there (a directory the user may not
 // write, a quota) but the file itself is writable, it is rewritten in place
-// instead, and put back as it was if that fails. Devices are written in place.
-// No other name is ever created, overwritten or removed.
+// instead, and put back as it was if that fails. Devices are written in place;
+// a FIFO or a socket is refused, so that no write waits for a reader. A new
+// file gets the permission bits the process's umask gives, which is never
+// changed here. No other name is ever created, overwritten or removed.
 #ifndef TESSARY_FILEREPLACE_H
 #define TESSARY_FILEREPLACE_H
+
+#include <sys/stat.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
+
+// The error value of a file refused because it is no regular file (a FIFO, a
+// device, a socket), beside the system's errno values, which are all smaller.
+constexpr int notRegularFile = 4096;
+
+// The reason for an errno value, or for notRegularFile, as the user reads it.
+inline const char* failureReason(int error) {
+    return error == notRegularFile ? "Not a regular file" : std::strerror(error);
+}
 
 // The outcome of a write: true when the file holds the new bytes; otherwise
 // `error` is the errno value of the step that failed, taken at once, so that
@@ -26,7 +39,7 @@
 struct FileWrite {
     int error = 0;
     explicit operator bool() const { return error == 0; }
-    const char* reason() const { return std::strerror(error); }
+    const char* reason() const { return failureReason(error); }
 };
 
 // A file that could not be written, and why, as the system words it.
@@ -35,6 +48,12 @@ struct FileFailure {
     std::string reason;
 };
 
+// Opens `path` for reading, without waiting (a FIFO would wait for a writer),
+// when it is a regular file; with `follow` false a symbolic link is refused
+// too (ELOOP). Its descriptor, with `info` filled, or -1 with `error`: the
+// system's, EISDIR for a directory, notRegularFile for a FIFO, device or socket.
+int openRegularFile(const char* path, bool follow, struct stat& info, int& error);
+
 // Adds `path` with the reason of `written` to `failed` when the write failed.
 void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written);
 
@@ -42,10 +61,17 @@ void noteFailure(std::vector<FileFailure>& failed, const std::string& path, File
 // temporary in the target's directory (following a symbolic link to the file it
 // names, keeping permission bits and, where allowed, owner and group; fsync of
 // file and directory), or in place (truncate + write + fsync) when no temporary
-// can be made there but the file itself is writable. Nothing else is created,
+// can be made there but the file itself is writable. A FIFO or socket is
+// refused with notRegularFile. Nothing else is created,
 // overwritten or removed; no temporary is left behind. False on any failure,
 // with its errno value.
 FileWrite replaceFile(const char* path, const std::string& bytes);
+
+// Writes `bytes` as the file at `path` through a new temporary of exactly
+// `mode` beside it, renamed over whatever the name holds: a link or any other
+// file there is replaced, never followed or written through. For the program's
+// own files (the kept pictures' store), not the user's.
+FileWrite writeNewFile(const char* path, const std::string& bytes, mode_t mode);
 
 // What a file holds after a replacement was tried.
 enum class FileState {

@@ -1,15 +1,18 @@
 // keptpictures.h - the store of kept pictures: unsaved copies and replaced slots.
 //
 // Kept pictures live in the user's state folder, $XDG_STATE_HOME/tessary/
-// (default ~/.local/state/tessary/, made with mode 700), in one folder per
-// picture folder, named after its last part and a hash of its absolute path
-// (a note file "folder" in it names the path). Each kept picture is one text
-// file, written through replaceFile:
+// (default ~/.local/state/tessary/, the home folder taken from the password
+// database when HOME is unset), in one folder per picture folder, named after
+// its last part and a hash of its absolute path (a note file "folder" in it
+// names the path, written as the header's folder line). Both folders are the
+// user's alone: made with mode 700, or set to it when the user owns them, and
+// refused when one is a link, no folder, or another user's. Each kept picture
+// is one text file of mode 600:
 //
 //     tessary kept picture
 //     reason replaced            (or: unsaved)
 //     slot 1
-//     folder /home/me/pictures
+//     folder /home/me/pictures   (a backslash as \\, a byte below 32 or 127 as \xNN)
 //     time 1733580131123         (milliseconds since 1970)
 //     pixels 14                  (then that many bytes: the points file)
 //     12 7
@@ -20,24 +23,45 @@
 // An editor's unsaved copy is "unsaved-XXXXXX.kept", and the editor holds a
 // lock (flock) on "unsaved-XXXXXX.lock" for as long as the copy is its own; a
 // copy whose lock nobody holds was left by an editor that has ended. Replaced
-// slots are "replaced-<time>-XXXXXX.kept". Failures come back as values: the
-// path that could not be made, written or read.
+// slots are "replaced-<time>-XXXXXX.kept".
+//
+// The store's files are written only as new files inside it and renamed into
+// place (writeNewFile), and read only when they are regular files no larger
+// than keptPictureLimit, never through a link and never waiting; a link in the
+// store is neither listed nor followed. Failures come back as values: the path
+// with the system's reason.
 //
 //     KeptStore store = keptStoreFor(currentFolder);
 //     UnsavedCopy copy;
 //     std::optional<KeptPicture> left = copy.claimLeft(store, unreadable);
-//     std::string failed = copy.write(store, tables, slot);
+//     std::optional<FileFailure> failed = copy.write(store, tables, slot, timeMs);
 #ifndef TESSARY_KEPTPICTURES_H
 #define TESSARY_KEPTPICTURES_H
 
+#include <climits>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "filereplace.h"
 #include "tables.h"
 
 constexpr int keptReplacedLimit = 50;  // replaced slots kept per picture folder
-constexpr int keptOrphanDays = 30;     // kept pictures of a folder gone are removed after this
+constexpr int keptUnsavedLimit = 50;   // unsaved copies kept per picture folder, those of running editors aside
+constexpr int keptOrphanDays = 365;    // a store whose picture folder is missing goes once its newest picture is older
+
+// The longest slot texts of a full picture: every coordinate at its longest
+// ("-2147483648") with its separator, a line end per record, and the lines
+// file's last line end.
+constexpr std::size_t longestNumberText = 12;
+constexpr std::size_t longestPointsText = p_number * (2 * longestNumberText + 1);
+constexpr std::size_t longestLinesText = l_number * (4 * longestNumberText + 1) + 1;
+// A kept picture holds at most twice those texts (slot files as the user's
+// editor left them, spaced more widely), after a header whose folder line is
+// at most PATH_MAX bytes, each escaped to four. A larger file is unreadable.
+constexpr std::size_t keptHeaderLimit = 256 + 4 * PATH_MAX;
+constexpr std::size_t keptPictureLimit = keptHeaderLimit + 2 * (longestPointsText + longestLinesText);
 
 enum class KeptReason { unsaved, replaced };
 
@@ -51,33 +75,37 @@ KeptStore keptStoreFor(const std::string& pictureFolder);
 // The same for the working folder, the editor's picture folder.
 KeptStore keptStoreForWorkingFolder();
 
-// One kept picture. `tables` is filled only by readKeptPicture.
+// One kept picture.
 struct KeptPicture {
     std::string path;
     KeptReason reason = KeptReason::unsaved;
     int slot = 1;
     long long timeMs = 0;
     PictureTables tables;
+    std::string folder;
 };
 
 // The file's text for a picture held as the texts of its two slot files.
 std::string keptPictureText(KeptReason reason, int slot, const std::string& folder, long long timeMs,
                             const std::string& points, const std::string& lines);
-// Reads a kept picture whole; nothing when it cannot be read or parsed whole.
-std::optional<KeptPicture> readKeptPicture(const std::string& path);
+// The picture such a text holds (its path left empty); nothing when the text
+// is not a kept picture whole.
+std::optional<KeptPicture> parseKeptPicture(const std::string& text);
 
-// The kept pictures of the store that no running editor holds, read whole,
-// newest first; `unreadable` gets the paths of those that cannot be read whole.
-std::vector<KeptPicture> listKeptPictures(const KeptStore& store, std::vector<std::string>& unreadable);
+// The kept pictures of the store that no running editor holds, newest first;
+// `unreadable` gets the path and reason of each that cannot be read whole. A
+// file is read again only once it has changed, so listing at every k is cheap.
+std::vector<KeptPicture> listKeptPictures(const KeptStore& store, std::vector<FileFailure>& unreadable);
 
 // Keeps what slot nr's files in the working folder hold, before they are
 // replaced by `next`, unless they hold that same picture, an empty one or no
-// files. Then
-// prunes the store to the newest keptReplacedLimit replaced slots.
+// files (a file that is no regular file holds none). Slot files larger than
+// any this program writes are kept as the records they hold. Then prunes the
+// store to the newest keptReplacedLimit replaced slots.
 struct ReplacedSlot {
     bool kept = false;
-    std::string path;    // the kept picture's file when kept
-    std::string failed;  // the path that could not be made or written; empty when none
+    std::string path;                    // the kept picture's file when kept
+    std::optional<FileFailure> failed;   // what could not be made or written, and why
 };
 ReplacedSlot keepReplacedSlot(const KeptStore& store, int nr, const PictureTables& next, long long timeMs);
 
@@ -90,12 +118,13 @@ public:
     ~UnsavedCopy() { release(); }
 
     // Takes the newest copy that no running editor holds, locking it so that
-    // it is this editor's from now on. `unreadable` gets the paths of copies
-    // that could not be read whole; those are left as they are.
-    std::optional<KeptPicture> claimLeft(const KeptStore& store, std::vector<std::string>& unreadable);
-    // Writes the copy, making the store and taking a lock first when needed.
-    // Returns the path that failed, or an empty string.
-    std::string write(const KeptStore& store, const PictureTables& tables, int slot, long long timeMs);
+    // it is this editor's from now on. `unreadable` gets the paths and reasons
+    // of copies that could not be read whole; those are left as they are.
+    std::optional<KeptPicture> claimLeft(const KeptStore& store, std::vector<FileFailure>& unreadable);
+    // Writes the copy, making the store and taking a lock first when needed
+    // (and then pruning the store's unsaved copies to keptUnsavedLimit).
+    // Returns what failed, or nothing.
+    std::optional<FileFailure> write(const KeptStore& store, const PictureTables& tables, int slot, long long timeMs);
     // Removes the copy and its lock.
     void remove();
 
@@ -106,8 +135,11 @@ private:
     int lockFd = -1;
 };
 
-// Removes the kept pictures of picture folders that no longer exist once their
-// files are older than keptOrphanDays, and such store folders once they are empty.
-void pruneOrphanedStores(const std::string& root);
+// Prunes every store under `root`: lock files without their copy that no
+// editor holds, temporaries an hour old, then the oldest replaced and unsaved pictures beyond their
+// limits (never one a running editor holds). A store whose picture folder is
+// missing, perhaps on a medium not mounted now, goes whole only once its
+// newest kept picture is older than keptOrphanDays.
+void pruneKeptStores(const std::string& root);
 
 #endif

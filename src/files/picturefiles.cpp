@@ -1,10 +1,14 @@
 // picturefiles.cpp - reading and writing the picture tables as text records.
 #include "picturefiles.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+
+#include "filereplace.h"
 
 PictureFileNames pictureFileNames(const char* pointsPrefix, const char* linesPrefix, int nr) {
     PictureFileNames names = {};
@@ -104,7 +108,15 @@ static ReadResult readRecords(std::FILE* file, const Table& table, int& count, i
 }
 
 ReadResult readTable(const char* fileName, const Table& table, int& count, int& error) {
-    return readRecords(std::fopen(fileName, "r"), table, count, error);
+    struct stat info;
+    const int fd = openRegularFile(fileName, true, info, error);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "r");
+    if (fd >= 0 && !file) {
+        error = errno;
+        close(fd);
+    }
+    errno = error;  // readRecords takes the reason of a file not opened from errno
+    return readRecords(file, table, count, error);
 }
 
 ReadResult readTableText(const std::string& text, const Table& table, int& count) {

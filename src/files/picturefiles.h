@@ -42,8 +42,9 @@ enum class ReadResult {
 // table, from entry 0 on, and sets `count` to the number of entries filled.
 // Every complete record is kept, whatever its values. Reading stops early at a
 // token that is not a whole number within int, at a partial last record, or at
-// a record beyond the table's capacity. `error` is errno of a file that is
-// unreadable, else 0.
+// a record beyond the table's capacity. Only a regular file is read (a link
+// to one is followed), and opening never waits. `error` is errno of a file
+// that is unreadable (notRegularFile for a FIFO or device), else 0.
 ReadResult readTable(const char* fileName, const Table& table, int& count, int& error);
 // The same for the text of such a file held in memory.
 ReadResult readTableText(const std::string& text, const Table& table, int& count);

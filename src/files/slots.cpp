@@ -1,7 +1,6 @@
 // slots.cpp - the picture to and from its pair of slot files.
 #include "slots.h"
 
-#include <cstring>
 #include <string>
 
 #include "filereplace.h"
@@ -23,7 +22,7 @@ SlotReport writeSlot(const PictureTables& tables, int nr) {
     if (!outcome.failed) return {};
     const std::string failed = std::string("Save failed: ") + outcome.failed;
     const std::string notes = stateNote(names.points, outcome.first) + stateNote(names.lines, outcome.second);
-    return {failed + notes, failed + ": " + std::strerror(outcome.error) + notes};
+    return {failed + notes, failed + ": " + failureReason(outcome.error) + notes};
 }
 
 // One file's read, as it is shown and as it is logged with its reason.
@@ -31,7 +30,7 @@ struct FileRead {
     const char* name;
     ReadResult result;
     int error;
-    std::string nameAndReason() const { return std::string(name) + ": " + std::strerror(error); }
+    std::string nameAndReason() const { return std::string(name) + ": " + failureReason(error); }
 };
 
 // The report for one file's read, or none when it came to the end.

@@ -1,7 +1,12 @@
 // The kept-picture store: an unsaved copy belongs to the editor that holds its
-// lock, replaced slots are kept newest first up to the limit, and a file that
-// cannot be read whole is reported and left.
+// lock, replaced slots are kept newest first up to the limit, a file that
+// cannot be read whole (or is no regular file) is reported and left, a link is
+// never followed, any folder path round-trips, and only the stores of folders
+// long missing are pruned.
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "file_fixture.h"
 #include "keptpictures.h"
@@ -21,13 +26,23 @@ protected:
         t.createPixel(x, 0);
         return t;
     }
+    static unsigned modeOf(const std::string& path) {
+        struct stat info;
+        return lstat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+    }
+    // The paths and reasons of the unreadable files, as one list to compare.
+    std::vector<std::string> unreadableFiles() const {
+        std::vector<std::string> files;
+        for (const FileFailure& file : unreadable) files.push_back(file.path + ": " + file.reason);
+        return files;
+    }
     KeptStore store;
-    std::vector<std::string> unreadable;
+    std::vector<FileFailure> unreadable;
 };
 
 TEST_F(KeptPictures, ACopyIsClaimedOnlyOnceItsEditorHasEnded) {
     auto first = std::make_unique<UnsavedCopy>();
-    ASSERT_EQ(first->write(store, withPoint(5), 2, 1000), "");
+    ASSERT_FALSE(first->write(store, withPoint(5), 2, 1000));
     UnsavedCopy second, third;
     EXPECT_FALSE(second.claimLeft(store, unreadable)) << "held by the running editor";
     EXPECT_TRUE(listKeptPictures(store, unreadable).empty());
@@ -66,27 +81,123 @@ TEST_F(KeptPictures, AFileReadOnlyInPartIsReportedAndLeft) {
     const std::string whole = readFile(kept.path.c_str());
     writeFile(kept.path.c_str(), whole.substr(0, whole.size() - 2));
     EXPECT_TRUE(listKeptPictures(store, unreadable).empty());
-    EXPECT_EQ(unreadable, std::vector<std::string>{kept.path});
+    EXPECT_EQ(unreadableFiles(), std::vector<std::string>{kept.path + ": Not a whole kept picture"});
     EXPECT_EQ(readFile(kept.path.c_str()).size(), whole.size() - 2);
 }
 
-TEST_F(KeptPictures, OnlyOldPicturesOfAFolderGoneArePruned) {
-    const auto daysAgo = [](int days) { return std::filesystem::file_time_type::clock::now() - days * 24h; };
-    std::vector<std::string> paths;
-    for (const char* folder : {"gone", "here"}) {
-        const std::string path = (scratch / folder).string();
-        std::filesystem::create_directory(path);
-        const KeptStore other = keptStoreFor(path);
-        writeFile("pixels1.txt", "4 0 \n");
-        for (int days : {keptOrphanDays + 1, keptOrphanDays - 1}) {
-            paths.push_back(keepReplacedSlot(other, 1, PictureTables(), days).path);
-            std::filesystem::last_write_time(paths.back(), daysAgo(days));
-        }
+// The state folder is the user's alone: set to mode 700 when the user owns
+// it, refused, with the reason, when it is a link, no folder or another's.
+TEST_F(KeptPictures, TheStateFolderIsTheUsersAlone) {
+    const std::pair<bool (*)(const std::string&), const char*> refused[] = {
+        {[](const std::string& root) { return symlink(".", root.c_str()) == 0; }, "Is a symbolic link, not followed"},
+        {[](const std::string& root) { return writeFile(root.c_str(), ""), true; }, "Not a directory"},
+        {[](const std::string& root) { return mkdir(root.c_str(), 0700) == 0 && chown(root.c_str(), 65534, 0) == 0; },
+         "Owned by another user"},
+    };
+    for (const auto& [arrange, reason] : refused) {
+        std::filesystem::remove_all(store.root);
+        if (!arrange(store.root)) continue;  // giving a folder away needs root
+        const std::optional<FileFailure> failed = UnsavedCopy().write(store, withPoint(1), 1, 5);
+        ASSERT_TRUE(failed);
+        EXPECT_EQ(failed->path + ": " + failed->reason, store.root + ": " + reason);
     }
-    std::filesystem::remove(scratch / "gone");
-    pruneOrphanedStores(keptStoreFor(scratch.string()).root);
-    const std::vector<bool> left = {false, true, true, true};
-    for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(std::filesystem::exists(paths[i]), left[i]) << paths[i];
+    EXPECT_FALSE(std::filesystem::exists(scratch / "here")) << "made through the link";
+    std::filesystem::remove_all(store.root);
+    ASSERT_TRUE(mkdir(store.root.c_str(), 0) == 0 && chmod(store.root.c_str(), 0777) == 0);
+    ASSERT_FALSE(UnsavedCopy().write(store, withPoint(1), 1, 5));
+    EXPECT_EQ(modeOf(store.root), 0700u);
+    EXPECT_EQ(modeOf(store.directory), 0700u);
+    EXPECT_EQ(modeOf(store.directory + "/folder"), 0600u);
+}
+
+// What else the store may hold where a copy could be: none makes the editor
+// wait, none is followed or restored, and each that is no regular file is named.
+TEST_F(KeptPictures, PlantedFilesAreNeitherRestoredNorFollowed) {
+    const std::string outside = (scratch / "outside.kept").string();
+    const std::string outsideText = keptPictureText(KeptReason::unsaved, 1, "/", 9, "7 7 \n", "\n");
+    writeFile(outside.c_str(), outsideText);
+    const std::string planted = store.directory + "/unsaved-PLANTD.kept";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { mkfifo(planted.c_str(), 0600); }, "Not a regular file"},
+        {[&] { std::filesystem::create_directory(planted); }, "Is a directory"},
+        {[&] { std::filesystem::create_symlink(outside, planted); }, ""},  // not even listed
+        {[&] { writeFile(planted.c_str(), std::string(keptPictureLimit + 1, ' ')); }, "Larger than any kept picture"},
+    };
+    for (const auto& [plant, reason] : cases) {
+        SCOPED_TRACE(reason);
+        std::filesystem::remove_all(store.root);
+        unreadable.clear();
+        ASSERT_FALSE(UnsavedCopy().write(store, withPoint(4), 1, 5)) << "makes the store, leaves a copy";
+        plant();
+        UnsavedCopy restorer;
+        const std::optional<KeptPicture> claimed = restorer.claimLeft(store, unreadable);
+        ASSERT_TRUE(claimed);
+        EXPECT_EQ(claimed->tables, withPoint(4));
+        const std::vector<std::string> named = {planted + ": " + reason};
+        EXPECT_EQ(unreadableFiles(), reason.empty() ? std::vector<std::string>() : named);
+        ASSERT_FALSE(restorer.write(store, withPoint(6), 1, 6));
+        EXPECT_EQ(readFile(outside.c_str()), outsideText);
+    }
+}
+
+// A store of a folder that is missing now (perhaps on a medium not mounted)
+// goes only once its newest picture is over keptOrphanDays old.
+TEST_F(KeptPictures, OnlyStoresOfFoldersLongGoneArePruned) {
+    const struct {
+        const char* name;
+        bool gone;
+        std::vector<int> ages;  // days since each picture was kept
+        bool left;
+    } folders[] = {
+        {"here", false, {keptOrphanDays + 1}, true},
+        {"unmounted", true, {keptOrphanDays + 2, keptOrphanDays - 1}, true},
+        {"long gone", true, {keptOrphanDays + 2, keptOrphanDays + 1}, false},
+    };
+    writeFile("pixels1.txt", "4 0 \n");
+    std::vector<std::string> paths;
+    for (const auto& folder : folders) {
+        const std::string path = (scratch / folder.name).string();
+        std::filesystem::create_directory(path);
+        for (int days : folder.ages) {
+            paths.push_back(keepReplacedSlot(keptStoreFor(path), 1, PictureTables(), days).path);
+            std::filesystem::last_write_time(paths.back(), std::filesystem::file_time_type::clock::now() - days * 24h);
+        }
+        if (folder.gone) std::filesystem::remove(path);
+    }
+    pruneKeptStores(keptStoreFor(scratch.string()).root);
+    auto path = paths.begin();
+    for (const auto& folder : folders) {
+        for (std::size_t i = 0; i < folder.ages.size(); ++i) EXPECT_EQ(std::filesystem::exists(*path++), folder.left);
+        EXPECT_EQ(std::filesystem::exists(keptStoreFor((scratch / folder.name).string()).directory), folder.left);
+    }
+}
+
+// Any folder path comes back from a kept picture's text as it went in, and a
+// text as first written (the path as it is, a backslash alone) still reads.
+TEST(KeptPictureText, FolderPathsRoundTrip) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/home/me/pictures", ""},
+        {"/media/a\nb", ""},
+        {"/media/a\rb\tc\x7f", ""},
+        {"/tmp/back\\slash\\x41\\", ""},
+        {"/tmp/\xff\xfe not UTF-8", ""},
+        {"/tmp/ spaces around ", ""},
+        {"/old/a\\b c",
+         "tessary kept picture\nreason replaced\nslot 3\nfolder /old/a\\b c\ntime 5\n"
+         "pixels 6\n12 7 \nlines 10\n3 4 10 4 \n"},
+    };
+    PictureTables tables;
+    tables.createPixel(12, 7);
+    tables.createLine(3, 4, 10, 4);
+    for (const auto& [folder, given] : cases) {
+        SCOPED_TRACE(folder);
+        const std::string text =
+            given.empty() ? keptPictureText(KeptReason::replaced, 3, folder, 5, "12 7 \n", "3 4 10 4 \n") : given;
+        const std::optional<KeptPicture> read = parseKeptPicture(text);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->folder, folder);
+        EXPECT_EQ(read->tables, tables);
+    }
 }
 
 }  // namespace

@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <optional>
+#include <thread>
 
 #include "export.h"
 #include "file_fixture.h"
+#include "filereplace.h"
 #include "slotcommands.h"
 
 namespace {
@@ -103,6 +105,22 @@ TEST_P(SaveFiles, LeaveEveryOtherFileAlone) {
     EXPECT_EQ(*written, std::string(c.report).empty());
     EXPECT_EQ(report, c.report);
     EXPECT_EQ(directorySnapshot(), c.after);
+}
+
+// Files made at once on two threads (the copy's writer and the loop) both get
+// the mode the umask gives, and the umask stays as it was.
+TEST_F(FileTest, TwoThreadsCreatingFilesLeaveTheUmaskAsItWas) {
+    const mode_t previous = umask(027);
+    const auto create = [](char thread) {
+        for (int i = 0; i < 200; ++i) replaceFile((thread + std::to_string(i)).c_str(), "x");
+    };
+    std::thread first(create, 'a'), second(create, 'b');
+    first.join();
+    second.join();
+    EXPECT_EQ(umask(previous), 027u);
+    const std::vector<std::string> files = directorySnapshot();
+    EXPECT_EQ(files.size(), 400u);
+    for (const std::string& file : files) EXPECT_NE(file.find(" 640 x"), std::string::npos) << file;
 }
 
 const char* const newPoints = "5 5 \n";

@@ -1,7 +1,10 @@
 // slots_test.cpp - the slot files: exact format, round trips, and loading and
-// saving files that are missing, damaged, oversized or cannot be written. How
-// saving treats links, modes and directories is in savefiles_test.cpp.
+// saving files that are missing, damaged, oversized, no regular files or cannot
+// be written. How saving treats links, modes and directories is in
+// savefiles_test.cpp.
 #include "slotcommands.h"
+
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdlib>
@@ -186,45 +189,51 @@ TEST_F(SlotFiles, MissingFilesLeaveTheirTablesEmptyAndAreReported) {
     EXPECT_EQ(e.picture.tables().lines_amount, 0);
 }
 
+// A directory or a FIFO where a slot file should be: not read, nor waited on.
 TEST_F(SlotFiles, UnreadableFileLeavesItsTableEmpty) {
     writeFile("pixels1.txt", "4 4 \n");
-    std::filesystem::create_directory("lines1.txt");
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(loadPicture(e));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Load failed: lines1.txt: Is a directory\n");
-    EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
-    EXPECT_TRUE(linesInUse().empty());
+    for (const bool fifo : {false, true}) {
+        std::filesystem::remove("lines1.txt");
+        ASSERT_TRUE(fifo ? mkfifo("lines1.txt", 0600) == 0 : std::filesystem::create_directory("lines1.txt"));
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(loadPicture(e));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  std::string("Load failed: lines1.txt: ") + (fifo ? "Not a regular file\n" : "Is a directory\n"));
+        EXPECT_EQ(e.picture.tables().pixels_Amount, 1);
+        EXPECT_TRUE(linesInUse().empty());
+    }
 }
 
-// A directory standing where a file of the slot must be written: nothing of the
-// slot changes, and that file is named.
-class UnwritableSlot : public FileTest, public ::testing::WithParamInterface<const char*> {};
+// A directory or a FIFO standing where a file of the slot must be written:
+// nothing of the slot changes, nothing waits, and that file is named.
+class UnwritableSlot : public FileTest, public ::testing::WithParamInterface<std::tuple<const char*, bool>> {};
 
 TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
-    const std::string blocked = GetParam();
+    const auto [blocked, fifo] = GetParam();
     writeFile("pixels1.txt", "1 1 \n");
     writeFile("lines1.txt", "1 1 2 2 \n\n");
     std::filesystem::remove(blocked);
-    std::filesystem::create_directory(blocked);
-    writeFile((blocked + "/keep").c_str(), "x");
+    ASSERT_TRUE(fifo ? mkfifo(blocked, 0600) == 0 : std::filesystem::create_directory(blocked));
     e.picture.addPoint(5, 5);
     e.picture.addLine(6, 6, 7, 7);
     fillSurface(packed(Colors[4]));
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(savePicture(e));
-    const std::string message = "Save failed: " + blocked;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + ": Is a directory\n");
+    saveCommand(e);
+    const std::string message = std::string("Save failed: ") + blocked;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              message + (fifo ? ": Not a regular file\n" : ": Is a directory\n"));
     EXPECT_TRUE(promptLineShows(message, packed(Colors[4])));
     for (const auto& [name, old] : {std::pair<const char*, const char*>{"pixels1.txt", "1 1 \n"},
                                     std::pair<const char*, const char*>{"lines1.txt", "1 1 2 2 \n\n"}}) {
-        if (name != blocked) {
+        if (name != std::string(blocked)) {
             EXPECT_EQ(readFile(name), old) << name;
         }
     }
     EXPECT_EQ(directoryNames(), (std::vector<std::string>{"lines1.txt", "pixels1.txt"}));  // temporaries removed
 }
 
-INSTANTIATE_TEST_SUITE_P(EitherFile, UnwritableSlot, ::testing::Values("pixels1.txt", "lines1.txt"));
+INSTANTIATE_TEST_SUITE_P(EitherFile, UnwritableSlot,
+                         ::testing::Combine(::testing::Values("pixels1.txt", "lines1.txt"), ::testing::Bool()));
 
 // The lines file refuses to be replaced only when the rename is tried (an
 // immutable file, which needs root and a file system that supports it): the
