@@ -86,9 +86,10 @@ void copyOverviewCells(const Editor& e, Rect r) {
 }
 
 void remember(const Editor& e) {
-    const std::string failed = rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
+    const std::optional<FileFailure> failed =
+        rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
     const std::string text = "Cannot remember the traced image";
-    if (!failed.empty()) reportMessage(text, text + ": " + failed);
+    if (failed) reportMessage(text, text + ": " + failed->path + ": " + failed->reason);
 }
 
 // Reads the image at `path` as the one traced over; on failure returns why,

@@ -6,7 +6,7 @@
 //
 //     const KeptStore store = keptStoreForWorkingFolder();
 //     std::optional<TraceChoice> last = rememberedTrace(store);
-//     std::string failed = rememberTrace(store, {"map.png", true});
+//     std::optional<FileFailure> failed = rememberTrace(store, {"map.png", true});
 #ifndef TESSARY_TRACEMEMORY_H
 #define TESSARY_TRACEMEMORY_H
 
@@ -24,8 +24,8 @@ struct TraceChoice {
 // file is not a plain, small, well-formed one.
 std::optional<TraceChoice> rememberedTrace(const KeptStore& store);
 
-// Remembers `choice`, making the store when needed. Returns the path that could
-// not be made or written, or an empty string.
-std::string rememberTrace(const KeptStore& store, const TraceChoice& choice);
+// Remembers `choice`, making the store when needed. Returns what could not be
+// made or written, and why, or nothing.
+std::optional<FileFailure> rememberTrace(const KeptStore& store, const TraceChoice& choice);
 
 #endif
