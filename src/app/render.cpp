@@ -1,10 +1,25 @@
 // render.cpp - a slot's picture to image files, headless.
 #include "render.h"
 
+#include <signal.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 
 #include "slots.h"
+
+// Writes the image files whole: TERM, HUP and INT wait, blocked, until both
+// are written or failed, and end the process only then.
+static std::vector<FileFailure> writeWhole(const CellImage& image, const ImageFiles& files) {
+    sigset_t ending, before;
+    sigemptyset(&ending);
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&ending, sig);
+    sigprocmask(SIG_BLOCK, &ending, &before);
+    std::vector<FileFailure> failed = writeImageFiles(image, files);
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    return failed;
+}
 
 int renderSlot(const RenderRequest& request) {
     const SlotRead read = readSlot(request.nr);
@@ -16,7 +31,7 @@ int renderSlot(const RenderRequest& request) {
     }
     for (const SlotReport& report : read.reports) std::fprintf(stderr, "%s\n", report.logged.c_str());
     const CellImage image = pictureImage(read.tables, request.colors);
-    const std::vector<FileFailure> failed = writeImageFiles(image, request.files);
+    const std::vector<FileFailure> failed = writeWhole(image, request.files);
     for (const FileFailure& failure : failed) {
         std::fprintf(stderr, "Export failed: %s: %s\n", failure.path.c_str(), failure.reason.c_str());
     }

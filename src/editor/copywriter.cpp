@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "endsignals.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -21,8 +23,7 @@ struct Writer {
     std::optional<CopyContent> onDisk;    // what the copy holds
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
     Clock::time_point lastWrite;
-    std::string failure;  // the first failing path, until taken
-    bool failureTaken = false;
+    std::string failure;  // the last failure, until taken
     bool running = false;
     std::atomic<bool> finished{false};
 
@@ -43,8 +44,10 @@ long long nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Writes or removes the copy; "<path>: <reason>" of a failure, or "". Needs ioLock.
+// Writes or removes the copy, whole even when an ending signal comes;
+// "<path>: <reason>" of a failure, or "". Needs ioLock.
 std::string perform(Writer& w, const std::optional<CopyContent>& content) {
+    const WriteInProgress writing;
     if (!content) {
         w.copy.remove();
         return "";
@@ -62,7 +65,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    if (w.failure.empty() && !w.failureTaken) w.failure = failed;
+    w.failure = failed;
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -126,8 +129,6 @@ std::string finishCopy(const std::optional<CopyContent>& content) {
 std::string takeCopyFailure() {
     Writer& w = writer();
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (w.failure.empty()) return "";
-    w.failureTaken = true;
     std::string failed;
     failed.swap(w.failure);
     return failed;

@@ -8,6 +8,8 @@
 // costs nothing, and no write delays a pass or a frame, nor adds an event to
 // the loop's queue. At exit, finishCopy waits for a write in progress and
 // writes the last state on the calling thread; the thread writes no more.
+// Every write runs inside a WriteInProgress (endsignals.h), so an ending
+// signal never cuts it.
 //
 //     claimLeftCopy(unreadable);              // at start: a copy left by an ended editor
 //     wantCopy(CopyContent{tables, slot});    // after each pass
@@ -39,7 +41,8 @@ void wantCopy(const std::optional<CopyContent>& content);
 // failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// "<path>: <reason>" of the first write that failed in this run, once; then empty.
+// "<path>: <reason>" of the last write that failed, once; then empty until
+// another fails.
 std::string takeCopyFailure();
 
 #endif

@@ -47,8 +47,9 @@ PassResult runPass(Editor& e) {
 
 int runEditor(const std::string& tracePath) {
     watchEndSignals();  // before SDL starts threads of its own
-    static Editor e;  // static: the exit hooks keep its picture after SDL_main has returned
+    static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
     startUp(e);
+    deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     startTracing(e, tracePath);  // the image named, or the one this folder traced over last
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {

@@ -5,11 +5,21 @@
 // then end it by that signal, with the status a shell expects. The signals are
 // blocked in every thread and taken by a thread of their own with sigwait, so
 // nothing runs inside a signal handler: that thread pushes a close request
-// (SDL_QUIT, which SDL allows from any thread) that the loop or a prompt
-// takes at once. Should the program still run 5 seconds
-// later, the thread ends it by the signal itself.
+// (SDL_QUIT) that the loop or a prompt takes at once. It pushes it only once
+// the window is open (deliverEndSignals); a signal taken before waits for that
+// moment, and the main thread pushes it then.
 //
-//     watchEndSignals();   // first thing in SDL_main, before SDL starts threads
+// A write of a file is never cut: every write runs inside a WriteInProgress.
+// Should the program not have ended 5 seconds after the signal, the thread ends
+// it by the signal itself, but only with no write running and 5 seconds after
+// the last one ended, so that a slow disk delays the end instead of tearing a
+// file or leaving a temporary behind.
+//
+//     watchEndSignals();    // first thing in runEditor, before SDL starts threads
+//     startUp(e);           // opens the window
+//     deliverEndSignals();  // from now on a signal is a close request
+//     ...
+//     { const WriteInProgress writing; writeSlot(...); }
 #ifndef TESSARY_ENDSIGNALS_H
 #define TESSARY_ENDSIGNALS_H
 
@@ -17,5 +27,20 @@
 // registers the exit hook that ends the process by the signal taken. Exit
 // hooks registered after this call run before that one.
 void watchEndSignals();
+
+// The window is open: a signal taken before now, or from now on, becomes a
+// close request in its event queue. Call once, after the window opened; at
+// exit, before SDL goes, signals stop being passed on.
+void deliverEndSignals();
+
+// Held for the whole of a write of a file, on any thread: while one is held,
+// an ending signal waits for it.
+class WriteInProgress {
+public:
+    WriteInProgress();
+    ~WriteInProgress();
+    WriteInProgress(const WriteInProgress&) = delete;
+    WriteInProgress& operator=(const WriteInProgress&) = delete;
+};
 
 #endif

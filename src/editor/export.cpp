@@ -1,6 +1,7 @@
 // export.cpp - the export commands, their sort-key prompts and their reports.
 #include "export.h"
 
+#include "endsignals.h"
 #include "exportfiles.h"
 #include "imagefiles.h"
 #include "pictureimage.h"
@@ -10,8 +11,18 @@ std::string exportedText(int nr) { return "Exported slot " + std::to_string(nr);
 
 std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + files.svg + ", .png"; }
 
+std::string imagesFailedText(const std::vector<FileFailure>& failed) {
+    std::string text = "Export failed: " + failed[0].path;
+    if (failed.size() > 1) text += ", " + failed[1].path.substr(failed[1].path.rfind('.'));
+    return text;
+}
+
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
-    const std::vector<FileFailure> failed = writeExportFiles(picture, nr, mode1, mode2);
+    std::vector<FileFailure> failed;
+    {
+        const WriteInProgress writing;
+        failed = writeExportFiles(picture, nr, mode1, mode2);
+    }
     if (failed.empty()) {
         showMessage(exportedText(nr));
         return true;
@@ -33,7 +44,19 @@ void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(e.picture.tables(), colors);
     const ImageFiles files = imageFileNames(e.nr);
-    const std::vector<FileFailure> failed = writeImageFiles(image, files);
-    for (const FileFailure& failure : failed) reportFileFailure("Export", failure);
-    if (failed.empty()) showMessage(imagesWrittenText(files));
+    std::vector<FileFailure> failed;
+    {
+        const WriteInProgress writing;
+        failed = writeImageFiles(image, files);
+    }
+    if (failed.empty()) {
+        showMessage(imagesWrittenText(files));
+        return;
+    }
+    std::string logged;  // a line for each file, with its reason
+    for (const FileFailure& failure : failed) {
+        if (!logged.empty()) logged += '\n';
+        logged += fileFailureLine("Export", failure, nullptr);
+    }
+    reportMessage(imagesFailedText(failed), logged);
 }

@@ -1,9 +1,10 @@
 // export.h - the export keys: the sorted tables (r) and the image files (e).
 //
 // The files are written by exportfiles.h and imagefiles.h; this module asks
-// for the sort keys and reports on the prompt line what was written, or a file
-// that could not be written (there and, with the system's reason, on standard
-// error). Nothing else on screen changes.
+// for the sort keys and reports on the prompt line what was written, or the
+// files that could not be written (there and, with the system's reason, on
+// standard error). Nothing else on screen changes. Every write runs inside a
+// WriteInProgress (endsignals.h): an ending signal never cuts it.
 #ifndef TESSARY_EXPORT_H
 #define TESSARY_EXPORT_H
 
@@ -16,6 +17,9 @@
 // "Wrote picture3.svg, .png".
 std::string exportedText(int nr);
 std::string imagesWrittenText(const ImageFiles& files);
+// ... and of a failure of `e`, naming each file that failed (at least one):
+// "Export failed: picture3.svg, .png".
+std::string imagesFailedText(const std::vector<FileFailure>& failed);
 
 // Sorts the picture and writes slot nr's export files (exportfiles.h), and says
 // so on the prompt line. Returns false, after reporting, when a file could not

@@ -6,20 +6,24 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "copywriter.h"
+#include "endsignals.h"
 #include "promptline.h"
 #include "selection.h"
+#include "slots.h"
 
 namespace {
 
 // The module's state for the whole run.
 struct Keeper {
     const Editor* editor = nullptr;  // the editor whose copy is kept at exit
-    // Key k: the position among the kept pictures, and the tables it put in place.
-    int kept = -1;
+    // Key k: the kept picture it put in place last, and its tables.
+    std::string keptPath;
     std::optional<PictureTables> keptShown;
+    std::set<std::string> failuresTold;  // each told once per run
 };
 
 Keeper& keeper() {
@@ -48,10 +52,52 @@ std::optional<CopyContent> copyContent(const Editor& e) {
     return CopyContent{e.picture.tables(), e.nr};
 }
 
+// A failure as it is told: "<path>: <reason>".
+std::string failureText(const FileFailure& failure) { return failure.path + ": " + failure.reason; }
+
+// True the first time `failure` comes in this run.
+bool firstTime(const std::string& failure) { return keeper().failuresTold.insert(failure).second; }
+
+// A failure of the store (failureText), on the prompt line and standard
+// error, or on standard error only; once per run either way. True when it was
+// shown now.
+bool reportKeptFailure(const std::string& failure) {
+    if (failure.empty() || !firstTime(failure)) return false;
+    reportMessage("Kept copy failed: " + failure);
+    return true;
+}
+
+void logKeptFailure(const std::string& failure) {
+    if (firstTime(failure)) std::fprintf(stderr, "Kept copy failed: %s\n", failure.c_str());
+}
+
 // The last word at every way out; the window may be gone, so standard error only.
 void keepAtExit() {
     const std::string failed = finishCopy(copyContent(*keeper().editor));
-    if (!failed.empty()) std::fprintf(stderr, "Kept copy failed: %s\n", failed.c_str());
+    if (!failed.empty()) logKeptFailure(failed);
+}
+
+// Keeps e's picture in the store before something replaces it, unless it is
+// saved, empty, or what `k` put in place and unchanged (kept already). What
+// was kept, or nothing.
+std::optional<KeptPicture> keepUnsavedPicture(const Editor& e, KeptReason why) {
+    const PictureTables& tables = e.picture.tables();
+    const Keeper& k = keeper();
+    if (!e.picture.unsaved() || tables.empty() || (k.keptShown && *k.keptShown == tables)) return std::nullopt;
+    const WriteInProgress writing;
+    const long long timeMs = nowMs();
+    const KeptStore store = keptStoreForWorkingFolder();
+    const ReplacedSlot kept = keepPicture(store, why, e.nr, tables, timeMs);
+    if (kept.failed) reportKeptFailure(failureText(*kept.failed));
+    if (!kept.kept) return std::nullopt;
+    return KeptPicture{kept.path, why, e.nr, timeMs, tables, store.folder};
+}
+
+// The position of the kept picture at `path` among `pictures`; -1 when it is not there.
+int positionOf(const std::vector<KeptPicture>& pictures, const std::string& path) {
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        if (pictures[i].path == path) return static_cast<int>(i);
+    return -1;
 }
 
 void reportUnreadable(const std::vector<FileFailure>& unreadable) {
@@ -82,41 +128,60 @@ void startKeeping(Editor& e) {
 
 void keepAfterPass(const Editor& e) {
     wantCopy(copyContent(e));
-    const std::string failed = takeCopyFailure();
-    if (failed.empty()) return;
-    reportMessage("Kept copy failed: " + failed);
-    presentChanges();  // the pass has presented already
+    if (reportKeptFailure(takeCopyFailure())) presentChanges();  // the pass has presented already
 }
 
 SaveNote keepSlotBeforeSave(const Editor& e) {
+    const WriteInProgress writing;
     const std::string slot = std::to_string(e.nr);
     const ReplacedSlot kept = keepReplacedSlot(keptStoreForWorkingFolder(), e.nr, e.picture.tables(), nowMs());
-    if (kept.failed)
-        return {"Saved; old slot " + slot + " not kept",
-                "Kept copy failed: " + kept.failed->path + ": " + kept.failed->reason};
-    if (!kept.kept) return {"Saved slot " + slot, ""};
-    return {"Saved; old slot " + slot + " kept, k brings it",
-            "Saved slot " + slot + "; its old picture is kept in " + kept.path + ", k brings it back"};
+    if (kept.kept) {
+        return {true, "Saved; old slot " + slot + " kept, k brings it",
+                "Saved slot " + slot + "; its old picture is kept in " + kept.path + ", k brings it back"};
+    }
+    if (!kept.failed) return {true, "Saved slot " + slot, ""};
+    // The store cannot take it: beside the slot's files, or the slot stays.
+    const std::string failure = failureText(*kept.failed);
+    logKeptFailure(failure);
+    const std::optional<FileFailure> beside = keepSlotBeside(e.nr);
+    const PictureFileNames names = slotFileNames(e.nr);
+    if (!beside) {
+        return {true, "Saved; old slot " + slot + " kept in " + names.points + besideSuffix,
+                "Saved slot " + slot + "; its old picture is kept in " + names.points + besideSuffix + " and " +
+                    names.lines + besideSuffix};
+    }
+    return {false, "Not saved: old slot " + slot + " could not be kept",
+            "Not saved: slot " + slot + "'s old picture could not be kept: " + failure + ", " +
+                failureText(*beside)};
 }
+
+void keepBeforeReplacing(const Editor& e, KeptReason why) { keepUnsavedPicture(e, why); }
 
 void keptPictureCommand(Editor& e) {
     Keeper& k = keeper();
     std::vector<FileFailure> unreadable;
-    const std::vector<KeptPicture> pictures = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
+    std::vector<KeptPicture> pictures = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
     reportUnreadable(unreadable);
     if (pictures.empty()) {
         reportMessage("No kept pictures");
         return;
     }
-    // Each further k goes one older, unless the picture changed since the last one.
+    // Each further k goes one older, unless the picture changed since the last
+    // one: then the newest, and an unsaved picture is kept first, as newer still.
     const bool further = k.keptShown && *k.keptShown == e.picture.tables();
+    int next = further ? positionOf(pictures, k.keptPath) + 1 : 0;
+    if (std::optional<KeptPicture> kept = keepUnsavedPicture(e, KeptReason::kept)) {
+        pictures.insert(pictures.begin(), std::move(*kept));
+        next = 1;
+    }
     const int count = static_cast<int>(pictures.size());
-    k.kept = further ? (k.kept + 1) % count : 0;
-    const KeptPicture& picture = pictures[k.kept];
+    next %= count;
+    const KeptPicture& picture = pictures[next];
     e.picture.replace(picture.tables);
     showRestoredPicture(e);
     k.keptShown = e.picture.tables();
-    const std::string name = "Kept " + std::to_string(k.kept + 1) + " of " + std::to_string(count) + ": slot " +
+    k.keptPath = picture.path;
+    const std::string name = "Kept " + std::to_string(next + 1) + " of " + std::to_string(count) + ": slot " +
                              std::to_string(picture.slot) + ", " + clockTime(picture.timeMs, "%H:%M");
     reportMessage(name, name + " (" + picture.path + ")");
 }

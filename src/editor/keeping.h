@@ -1,4 +1,4 @@
-// keeping.h - no picture is lost: the unsaved copy, replaced slots, and key k.
+// keeping.h - no picture is lost: the unsaved copy, replaced slots and pictures, and key k.
 //
 // The store itself is keptpictures.h, the thread that writes the unsaved
 // copy copywriter.h; this module decides what is kept and reports on the
@@ -6,19 +6,29 @@
 //
 // - While the picture is unsaved and not empty, its copy is kept in the
 //   store: within a second of a change, at most once a second, and at every
-//   exit. It goes when the picture is saved or empty.
+//   exit, an ending signal's included. It goes when the picture is saved or
+//   empty.
 // - At start, a copy left by an editor that ended without saving is restored
 //   as one step of the history, with its slot number.
 // - Before `s` replaces a slot that holds a different picture, that picture
-//   is kept; `k` brings kept pictures back, newest first.
+//   is kept; when the store cannot take it, it is kept beside the slot's
+//   files as "pixelsN.txt~" and "linesN.txt~", and when that fails too the
+//   slot is not replaced.
+// - Before a load, the clear key or `k` replaces an unsaved picture that is
+//   not empty, it is kept too (unless `k` put it in place and it is unchanged).
+// - `k` brings kept pictures back, newest first.
+// - A failure of the store is told once per run, with the system's reason:
+//   "Kept copy failed: <path>: <reason>". Every write is whole: an ending
+//   signal waits for it (endsignals.h).
 //
-//     startKeeping(e);                 // in SDL_main, after startUp
+//     startKeeping(e);                 // in runEditor, after startUp
 //     ... runPass(e); keepAfterPass(e);  // once per pass
 #ifndef TESSARY_KEEPING_H
 #define TESSARY_KEEPING_H
 
 #include <string>
 
+#include "keptpictures.h"
 #include "state.h"
 
 // Restores a left unsaved copy of this folder into `e` (announced on the
@@ -30,15 +40,21 @@ void startKeeping(Editor& e);
 // first failure to write it.
 void keepAfterPass(const Editor& e);
 
-// What a save says on the prompt line once the slot is written, and on
-// standard error (only when an old picture was kept, or could not be).
+// Whether the save may go on, and what it says on the prompt line (once the
+// slot is written, or at once when it may not go on) and on standard error
+// (only when an old picture was kept, or could not be).
 struct SaveNote {
+    bool mayReplace = true;
     std::string shown;
     std::string logged;
 };
 // Keeps the picture that slot e.nr holds, if it differs from e's, before `s`
-// replaces it.
+// replaces it: in the store, or beside the slot's files.
 SaveNote keepSlotBeforeSave(const Editor& e);
+
+// Keeps e's picture before a load or the clear key (`why`) replaces it, when
+// it is unsaved and not empty.
+void keepBeforeReplacing(const Editor& e, KeptReason why);
 
 // Key k: the next older kept picture of this folder in place of the picture.
 void keptPictureCommand(Editor& e);

@@ -13,6 +13,7 @@
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;
+    keepBeforeReplacing(e, KeptReason::clear);
     e.picture.clear();
     clearWindow(e);
 }

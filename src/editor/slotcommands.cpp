@@ -3,12 +3,17 @@
 
 #include <string>
 
+#include "endsignals.h"
 #include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
 
 bool savePicture(Editor& e) {
-    const SlotReport failure = writeSlot(e.picture.tables(), e.nr);
+    SlotReport failure;
+    {
+        const WriteInProgress writing;
+        failure = writeSlot(e.picture.tables(), e.nr);
+    }
     if (!failure.message.empty()) {
         reportMessage(failure.message, failure.logged);
         return false;
@@ -29,7 +34,10 @@ bool loadPicture(Editor& e) {
 
 void saveCommand(Editor& e) {
     const SaveNote note = keepSlotBeforeSave(e);  // the slot's old picture, before it goes
-    if (savePicture(e)) reportMessage(note.shown, note.logged);
+    if (!note.mayReplace || savePicture(e)) reportMessage(note.shown, note.logged);
 }
 
-void loadCommand(Editor& e) { loadPicture(e); }
+void loadCommand(Editor& e) {
+    keepBeforeReplacing(e, KeptReason::load);
+    loadPicture(e);
+}

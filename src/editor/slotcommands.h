@@ -19,8 +19,10 @@ bool savePicture(Editor& e);
 bool loadPicture(Editor& e);
 
 // Key s: keeps the slot's old picture when it differs (keeping.h), saves, and
-// says so on the prompt line.
+// says so on the prompt line. When the old picture cannot be kept anywhere,
+// the slot is not replaced, and the prompt line says why.
 void saveCommand(Editor& e);
-void loadCommand(Editor& e);  // key l
+// Key l: keeps an unsaved picture (keeping.h), then loads.
+void loadCommand(Editor& e);
 
 #endif

@@ -1,4 +1,4 @@
-// state.h - the editor's state, owned by SDL_main for the whole run.
+// state.h - the editor's state, owned by runEditor for the whole run.
 //
 // Every step of the main loop's pass takes this struct, so each step can be
 // called and tested on its own. The picture, with its tables, counts and undo

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <chrono>
 #include <cerrno>
 #include <cstdint>
@@ -538,7 +539,7 @@ KeptStore keptStoreForWorkingFolder() {
 std::string keptPictureText(KeptReason reason, int slot, const std::string& folder, long long timeMs,
                             const std::string& points, const std::string& lines) {
     std::ostringstream text;
-    text << magicLine << "\nreason " << (reason == KeptReason::unsaved ? "unsaved" : "replaced") << "\nslot " << slot
+    text << magicLine << "\nreason " << keptReasonWord(reason) << "\nslot " << slot
          << "\nfolder " << escapedLine(folder) << "\ntime " << timeMs << "\npixels " << points.size() << "\n"
          << points << "lines " << lines.size() << "\n"
          << lines;
@@ -550,15 +551,16 @@ std::optional<KeptPicture> parseKeptPicture(const std::string& text) {
     std::string line, reason, slot, folder, time, points, lines;
     long long slotNumber = 0;
     KeptPicture picture;
+    std::optional<KeptReason> why;
     const bool header = std::getline(in, line) && line == magicLine && headerLine(in, "reason", reason) &&
-                        (reason == "unsaved" || reason == "replaced") && headerLine(in, "slot", slot) &&
+                        (why = keptReasonNamed(reason)) && headerLine(in, "slot", slot) &&
                         wholeNumber(slot, slotNumber) && slotNumber >= 1 && slotNumber <= 7 &&
                         headerLine(in, "folder", folder) && headerLine(in, "time", time) &&
                         wholeNumber(time, picture.timeMs);
     if (!header || !section(in, "pixels", text.size(), points) || !section(in, "lines", text.size(), lines) ||
         in.peek() != EOF || !readTables(points, lines, picture.tables))
         return std::nullopt;
-    picture.reason = reason == "unsaved" ? KeptReason::unsaved : KeptReason::replaced;
+    picture.reason = *why;
     picture.slot = static_cast<int>(slotNumber);
     picture.folder = unescapedLine(folder);
     return picture;
@@ -639,4 +641,36 @@ void pruneKeptStores(const std::string& root) {
         pruneToLimit(directory, "unsaved-", keptUnsavedLimit);
         if (pictureFolderMissing(directory)) removeOrphanedStore(directory);
     }
+}
+
+namespace {
+
+// The words of the reasons, in the order of KeptReason.
+const char* const reasonWords[] = {"unsaved", "replaced", "load", "clear", "kept"};
+
+}  // namespace
+
+const char* keptReasonWord(KeptReason reason) { return reasonWords[static_cast<int>(reason)]; }
+
+std::optional<KeptReason> keptReasonNamed(const std::string& word) {
+    const auto end = std::end(reasonWords);
+    const auto found = std::find(std::begin(reasonWords), end, word);
+    if (found == end) return std::nullopt;
+    return static_cast<KeptReason>(found - std::begin(reasonWords));
+}
+
+ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, const PictureTables& tables,
+                         long long timeMs) {
+    const PictureFileTexts texts = pictureFileTexts(tables, ' ');
+    return keepTexts(store, reason, slot, timeMs, texts.points, texts.lines);
+}
+
+std::optional<FileFailure> keepSlotBeside(int nr) {
+    const PictureFileNames names = slotFileNames(nr);
+    const SlotTexts old = slotTexts(nr);
+    const std::string pointsBeside = std::string(names.points) + besideSuffix;
+    const std::string linesBeside = std::string(names.lines) + besideSuffix;
+    const PairOutcome outcome = replaceFilePair(pointsBeside.c_str(), old.points, linesBeside.c_str(), old.lines);
+    if (!outcome.failed) return std::nullopt;
+    return FileFailure{outcome.failed, failureReason(outcome.error)};
 }

@@ -10,7 +10,7 @@
 // is one text file of mode 600:
 //
 //     tessary kept picture
-//     reason replaced            (or: unsaved)
+//     reason replaced            (or: unsaved, load, clear, kept)
 //     slot 1
 //     folder /home/me/pictures   (a backslash as \\, a byte below 32 or 127 as \xNN)
 //     time 1733580131123         (milliseconds since 1970)
@@ -23,7 +23,8 @@
 // An editor's unsaved copy is "unsaved-XXXXXX.kept", and the editor holds a
 // lock (flock) on "unsaved-XXXXXX.lock" for as long as the copy is its own; a
 // copy whose lock nobody holds was left by an editor that has ended. Replaced
-// slots are "replaced-<time>-XXXXXX.kept".
+// slots, and unsaved pictures that something replaced, are
+// "replaced-<time>-XXXXXX.kept".
 //
 // The store's files are written only as new files inside it and renamed into
 // place (writeNewFile), and read only when they are regular files no larger
@@ -63,7 +64,10 @@ constexpr std::size_t longestLinesText = l_number * (4 * longestNumberText + 1) 
 constexpr std::size_t keptHeaderLimit = 256 + 4 * PATH_MAX;
 constexpr std::size_t keptPictureLimit = keptHeaderLimit + 2 * (longestPointsText + longestLinesText);
 
-enum class KeptReason { unsaved, replaced };
+// Why a picture is kept: an editor's unsaved copy; a slot's old picture,
+// replaced by `s`; or an unsaved picture replaced by a load, a clear or
+// another kept picture.
+enum class KeptReason { unsaved, replaced, load, clear, kept };
 
 // Where the kept pictures of one picture folder go.
 struct KeptStore {
@@ -144,5 +148,23 @@ private:
 // missing, perhaps on a medium not mounted now, goes whole only once its
 // newest kept picture is older than keptOrphanDays.
 void pruneKeptStores(const std::string& root);
+
+// The word of a reason in a kept picture's "reason" line, and the reason a
+// word names (nothing for a word that names none).
+const char* keptReasonWord(KeptReason reason);
+std::optional<KeptReason> keptReasonNamed(const std::string& word);
+
+// Keeps `tables`, a picture of slot `slot` that is about to be replaced, as a
+// kept picture with the reason why. It counts among the replaced slots, for
+// their limit too.
+ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, const PictureTables& tables,
+                         long long timeMs);
+
+// For a slot's old picture that the store cannot take: keeps what slot nr's
+// files hold, as keepReplacedSlot reads them, beside them as "pixels<nr>.txt~"
+// and "lines<nr>.txt~", both replaced together like the slot. What failed, or
+// nothing.
+constexpr const char* besideSuffix = "~";
+std::optional<FileFailure> keepSlotBeside(int nr);
 
 #endif

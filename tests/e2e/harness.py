@@ -485,10 +485,13 @@ def panel_values(shot):
 # ---------------------------------------------------------------------------
 
 class Editor:
-    """One run of the editor binary inside `server`, in working directory `workdir`."""
+    """One run of the editor binary inside `server`, in working directory `workdir`,
+    under the command `wrapper` when one is given (strace, say); `pid` is the
+    editor's own process either way."""
 
-    def __init__(self, binary, server, workdir, logdir, state_home, args=()):
+    def __init__(self, binary, server, workdir, logdir, state_home, wrapper=(), args=()):
         self.binary = binary
+        self.wrapper = list(wrapper)
         self.args = list(args)
         self.server = server
         self.workdir = workdir
@@ -498,6 +501,7 @@ class Editor:
         self.stdout_path = os.path.join(logdir, "stdout")
         self.stderr_path = os.path.join(logdir, "stderr")
         self.process = None
+        self.pid = None
         self.window = None
         self.origin = (0, 0)
         self.size = None
@@ -506,7 +510,7 @@ class Editor:
 
     def start(self, wait_frame=True):
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self.process = subprocess.Popen([self.binary] + self.args, cwd=self.workdir, env=self.env,
+            self.process = subprocess.Popen(self.wrapper + [self.binary] + self.args, cwd=self.workdir, env=self.env,
                                             stdout=out, stderr=err, stdin=subprocess.DEVNULL,
                                             preexec_fn=_die_with_parent)
         # Only a mapped window has its final place: the original SDL 1.2 opens
@@ -514,7 +518,8 @@ class Editor:
         # positions and screenshot pixels are offset by that place.
         self.window = int(self._xdotool(["search", "--sync", "--onlyvisible", "--name",
                                          WINDOW_NAME_PATTERN], timeout=10).split()[0])
-        check_sdl_library(self.process.pid)
+        self.pid = self._editor_pid()
+        check_sdl_library(self.pid)
         geometry = self._xdotool(["getwindowgeometry", str(self.window)])
         position = re.search(r"Position:\s*(-?\d+),(-?\d+)", geometry)
         size = re.search(r"Geometry:\s*(\d+)x(\d+)", geometry)
@@ -525,6 +530,14 @@ class Editor:
             # once the loop has presented its first frame.
             self.wait_pixel(316, 419, RED, what="the first frame")
         return self
+
+    def _editor_pid(self):
+        """The editor's process: the one started, or the wrapper's child."""
+        pid = self.process.pid
+        if not self.wrapper:
+            return pid
+        with open("/proc/%d/task/%d/children" % (pid, pid)) as children:
+            return int(children.read().split()[0])
 
     def title(self):
         return self._xdotool(["getwindowname", str(self.window)]).rstrip("\n")
@@ -888,10 +901,10 @@ class CaseContext:
             raise HarnessError("no editor has been started")
         return self.editors[-1]
 
-    def start_editor(self, wait_frame=True, args=()):
+    def start_editor(self, wait_frame=True, wrapper=(), args=()):
         logdir = os.path.join(self.scratch, "run%d" % len(self.editors))
         os.mkdir(logdir)
-        editor = Editor(self.binary, self.server, self.workdir, logdir, self.state_home(), args)
+        editor = Editor(self.binary, self.server, self.workdir, logdir, self.state_home(), wrapper, args)
         self.editors.append(editor)
         return editor.start(wait_frame)
 

@@ -1,7 +1,9 @@
 """End-to-end: no picture is lost by quitting, a signal, a kill or a save over
 another picture. Every way out leaves the unsaved copy that the next start
 restores (and `u` empties again); `s` over a saved slot keeps the old picture
-for `k`. Each case has its own XDG_STATE_HOME (the harness sets it).
+for `k`; a signal during a save slowed by strace (every fsync 2 s late, as on
+a network or USB folder) waits for the save to end whole. Each case has its
+own XDG_STATE_HOME (the harness sets it).
 
 Run: python3 tests/e2e/test_keeping.py path/to/tessary
 """
@@ -11,8 +13,8 @@ import signal
 import sys
 import time
 
-from harness import (BACKGROUND_PROMPT, BLACK, DRAW_GREEN, WINDOW_TITLE, cells_show, check_equal, prompt_text,
-                     run_cases, wait_until)
+from harness import (BACKGROUND_PROMPT, BLACK, DRAW_GREEN, WINDOW_TITLE, cells_show, check, check_equal,
+                     prompt_text, run_cases, wait_until)
 
 POINTS = [(10, 20), (30, 5), (3, 40)]
 
@@ -76,6 +78,28 @@ def restored_after(leave, status):
     return case
 
 
+# The editor under strace, every fsync of every thread delayed by 2 s.
+SLOW_FSYNC = ["strace", "-f", "-qq", "-o", os.devnull, "-e", "trace=fsync", "-e", "inject=fsync:delay_enter=2000000"]
+
+
+def case_a_signal_during_a_slow_save_waits_for_it(ctx):
+    old, new = (b"100 100 \n", b"1 1 2 2 \n\n"), (b"10 20 \n30 5 \n", b"\n")
+    ctx.write_file("pixels1.txt", old[0])
+    ctx.write_file("lines1.txt", old[1])
+    ed = ctx.start_editor(wrapper=SLOW_FSYNC)
+    draw(ed, POINTS[:2])
+    ed.press("s")  # keeps the old slot, then writes the points file's temporary
+    wait_until(lambda: glob.glob(ctx.path(".pixels1.txt.*")), timeout=30, what="the save under way")
+    os.kill(ed.pid, signal.SIGTERM)
+    check_equal(ed.wait_exit(timeout=60), -signal.SIGTERM, "exit status")
+    slot = (ctx.read_file("pixels1.txt"), ctx.read_file("lines1.txt"))
+    check(slot in (old, new), "the slot is wholly old or wholly new: %r" % (slot,))
+    check_equal(sorted(os.listdir(ctx.workdir)), ["lines1.txt", "pixels1.txt"], "the working folder")
+    gone = old if slot == new else new  # the picture the slot does not hold is kept
+    kept = [open(path, "rb").read() for path in glob.glob(os.path.join(ctx.state_home(), "tessary", "*", "*.kept"))]
+    check(any(gone[0] in text and gone[1] in text for text in kept), "%r kept" % (gone,))
+
+
 def case_save_over_a_saved_slot_then_k_brings_it_back(ctx):
     old_points, old_lines = b"10 20 \n30 5 \n3 40 \n", b"20 60 50 70 \n\n"
     ctx.write_file("pixels1.txt", old_points)
@@ -104,7 +128,7 @@ def named(case, name):
 
 
 CASES = [named(restored_after(leave, status), name) for name, leave, status in WAYS_OUT]
-CASES.append(case_save_over_a_saved_slot_then_k_brings_it_back)
+CASES += [case_save_over_a_saved_slot_then_k_brings_it_back, case_a_signal_during_a_slow_save_waits_for_it]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv[1]))

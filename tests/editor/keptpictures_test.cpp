@@ -2,7 +2,9 @@
 // lock, replaced slots are kept newest first up to the limit, a file that
 // cannot be read whole (or is no regular file) is reported and left, a link is
 // never followed, any folder path round-trips, and only the stores of folders
-// long missing are pruned.
+// long missing are pruned. The editor's keys keep what they replace: `s` a
+// slot's old picture (beside the slot when the store cannot take it), `l`, the
+// clear key and `k` an unsaved picture.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,8 @@
 
 #include "file_fixture.h"
 #include "keptpictures.h"
+#include "keys.h"
+#include "slotcommands.h"
 
 namespace {
 
@@ -198,6 +202,60 @@ TEST(KeptPictureText, FolderPathsRoundTrip) {
         EXPECT_EQ(read->folder, folder);
         EXPECT_EQ(read->tables, tables);
     }
+}
+
+using KeptByKeys = FileTest;
+
+// `s` keeps the slot's old picture in the store, beside the slot when the store
+// cannot take it (told once, with its reason), and saves nothing when neither can.
+TEST_F(KeptByKeys, SaveKeepsTheOldSlotInTheStoreOrBesideItOrNotAtAll) {
+    const std::string stateHome = std::getenv("XDG_STATE_HOME");
+    const std::tuple<std::string, bool, std::string> rows[] = {  // state home, lines1.txt~ blocked, prompt line
+        {stateHome, false, "Saved; old slot 1 kept, k brings it"},
+        {"statefile", false, "Saved; old slot 1 kept in pixels1.txt~"},
+        {"statefile", true, "Not saved: old slot 1 could not be kept"}};
+    writeFile("statefile", "");
+    ::testing::internal::CaptureStderr();
+    for (const auto& [home, besideBlocked, shown] : rows) {
+        writeFile("pixels1.txt", "1 1 \n");
+        if (besideBlocked) std::filesystem::create_directory("lines1.txt~");
+        e.picture.addPoint(static_cast<int>(shown.size()), 5);  // a new picture for each row
+        setenv("XDG_STATE_HOME", (scratch / home).c_str(), 1);
+        fillSurface(packed(Colors[4]));
+        saveCommand(e);
+        EXPECT_TRUE(promptLineShows(shown, packed(Colors[4])));
+        EXPECT_EQ(e.picture.unsaved(), besideBlocked) << shown;
+        EXPECT_EQ(readFile("pixels1.txt") == "1 1 \n", besideBlocked) << shown;
+        EXPECT_EQ(std::filesystem::is_regular_file("pixels1.txt~"), home != stateHome && !besideBlocked) << shown;
+        for (const char* name : {"pixels1.txt~", "lines1.txt~"}) std::filesystem::remove_all(name);
+    }
+    setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+    const std::string logged = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(logged.find("Kept copy failed: "), logged.rfind("Kept copy failed: ")) << logged;
+    EXPECT_NE(logged.find(": Not a directory\nSaved slot 1; its old picture is kept in pixels1.txt~"),
+              std::string::npos) << logged;
+}
+
+// `l`, the clear key and `k` keep an unsaved picture with the reason, where a
+// restart finds it; `k` then shows the picture that was newest before.
+TEST_F(KeptByKeys, AnUnsavedPictureIsKeptBeforeLoadClearOrKReplacesIt) {
+    const std::pair<int, KeptReason> rows[] = {
+        {SDLK_l, KeptReason::load}, {SDLK_BACKQUOTE, KeptReason::clear}, {SDLK_k, KeptReason::kept}};
+    std::vector<FileFailure> unreadable;
+    std::vector<KeptPicture> kept;
+    for (const auto& [key, reason] : rows) {
+        e.picture.addPoint(9, static_cast<int>(reason));
+        const PictureTables drawn = e.picture.tables();
+        setKey(key, true);
+        readKeys();
+        runKeyCommands(e);
+        setKey(key, false);
+        kept = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
+        ASSERT_FALSE(kept.empty());
+        EXPECT_EQ(kept.front().tables, drawn);
+        EXPECT_EQ(kept.front().reason, reason);
+    }
+    EXPECT_EQ(e.picture.tables(), kept.at(1).tables);
 }
 
 }  // namespace
