@@ -20,6 +20,7 @@
 
 #include "editor.h"
 #include "export.h"
+#include "frame.h"
 #include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
@@ -86,23 +87,99 @@ void traceUnder(Editor& e) {
     e.trace.shown = true;
 }
 
-// The frames of BM_Frame over a traced image (goal: at most 1.2 times the
-// same frame without one). The view shows the image only after a clear; the
-// overview gets its cells on every frame.
-void BM_TracedFrame(benchmark::State& state, Kind kind) {
+// The frame step drawing everything (as after the view moved), with the
+// picture's coverage up to date: the full frame of a pass.
+void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
     Editor e;
     makePicture(e, kind);
-    traceUnder(e);
+    if (traced) traceUnder(e);
     e.scale = static_cast<int>(state.range(0));
+    drawFrame(e);
     for (auto _ : state) {
-        renderFrame(e);
-        drawPanel(e);
+        e.shown.drawn = false;  // nothing known of the window: all of it is drawn
+        drawFrame(e);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(BM_TracedFrame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-BENCHMARK_CAPTURE(BM_TracedFrame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-BENCHMARK_CAPTURE(BM_TracedFrame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+// The same over a traced image (goal: at most 1.2 times the frame without).
+BENCHMARK_CAPTURE(BM_FullFrame, worst_traced, Kind::worst, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+
+// The same after the picture was replaced (a load, an undo): its coverage is
+// counted afresh.
+void BM_FullFrameNewPicture(benchmark::State& state) {
+    Editor e;
+    makePicture(e, Kind::worst);
+    e.scale = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        e.shown = ShownFrame();
+        drawFrame(e);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FullFrameNewPicture)->Arg(1)->Arg(3);
+
+// A whole pass for one motion that moves the cursor to the next cell and
+// changes nothing else, on the worst picture, over a traced image or not.
+void BM_CursorPass(benchmark::State& state, bool traced) {
+    Editor e;
+    makePicture(e, Kind::worst);
+    if (traced) traceUnder(e);
+    e.scale = static_cast<int>(state.range(0));
+    SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
+    SDL_WarpMouse(300, 200);
+    runPass(e);
+    int step = 0;
+    for (auto _ : state) {
+        SDL_WarpMouse(static_cast<Uint16>(300 + e.scale * (++step % 2)), 200);
+        runPass(e);
+    }
+}
+BENCHMARK_CAPTURE(BM_CursorPass, worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_traced, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+
+// A burst of 1,000 motions applied: the worst picture's lines at scale 3, and
+// strokes of 123 motions (SDL queues at most 128 events), each queued at once
+// with its press and release, one cell apart: the left button places a point
+// at each cell, the right one erases them again. Every cell is checked once a
+// stroke is applied.
+void BM_MotionBurst(benchmark::State& state) {
+    constexpr int strokes = 8, motions = 123;
+    Editor e;
+    makePicture(e, Kind::worst);
+    e.picture.clear();
+    for (int i = 0; i < l_number; ++i) e.picture.addLine(0, (i * 7) % Image_Height, Image_Width - 1, Image_Height - 1 - (i * 7) % Image_Height);
+    e.scale = 3;
+    SDL_ShowCursor(SDL_DISABLE);
+    const auto push = [](Uint8 type, Uint8 button, int x, int y) {
+        SDL_Event event = {};
+        event.type = type;
+        event.button.button = button;
+        event.button.x = static_cast<Uint16>(x);
+        event.button.y = static_cast<Uint16>(y);
+        SDL_PushEvent(&event);
+    };
+    const int y = 150;
+    for (auto _ : state) {
+        for (int stroke = 0; stroke < strokes; ++stroke) {
+            const Uint8 button = stroke % 2 == 0 ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT;
+            state.PauseTiming();
+            SDL_WarpMouse(3, y);
+            while (runPass(e) != PassResult::Idle) {}
+            push(SDL_MOUSEBUTTONDOWN, button, 3, y);
+            for (int m = 1; m <= motions; ++m) SDL_WarpMouse(static_cast<Uint16>(3 + 3 * m), y);
+            push(SDL_MOUSEBUTTONUP, button, 3 + 3 * motions, y);
+            state.ResumeTiming();
+            while (eventPending()) runPass(e);
+            state.PauseTiming();
+            const int expected = button == SDL_BUTTON_LEFT ? motions + 1 : 0;
+            if (e.picture.tables().pixels_Amount != expected) state.SkipWithError("a cell was not edited");
+            state.ResumeTiming();
+        }
+    }
+    state.counters["events"] = strokes * (motions + 2);
+}
+BENCHMARK(BM_MotionBurst)->Unit(benchmark::kMillisecond);
 
 // A clear of the window at scale 2 (zoom, pan, load, undo), with and without
 // the traced image painted into the view after it.
@@ -345,7 +422,8 @@ public:
     void printRatios() const {
         const auto fill = nanos_.find("BM_FullSurfaceFill");
         if (fill == nanos_.end()) return;
-        std::printf("\nFrame cost in full-surface fills (goal: worst <= 6 at every scale, <= 4 at scale 2)\n");
+        std::printf("\nFrame cost in full-surface fills (goals: BM_FullFrame/worst <= 1.5 at every scale;\n"
+                    "BM_CursorPass <= 1/20 of the worst BM_FullFrame; BM_MotionBurst under 20 ms)\n");
         printRatios(fill->second, true);
         std::printf("\nPresenting, slot files, the kept copy, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
@@ -356,7 +434,8 @@ private:
     // The frame benchmarks, or every other one but the fill itself.
     void printRatios(double fillNanos, bool frames) const {
         for (const auto& [name, nanos] : nanos_) {
-            const bool frame = name.rfind("BM_Frame/", 0) == 0 || name.rfind("BM_TracedFrame/", 0) == 0;
+            const bool frame = name.rfind("BM_Frame/", 0) == 0 || name.rfind("BM_FullFrame", 0) == 0 ||
+                               name.rfind("BM_CursorPass", 0) == 0;
             const bool measured = name != "BM_FullSurfaceFill" && name.rfind("BM_HistoryMemory", 0) != 0;
             if (frame == frames && measured)
                 std::printf("  %-28s %8.2f\n", name.c_str(), nanos / fillNanos);
@@ -366,10 +445,11 @@ private:
     // Each frame over a traced image against the same frame without one.
     void printTracedRatios() const {
         std::printf("\nFrames over a traced image, in the same frame without one (goal: <= 1.2)\n");
-        const std::string traced = "BM_TracedFrame/";
+        const std::string traced = "_traced/";
         for (const auto& [name, nanos] : nanos_) {
-            if (name.rfind(traced, 0) != 0) continue;
-            const auto plain = nanos_.find("BM_Frame/" + name.substr(traced.size()));
+            const size_t at = name.find(traced);
+            if (at == std::string::npos) continue;
+            const auto plain = nanos_.find(std::string(name).erase(at, traced.size() - 1));
             if (plain != nanos_.end()) std::printf("  %-28s %8.2f\n", name.c_str(), nanos / plain->second);
         }
     }

@@ -16,6 +16,9 @@ names a folder holding its libSDL-1.2.so.0. Every run preloads the probe
 - motion: processor time of the editor and of the X server per mouse-motion
   event, while the pointer crosses the view area in one-pixel steps, one event
   about every 2 ms;
+- drag: a left drag at about 1,000 motions a second along a row of the
+  costliest picture (512 lines across the canvas) at scale 3, as a share of
+  one core, and the points it placed (one per cell);
 - held arrow: passes per second and processor time while Left is held at the
   left bound (every step clears and redraws the window), and the steps Right
   pans when held for one second from column 0, read from the panel (the pace
@@ -47,6 +50,8 @@ MOTION_EVENTS = 1500
 MOTION_GAP = "0.002"     # seconds between two pointer moves (xdotool sleep)
 HOLD_SECONDS = 2.0       # Left held at the bound, counted after SETTLE / 2
 PANS = 3                 # one-second holds of Right
+DRAG_EVENTS = 3000
+DRAG_GAP = "0.0008"      # about 1,000 motions a second with xdotool's own time
 
 
 def cpu_seconds(pid):
@@ -141,6 +146,35 @@ class Run:
                 "motion: passes per event": (after[0] - before[0]) / MOTION_EVENTS,
                 "motion: pixels presented per event": (after[2] - before[2]) / MOTION_EVENTS}
 
+    def drag(self):
+        """A left drag at about 1,000 motions a second, back and forth along a
+        row of the costliest picture (512 lines across the canvas) at scale 3:
+        processor time as a share of one core, and the points it placed."""
+        lines = b"".join(b"0 %d 255 %d \n" % ((i * 7) % 200, 199 - (i * 7) % 200) for i in range(512))
+        with open(os.path.join(self.scratch, "lines1.txt"), "wb") as f:
+            f.write(lines + b"\n")
+        open(os.path.join(self.scratch, "pixels1.txt"), "wb").close()
+        for key in ("l", "z", "z"):
+            self.editor.press(key)
+        time.sleep(SETTLE)
+        ox, oy = self.editor.origin
+        args = ["mousemove", str(ox + 1), str(oy + 301), "mousedown", "1"]
+        for i in range(DRAG_EVENTS):
+            step = i % 398
+            cell = step if step < 200 else 398 - step
+            args += ["mousemove", str(ox + 3 * cell + 1), str(oy + 301), "sleep", DRAG_GAP]
+
+        def move():
+            subprocess.run(["xdotool"] + args + ["mouseup", "1"], env=self.editor.env, check=True, timeout=60)
+            time.sleep(0.3)
+        editor, server, wall, before, after = self.cpu_during(move)
+        points = int(panel_values(self.editor.screenshot())["No. Pixels"])
+        self.editor.press("`")  # the picture cleared again for what follows
+        return {"drag: motions per second": DRAG_EVENTS / wall,
+                "drag: editor, % of a core": 100 * editor / wall,
+                "drag: X server, % of a core": 100 * server / wall,
+                "drag: points placed (of 200 cells)": points}
+
     def held_at_bound(self):
         self.editor.key_down("Left")  # the view starts at column 0: Left moves nothing
         try:
@@ -178,13 +212,16 @@ class Run:
         time.sleep(SETTLE + 1.0)
         return {key.replace("idle:", "idle, picture unsaved:"): value for key, value in self.idle(seconds).items()}
 
-    def measure(self, idle_seconds):
+    def measure(self, idle_seconds, only=None):
+        if only:
+            return getattr(self, only)()
         figures = self.idle(idle_seconds)
         figures.update(self.motion())
         time.sleep(SETTLE)
         figures.update(self.held_at_bound())
         figures.update(self.paced_pan())
         figures.update(self.idle_unsaved(idle_seconds))
+        figures.update(self.drag())
         return figures
 
 
@@ -192,7 +229,7 @@ def measure_library(name, args, server, library_dir):
     runs = []
     for _ in range(args.repeat):
         with Run(args.binary, args.probe, server, library_dir) as run:
-            runs.append(run.measure(args.idle_seconds))
+            runs.append(run.measure(args.idle_seconds, args.only))
     print("\n%s: %d runs, %g s idle each (min / median)" % (name, args.repeat, args.idle_seconds))
     for figure in runs[0]:
         values = [r[figure] for r in runs]
@@ -206,6 +243,7 @@ def main():
     parser.add_argument("--compat", help="folder holding sdl12-compat's libSDL-1.2.so.0")
     parser.add_argument("--repeat", type=int, default=3)
     parser.add_argument("--idle-seconds", type=float, default=10.0)
+    parser.add_argument("--only", choices=["drag", "motion", "idle_unsaved"], help="one measure alone")
     args = parser.parse_args()
     args.binary, args.probe = os.path.abspath(args.binary), os.path.abspath(args.probe)
 

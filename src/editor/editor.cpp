@@ -2,13 +2,26 @@
 //
 // The window is never cleared at the start of a pass: each pass paints over the
 // last one, and stale drawing goes by being painted in the background colour.
-// Only commands that change what is shown as a whole clear the window. A pass
-// takes at most one event and sees the keys and mouse as of it; a pass that
-// changed nothing is followed by a wait for the next event (idle.h), and while
-// an arrow is held a pass first waits for the arrow's next step (arrowpace.h).
+// Only commands that change what is shown as a whole clear the window.
+//
+// A pass applies every event queued (and what arrives meanwhile, for at most
+// 1/60 s), each with the keys and mouse as of it, through the steps of
+// applyEvent, and then draws one frame (frame.h) and presents it. What those
+// steps paint as they go (the cursor, the rubber band, the clears, the panel
+// values past their labels) lands in the order of the events, and the frame
+// draws over it what every event's frame would have drawn, so the window ends
+// as it did with one frame per event. A key or button press starts a pass of
+// its own; a close request or Escape ends the editor where it stands in the
+// queue, and a prompt or the help page takes the events behind its key. A
+// pass that takes no event still runs the steps once. A pass that changed
+// nothing is followed by a wait for the next event (idle.h), and while an
+// arrow is held a pass first waits for the arrow's next step (arrowpace.h).
 #include "editor.h"
 
+#include <optional>
+
 #include "endsignals.h"
+#include "frame.h"
 #include "help.h"
 #include "idle.h"
 #include "keeping.h"
@@ -16,11 +29,13 @@
 #include "mouse.h"
 #include "panel.h"
 #include "title.h"
-#include "view.h"
 #include "wheel.h"
 
 static const int windowWidth = 640;
 static const int windowHeight = 640;
+// A pass stops taking events after this long, so that with its frame (a few
+// milliseconds at most) one is on screen at least every 1/30 s.
+static const float passInputMs = 1000.0f / 60;
 
 void startUp(Editor& e) {
     e = Editor();  // an empty picture, the start colours, point mode
@@ -28,18 +43,46 @@ void startUp(Editor& e) {
     cls(e.Background_Color);
 }
 
-PassResult runPass(Editor& e) {
-    const PassMark before = markPass(e);                           // what the pass may change
-    waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
-    if (done(e.event2) && !helpKeepsEscape(e)) return PassResult::Quit;  // loop test: one event; close or Escape (not on the help page)
+// The steps of one event, or of a pass that took none, with the keys and mouse
+// as of it. Returns what ends the pass early: Quit, or the help page's result
+// while the page takes the event.
+static std::optional<PassResult> applyEvent(Editor& e) {
     readKeys();                                                    // keyboard state
-    if (const std::optional<PassResult> help = helpStep(e)) return *help;  // the help page, while it shows
+    if (const std::optional<PassResult> help = helpStep(e)) return help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands
     wheelStep(e);                                                  // wheel notches zoom about the pointer
     moveCursor(e);                                                 // cursor cell
     if (editStep(e) == PassResult::Quit) return PassResult::Quit;  // editing step of the mode
-    renderFrame(e);                                                // view, highlight, overview
-    drawPanel(e);                                                  // status panel
+    drawPanelOverhangs(e);                                         // panel values past their labels
+    return std::nullopt;
+}
+
+// Whether the pass takes the next event: one is queued, it is no key or button
+// press (a press starts a pass of its own, so that whatever it opens finds the
+// frame of the events before it), and the pass has not taken input for long.
+static bool moreEventsForPass(float passStart) {
+    const Uint8 next = nextEventType();
+    if (next == SDL_NOEVENT || next == SDL_KEYDOWN || next == SDL_MOUSEBUTTONDOWN) return false;
+    return getTime() - passStart < passInputMs;
+}
+
+std::optional<PassResult> applyQueuedEvents(Editor& e) {
+    const float start = getTime();
+    std::optional<PassResult> ended;
+    do {
+        if (done(e.event2) && !helpKeepsEscape(e)) return PassResult::Quit;  // loop test: close or Escape
+        ended = applyEvent(e);                                     // the event's steps
+        if (ended == PassResult::Quit) return PassResult::Quit;
+    } while (moreEventsForPass(start));                            // every event queued, up to a press
+    if (ended && e.help != HelpPage::closed) return ended;        // the help page shows: no frame
+    return std::nullopt;
+}
+
+PassResult runPass(Editor& e) {
+    const PassMark before = markPass(e);                           // what the pass may change
+    waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
+    if (const std::optional<PassResult> ended = applyQueuedEvents(e)) return *ended;  // each event's steps
+    drawFrame(e);                                                  // view, highlight, overview, panel: what changed
     showTitle(e);                                                  // window title: slot, unsaved mark
     const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;

@@ -2,12 +2,19 @@
 #ifndef TESSARY_EDITOR_H
 #define TESSARY_EDITOR_H
 
+#include <optional>
 #include <string>
 
 #include "state.h"
 
 // Empties the picture, opens the 640 x 640 window and clears it.
 void startUp(Editor& e);
+
+// The input half of a pass: takes the events queued, up to the next key or
+// button press, and runs the steps of each (or of none, when none is queued).
+// Returns Quit for a close request or Escape, Idle while the help page shows;
+// nothing when the pass goes on to draw its frame (frame.h).
+std::optional<PassResult> applyQueuedEvents(Editor& e);
 
 // One pass of the main loop; Quit when the editor should end with status 0,
 // Idle when the pass changed nothing and the loop may wait for an event.

@@ -1,9 +1,17 @@
 // panel.cpp - the status panel: two colour bands and thirteen labelled values.
 //
-// drawPanel runs once per pass, after the overview. The panel is never cleared:
-// every label carries trailing blanks, printed with the background on, that
-// paint over the first cells of the value printed after it.
+// The panel is drawn once per pass, after the overview, and never cleared: every
+// label carries trailing blanks, printed with the background on, that paint
+// over the first cells of the value printed after it. A value whose text
+// reaches past those blanks leaves its end behind when it shrinks, until the
+// window is cleared; so each event of a pass prints such values as a frame
+// would (drawPanelOverhangs), and a pass that applies many events shows the
+// same ends as one frame per event did.
 #include "panel.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "view.h"
 
@@ -43,7 +51,8 @@ const PanelRow panelRows[] = {
     {"Lines on pixel:         ", 128},
     {"Used picture slot:         ", 152},
 };
-const int rowCount = sizeof panelRows / sizeof panelRows[0];
+static_assert(sizeof panelRows / sizeof panelRows[0] == panelRowCount, "one value per row");
+const int rowCount = panelRowCount;
 
 void drawBands(int y, bool mirrored) {
     for (int i = 0; i < bandRows; ++i) {
@@ -52,23 +61,60 @@ void drawBands(int y, bool mirrored) {
     }
 }
 
+int rowY(int k) { return firstRowY + rowStep * k; }
+
 void drawRow(int k, int value) {
-    const int y = firstRowY + rowStep * k;
-    print(panelRows[k].label, 0, y, white, true, black, 0);
-    iprint(value, panelRows[k].valueX, y, white, true, black, false, 0);
+    print(panelRows[k].label, 0, rowY(k), white, true, black, 0);
+    iprint(value, panelRows[k].valueX, rowY(k), white, true, black, false, 0);
 }
+
+int labelWidth(int k) { return 8 * static_cast<int>(std::strlen(panelRows[k].label)); }
+
+// Window pixels from the row's value to the end of its text.
+int valueWidth(int value) { return 8 * static_cast<int>(std::to_string(value).size()); }
+
+// The right edge of the row's label or of its value, whichever reaches further.
+int rowRight(int k, int value) { return std::max(labelWidth(k), panelRows[k].valueX + valueWidth(value)) - 1; }
 
 }  // namespace
 
-void drawPanel(const Editor& e) {
-    drawBands(topBandY, false);
+PanelValues panelValues(const Editor& e) {
     const ViewBounds bounds = viewBounds(e);
     const PictureTables& t = e.picture.tables();
     // In the order of panelRows.
-    const int values[rowCount] = {
-        e.rmouseX,       e.rmouseY,    e.scale,          e.X_Start,  e.Y_Start, bounds.max_x, bounds.max_y,
-        t.pixels_Amount, e.line_phase, t.lines_amount,   e.separate, e.lop,     e.nr,
-    };
-    for (int k = 0; k < rowCount; ++k) drawRow(k, values[k]);
-    drawBands(bottomBandY, true);
+    return {e.rmouseX,       e.rmouseY,    e.scale,        e.X_Start,  e.Y_Start, bounds.max_x, bounds.max_y,
+            t.pixels_Amount, e.line_phase, t.lines_amount, e.separate, e.lop,     e.nr};
+}
+
+void drawPanel(const Editor& e) {
+    SurfaceRegion all;
+    all.whole = true;
+    drawPanelWithin(e, all);
+}
+
+void drawPanelWithin(const Editor& e, const SurfaceRegion& region) {
+    const auto bandIn = [&](int y) { return region.touches(bandLeft, y, bandRight, y + bandRows - 1); };
+    if (bandIn(topBandY)) drawBands(topBandY, false);
+    const PanelValues values = panelValues(e);
+    for (int k = 0; k < rowCount; ++k) {
+        if (region.touches(0, rowY(k), rowRight(k, values[k]), rowY(k) + 7)) drawRow(k, values[k]);
+    }
+    if (bandIn(bottomBandY)) drawBands(bottomBandY, true);
+}
+
+void panelRowsChanged(const Editor& e, const PanelValues& before, SurfaceRegion& region) {
+    const PanelValues values = panelValues(e);
+    for (int k = 0; k < rowCount; ++k) {
+        if (values[k] != before[k]) region.add(0, rowY(k), rowRight(k, values[k]), rowY(k) + 7);
+    }
+}
+
+void drawPanelOverhangs(Editor& e) {
+    const PanelValues values = panelValues(e);
+    const bool cleared = surfaceCleared();  // since the last frame: nothing of the panel is left
+    for (int k = 0; k < rowCount; ++k) {
+        if (rowRight(k, values[k]) < labelWidth(k) || (values[k] == e.shown.panelEnds[k] && !cleared)) continue;
+        iprint(values[k], panelRows[k].valueX, rowY(k), white, true, black, false, 0);
+        e.shown.panelEnds[k] = values[k];
+    }
 }

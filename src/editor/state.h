@@ -12,6 +12,7 @@
 #include "arrowpace.h"
 #include "gfx.h"
 #include "picture.h"
+#include "shownframe.h"
 #include "tracing.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
@@ -60,6 +61,9 @@ struct Editor {
     // that took none; SDL_NOEVENT when there was none or line mode has acted on it.
     SDL_Event event2 = {};
     HelpPage help = HelpPage::closed;  // the help page over the view, while not closed
+    // What the window shows (frame.h); like the picture and event2 not among the
+    // values below, since it follows from them.
+    ShownFrame shown;
 
     // Every field above but the picture and event2 (which each pass fills
     // anew), copied into one comparable tuple: the part of the

@@ -151,6 +151,10 @@ void paintUnderLine(const Editor& e, int x1, int y1, int x2, int y2) {
     });
 }
 
+const Uint32* tracedOverviewRow(const Editor& e, int y) {
+    return tracingShown(e) ? &shownPixels(e)[static_cast<size_t>(y) * Image_Width] : nullptr;
+}
+
 void clearWindow(const Editor& e) {
     cls(e.Background_Color);
     paintTracedView(e);

@@ -57,6 +57,10 @@ void clearWindow(const Editor& e);
 // The same for the view area alone.
 void clearView(const Editor& e);
 
+// Row y of the overview's canvas as the image shows it under the picture:
+// Image_Width surface pixels; null while no image is shown.
+const Uint32* tracedOverviewRow(const Editor& e, int y);
+
 // Within the window rectangle (left, top)-(right, bottom): fills the overview's
 // backdrop in the background colour; with an image shown, the overview's
 // canvas cells get the colours under them instead.

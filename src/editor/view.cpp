@@ -12,6 +12,7 @@
 // edge takes the plain path, where pset wraps it.
 #include "view.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "selection.h"
@@ -205,8 +206,28 @@ void storeSteps(const LineWalk& walk, StepRange steps, Uint32 value, int scale, 
     }
 }
 
+// Notes for presentChanges() the pixels of the steps' cells, a few rows of
+// cells at a time: in each run of rows the cells of a line span one run of
+// columns, so a long line is noted as a staircase of narrow rectangles rather
+// than the box around it.
+void markStepsDrawn(const LineWalk& walk, StepRange steps, int scale, int X_Start, int Y_Start) {
+    const int rowsAtOnce = std::max(1, 16 / scale);
+    const int firstRow = cellY(walk, steps.first), lastRow = cellY(walk, steps.last);
+    for (int row = std::min(firstRow, lastRow); row <= std::max(firstRow, lastRow); row += rowsAtOnce) {
+        const StepRange run =
+            intersect(steps, stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), row, row + rowsAtOnce - 1LL));
+        if (run.first > run.last) continue;
+        const long long left = std::min(cellX(walk, run.first), cellX(walk, run.last)) - static_cast<long long>(X_Start);
+        const long long right = std::max(cellX(walk, run.first), cellX(walk, run.last)) - static_cast<long long>(X_Start);
+        const long long top = std::min(cellY(walk, run.first), cellY(walk, run.last)) - static_cast<long long>(Y_Start);
+        const long long bottom = std::max(cellY(walk, run.first), cellY(walk, run.last)) - static_cast<long long>(Y_Start);
+        markDrawn(static_cast<int>(left * scale), static_cast<int>(top * scale),
+                  static_cast<int>((right + 1) * scale - 1), static_cast<int>((bottom + 1) * scale - 1));
+    }
+}
+
 // Notes for presentChanges() the window rectangle that view cells (x1, y1) to (x2, y2)
-// cover, which holds every cell of a line between them; markDrawn clips it.
+// cover; markDrawn clips it.
 void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int Y_Start) {
     const auto edge = [scale](int cell, int start) {
         const long long pixel = (static_cast<long long>(cell) - start) * scale;
@@ -216,22 +237,36 @@ void markCellsDrawn(int x1, int y1, int x2, int y2, int scale, int X_Start, int 
               edge(std::max(x1, x2) + 1, X_Start) - 1, edge(std::max(y1, y2) + 1, Y_Start) - 1);
 }
 
-}  // namespace
-
-bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
-                ViewBounds bounds) {
+// lineScaled, noting its stores line by line (a staircase) or leaving that to
+// the caller, who notes the box around many lines at once.
+bool drawScaledLine(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start,
+                    int disable, ViewBounds bounds, bool noteStores) {
     if (!onSurface(x1, y1) || !onSurface(x2, y2)) return false;
     const LineWalk walk = lineWalk(x1, y1, x2, y2);
     const StepRange shown = shownSteps(walk, X_Start, Y_Start, disable, bounds);
     if (shown.first > shown.last) return true;
     if (stepsOnSurface(walk, shown, scale, X_Start, Y_Start)) {
-        markCellsDrawn(x1, y1, x2, y2, scale, X_Start, Y_Start);
+        if (noteStores) markStepsDrawn(walk, shown, scale, X_Start, Y_Start);
         storeSteps(walk, shown, mapColor(color), scale, X_Start, Y_Start);
     } else {
         walkLine(x1, y1, x2, y2,
                  [&](int x, int y) { pixelScaled(scale, x, y, color, X_Start, Y_Start, disable, bounds); });
     }
     return true;
+}
+
+}  // namespace
+
+bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right, int bottom) {
+    const LineWalk walk = lineWalk(x1, y1, x2, y2);
+    const StepRange steps = intersect(stepsWithin(walk, walk.x1, walk.xstep, xRate(walk), left, right),
+                                      stepsWithin(walk, walk.y1, walk.ystep, yRate(walk), top, bottom));
+    return steps.first <= steps.last;
+}
+
+bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
+                ViewBounds bounds) {
+    return drawScaledLine(x1, y1, x2, y2, color, scale, X_Start, Y_Start, disable, bounds, true);
 }
 
 void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_Start, int Draw_X, int Draw_Y,
@@ -244,10 +279,18 @@ void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_St
     }
     const ColorRGB lineColor = separate == 0 ? kolor : separateLinesColor;
     const auto& lines = picture.lines;
+    // Every line's stores noted at once: the box around all of them.
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (int i = 0; i < l_number; ++i) {
         if (!picture.lineOnCanvas(i)) continue;
-        lineScaled(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
-                   lineColor, scale, X_Start, Y_Start, disable, bounds);
+        left = std::min({left, lines[0][i], lines[2][i]}), right = std::max({right, lines[0][i], lines[2][i]});
+        top = std::min({top, lines[1][i], lines[3][i]}), bottom = std::max({bottom, lines[1][i], lines[3][i]});
+    }
+    if (left <= right) markCellsDrawn(Draw_X + left, Draw_Y + top, Draw_X + right, Draw_Y + bottom, scale, X_Start, Y_Start);
+    for (int i = 0; i < l_number; ++i) {
+        if (!picture.lineOnCanvas(i)) continue;
+        drawScaledLine(Draw_X + lines[0][i], Draw_Y + lines[1][i], Draw_X + lines[2][i], Draw_Y + lines[3][i],
+                       lineColor, scale, X_Start, Y_Start, disable, bounds, false);
     }
 }
 
@@ -273,9 +316,18 @@ void highlightSelection(const Editor& e) {
 void renderOverview(const Editor& e) {
     paintOverviewUnder(e, 0, 0, w - 1, h - 1);
     renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
+    drawViewFrame(e);
+}
+
+ViewFrame viewFrame(const Editor& e) {
     // The frame marks the view's bounds, not those of the overview's scale 1.
     const ViewBounds bounds = viewBounds(e);
-    lineBox(e.X_Start + frameLeft, e.Y_Start + frameTop, bounds.max_x + frameRight, bounds.max_y + frameBottom, red);
+    return {e.X_Start + frameLeft, e.Y_Start + frameTop, bounds.max_x + frameRight, bounds.max_y + frameBottom};
+}
+
+void drawViewFrame(const Editor& e) {
+    const ViewFrame f = viewFrame(e);
+    lineBox(f.left, f.top, f.right, f.bottom, red);
 }
 
 void renderFrame(const Editor& e) {

@@ -5,8 +5,10 @@
 // corner; the same routines, offset and with the view-bound tests off, draw the
 // overview at one pixel per cell from window pixel (317, 420).
 //
-// Typical use, once per pass: map the mouse with cursorCell within
-// viewBounds(e), then renderFrame draws the view, the highlight and the overview.
+// Typical use: map the mouse with cursorCell within viewBounds(e); renderFrame
+// draws the view, the highlight and the overview in full. The pass draws them
+// only where they changed (frame.h), with renderFrame as its reference: an
+// element drawn here joins that partial drawing in frame.cpp.
 #ifndef TESSARY_VIEW_H
 #define TESSARY_VIEW_H
 
@@ -43,6 +45,10 @@ void pixelScaled(int scale, int xx, int yy, ColorRGB kolor, int X_Start, int Y_S
 bool lineScaled(int x1, int y1, int x2, int y2, ColorRGB color, int scale, int X_Start, int Y_Start, int disable,
                 ViewBounds bounds);
 
+// Whether a cell of the line from (x1, y1) to (x2, y2), as lineScaled walks it,
+// lies within columns left..right and rows top..bottom.
+bool lineMeetsCells(int x1, int y1, int x2, int y2, int left, int top, int right, int bottom);
+
 // Every point, then every line of `picture`, offset by (Draw_X, Draw_Y), within
 // the bounds of that scale and origin; lines in dark green when `separate` is
 // 1. Entries with a coordinate off the canvas (empty ones) are passed over.
@@ -60,5 +66,13 @@ void renderOverview(const Editor& e);
 
 // All three in that order.
 void renderFrame(const Editor& e);
+
+// The overview's red frame around the cells the view shows, in window pixels
+// (an overflowing Y_Start puts it off the window, where lineBox refuses it).
+struct ViewFrame {
+    int left, top, right, bottom;
+};
+ViewFrame viewFrame(const Editor& e);
+void drawViewFrame(const Editor& e);
 
 #endif

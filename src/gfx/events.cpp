@@ -13,17 +13,28 @@
 // that it was down; the first queued motion or button event tells where the
 // pointer was. Every event then reaches the program with the state it brought.
 //
+// SDL 1.2 queues at most 127 events and drops the rest: a burst of motions
+// that arrives while the program draws and presents can be longer. The
+// layer's event filter therefore keeps, in order, every event that finds
+// SDL's queue full, and every one after it while any is kept (holdOverflow);
+// taking an event first moves kept ones into SDL's queue as room allows. The
+// kept events count as queued everywhere: for the state as of an event, for
+// eventPending and nextEventType.
+//
 // With no input event queued that is SDL's state itself, and inkeys is SDL's
 // own array, so that writing into it (as headless programs and tests do) acts
 // at once; otherwise inkeys points to the layer's copy.
 #include <algorithm>
+#include <deque>
+#include <mutex>
 #include <vector>
 
 #include "gfx.h"
+#include "surface.h"
 
 namespace {
 
-// SDL 1.2 keeps at most 128 events queued.
+// SDL 1.2 keeps at most 128 events queued (one slot stays free).
 constexpr int queueCapacity = 128;
 constexpr Uint32 inputEvents = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_MOUSEMOTIONMASK | SDL_MOUSEBUTTONDOWNMASK |
                                SDL_MOUSEBUTTONUPMASK;
@@ -34,13 +45,43 @@ constexpr Uint32 pollPauseMs = 5;
 bool takingEvents = false;
 std::vector<Uint8> keysAsOfEvent;
 
-// The input events still queued, oldest first, and how many.
+// Events SDL had no room for, oldest first, behind those in its queue. SDL
+// may filter on a thread of its own.
+std::mutex overflowLock;
+std::deque<SDL_Event> overflow;
+
+bool isInput(const SDL_Event& event) { return (SDL_EVENTMASK(event.type) & inputEvents) != 0; }
+
+// True on the thread moving kept events back: a library whose SDL_PushEvent
+// runs the event filter must let them through.
+thread_local bool refilling = false;
+
+// Moves kept events into SDL's queue while it has room; overflowLock is held.
+void moveKeptEvents() {
+    refilling = true;
+    while (!overflow.empty() && SDL_PushEvent(&overflow.front()) == 0) overflow.pop_front();
+    refilling = false;
+}
+
+void refillQueue() {
+    const std::lock_guard<std::mutex> hold(overflowLock);
+    moveKeptEvents();
+}
+
+// The input events still queued, oldest first, and how many: SDL's, then the kept ones.
 struct QueuedInput {
-    SDL_Event events[queueCapacity];
+    std::vector<SDL_Event> events;
     int count = 0;
 
     QueuedInput() {
-        if (takingEvents) count = std::max(0, SDL_PeepEvents(events, queueCapacity, SDL_PEEKEVENT, inputEvents));
+        if (!takingEvents) return;
+        events.resize(queueCapacity);
+        count = std::max(0, SDL_PeepEvents(events.data(), queueCapacity, SDL_PEEKEVENT, inputEvents));
+        events.resize(count);
+        const std::lock_guard<std::mutex> hold(overflowLock);
+        for (const SDL_Event& event : overflow)
+            if (isInput(event)) events.push_back(event);
+        count = static_cast<int>(events.size());
     }
 };
 
@@ -77,7 +118,19 @@ Uint8 mouseAsOfEvent(int& x, int& y) {
 
 }  // namespace
 
+bool holdOverflow(const SDL_Event* event) {
+    if (refilling) return false;
+    const std::lock_guard<std::mutex> hold(overflowLock);
+    moveKeptEvents();  // so that a program reading SDL's queue alone still gets them, late
+    SDL_Event queued[queueCapacity];
+    if (overflow.empty() && SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, SDL_ALLEVENTS) < queueCapacity - 1)
+        return false;
+    overflow.push_back(*event);
+    return true;
+}
+
 bool takeEvent(SDL_Event& event) {
+    refillQueue();
     if (SDL_PollEvent(&event) != 1) {
         event.type = SDL_NOEVENT;
         return false;
@@ -88,8 +141,16 @@ bool takeEvent(SDL_Event& event) {
 }
 
 bool eventPending() {
+    refillQueue();
     SDL_Event event;
     return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
+
+Uint8 nextEventType() {
+    SDL_PumpEvents();
+    refillQueue();
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 ? event.type : Uint8{SDL_NOEVENT};
 }
 
 // Pumps only after a pause: called when the time has come already, it leaves
@@ -111,7 +172,7 @@ void readKeys() {
     const auto isKeyEvent = [](const SDL_Event& event) {
         return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
     };
-    if (std::none_of(queued.events, queued.events + queued.count, isKeyEvent)) {
+    if (std::none_of(queued.events.begin(), queued.events.end(), isKeyEvent)) {
         inkeys = sdlKeys;
         return;
     }
@@ -119,8 +180,9 @@ void readKeys() {
     std::vector<bool> settled(keyCount, false);  // keys whose first queued event has been seen
     for (int i = 0; i < queued.count; ++i) {
         const SDL_Event& event = queued.events[i];
+        if (!isKeyEvent(event)) continue;
         const int key = event.key.keysym.sym;
-        if (!isKeyEvent(event) || key < 0 || key >= keyCount || settled[key]) continue;
+        if (key < 0 || key >= keyCount || settled[key]) continue;
         settled[key] = true;
         keysAsOfEvent[key] = event.type == SDL_KEYDOWN ? SDL_RELEASED : SDL_PRESSED;
     }

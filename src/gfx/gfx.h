@@ -32,6 +32,9 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
+#include <vector>
+
 // ---------------------------------------------------------------------------
 // Colour records: plain values, no clamping
 // ---------------------------------------------------------------------------
@@ -126,6 +129,31 @@ bool presentChanges();
 void markDrawn(int x1, int y1, int x2, int y2);
 void cls(ColorRGB color);  // fills the surface with the raw value 0x00RRGGBB
 
+// A part of the surface: rows in bands of regionBandRows (a panel row's height), each with the span of
+// columns it covers, or the whole surface.
+constexpr int regionBandRows = 8;
+struct SurfaceRegion {
+    bool whole = false;
+    std::vector<int> left, right;  // per band; left > right in a band not covered
+
+    void add(int x1, int y1, int x2, int y2);  // widens by a rectangle, clipped to the surface
+    bool touches(int x1, int y1, int x2, int y2) const;
+    bool empty() const { return !touches(0, 0, w - 1, h - 1); }
+    // Calls visit(left, top, right, bottom) for each band covered (the whole surface once).
+    template <typename Visit>
+    void eachRect(Visit visit) const {
+        if (whole) return visit(0, 0, w - 1, h - 1);
+        for (size_t band = 0; band < left.size(); ++band) {
+            const int top = static_cast<int>(band) * regionBandRows;
+            if (left[band] <= right[band]) visit(left[band], top, right[band], std::min(top + regionBandRows, h) - 1);
+        }
+    }
+};
+// What was stored into the surface (by the layer's functions or noted with
+// markDrawn) since the last call; whole after a clear. Presenting leaves it.
+SurfaceRegion takeDamage();
+bool surfaceCleared();  // whether the damage so far is a clear, the whole surface
+
 // Takes at most one event from the queue (takeEvent); true when it is a close
 // request or Escape is held. With no event pending returns false and leaves
 // inkeys alone. The second form also hands out the event (SDL_NOEVENT when none).
@@ -138,6 +166,7 @@ bool done(SDL_Event& taken);
 // let go before the program took it is still seen down once.
 bool takeEvent(SDL_Event& event);
 bool eventPending();      // an event waits in the queue (looked at without pumping)
+Uint8 nextEventType();    // pumps, then the type of the next event queued (SDL_NOEVENT: none); left queued
 [[noreturn]] void end();  // SDL_Quit, then exit status 1
 void readKeys();          // refreshes inkeys: SDL_GetKeyState, as of the event taken last
 void getMouseState(int& mouseX, int& mouseY);

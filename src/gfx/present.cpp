@@ -61,12 +61,12 @@ Clear presentedClear;           //   everywhere outside these spans, when done
 std::vector<SDL_Rect> changedBands;     // filled by each presentChanges
 std::atomic<bool> windowExposed{true};  // true until the first present
 
-// Keeps every event; notes an expose and counts a wheel notch (wheel.cpp),
-// whichever reader takes the event later.
+// Notes an expose and counts a wheel notch (wheel.cpp), whichever reader takes
+// the event later; an event SDL has no room for is kept by the layer (events.cpp).
 int SDLCALL noteExpose(const SDL_Event* event) {
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
     countWheelNotch(event);
-    return 1;
+    return holdOverflow(event) ? 0 : 1;
 }
 
 void ensureSpans() {
@@ -162,12 +162,14 @@ void markDrawn(int x1, int y1, int x2, int y2) {
     if (x1 > x2 || y1 > y2) return;
     ensureSpans();
     for (int band = y1 / bandRows; band <= y2 / bandRows; ++band) drawn.widen(band, x1, x2);
+    noteDamage(x1, y1, x2, y2);
 }
 
 void markCleared(Uint32 value) {
     ensureSpans();
     drawn.forget();
     frameClear = {true, value};
+    noteClearDamage();
 }
 
 bool redraw() {

@@ -18,13 +18,18 @@ Uint32 mapColor(ColorRGB color);
 Uint32* pixelAddress(int x, int y);
 
 // Called by screen(): lets the next presentChanges() present the whole surface after
-// the window has been exposed. Installs an SDL event filter that keeps every event.
+// the window has been exposed. Installs the layer's SDL event filter.
 void watchExposes();
 
 // Called by screen() before SDL starts (display.cpp): unless SDL_VIDEODRIVER
 // names a driver, lets SDL start only on the display of the desktop. Returns
 // null, or why there is no display to open the window on.
 const char* chooseVideoDriver();
+
+// Called by that filter for every event SDL is about to queue: true when the
+// layer keeps it instead, SDL's queue being full or events being kept already
+// (events.cpp).
+bool holdOverflow(const SDL_Event* event);
 
 // Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
 void countWheelNotch(const SDL_Event* event);
@@ -33,6 +38,10 @@ void countWheelNotch(const SDL_Event* event);
 // presentChanges() need compare only what was drawn over it, when the frame it
 // presented last was cleared alike.
 void markCleared(Uint32 value);
+
+// Called by markDrawn and markCleared: the surface's damage (takeDamage, damage.cpp).
+void noteDamage(int x1, int y1, int x2, int y2);
+void noteClearDamage();
 
 inline bool onSurface(int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; }
 

@@ -68,6 +68,26 @@ TEST_F(EditorTest, EveryEventQueuedAtOnceIsSeenByAPass) {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
+// A pass applies many events but draws once: the end of a panel value that
+// reaches past its label's blanks must still be the one a frame per event left.
+TEST_F(EditorTest, APassLeavesThePanelValueEndsOfEachEvent) {
+    SDL_ShowCursor(SDL_DISABLE);
+    for (int i = 0; i < 99; ++i) addPoint(i, 50);
+    addPoint(10, 10), addPoint(11, 10);  // 101 points, two under a right drag
+    SDL_WarpMouse(10, 10);
+    while (runPass(e) != PassResult::Idle) {}
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10);  // 100 left
+    SDL_WarpMouse(11, 10);                                // 99 left
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 11, 10);
+    while (runPass(e) != PassResult::Idle) {}
+    SDL_ShowCursor(SDL_ENABLE);
+    ASSERT_EQ(tables().pixels_Amount, 99);
+    // "No. Pixels:   " covers x 0..111; the value stands at 94, so the third
+    // digit's cell at 110 keeps its columns 2..7: the 0 of 100, not the 1 of 101.
+    const std::vector<std::string> shown = cellPattern(110, 525, white), zero = glyphPattern('0');
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(shown[row].substr(2), zero[row].substr(2)) << "row " << row;
+}
+
 TEST(ArrowPace, OneStepAtThePressThenSixtyASecondAfterAQuarter) {
     struct Look { bool down; float at; bool steps; };
     const Look looks[] = {

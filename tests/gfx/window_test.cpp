@@ -78,6 +78,25 @@ TEST_F(Window, MouseStateReportsThePointerPosition) {
     EXPECT_EQ(y, 8);
 }
 
+// SDL 1.2 queues 127 events and drops the rest; the layer keeps them, in order.
+TEST_F(Window, MotionsBeyondSdlsQueueAreTakenInOrderWithTheirPositions) {
+    SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its own on every warp
+    const int motions = 300;
+    for (int i = 1; i <= motions; ++i) SDL_WarpMouse(static_cast<Uint16>(i), 7);
+    int seen = 0;
+    SDL_Event event;
+    while (takeEvent(event)) {
+        if (event.type != SDL_MOUSEMOTION) continue;
+        ++seen;
+        int x = 0, y = 0;
+        getMouseState(x, y);
+        EXPECT_EQ(event.motion.x, seen);
+        EXPECT_EQ(x, seen) << "the pointer as of motion " << seen;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    EXPECT_EQ(seen, motions);
+}
+
 TEST_F(Window, TimeAdvancesAndWaitFrameWaitsOutItsSpan) {
     const float start = getTime();
     waitFrame(start, 20);
