@@ -53,10 +53,14 @@ def draw_octagon_and_points(ed):
     ed.press("q")
 
 
-def choose_image(ed, name):
-    """Key t, then `name` (letters and dots) typed and Return."""
+def open_prompt(ed):
     ed.press("t")
     ed.wait_for(lambda s: prompt_text(s, len(TRACE_PROMPT)) == TRACE_PROMPT, what="the prompt")
+
+
+def choose_image(ed, name):
+    """Key t, then `name` (letters and dots) typed and Return."""
+    open_prompt(ed)
     ed.type_keys(*["period" if c == "." else c for c in name])
     full = TRACE_PROMPT + name
     ed.wait_for(lambda s: prompt_text(s, len(full)) == full, what="the echo of %r" % name)
@@ -113,15 +117,13 @@ def case_t_and_shift_t_choose_hide_and_show(ctx):
     ed = ctx.start_editor()
     choose_image(ed, "sun.png")
     ed.wait_for(shows_sun, what="the chosen sun")
-    ed.press("t")
-    ed.wait_for(lambda s: prompt_text(s, len(TRACE_PROMPT)) == TRACE_PROMPT, what="the prompt")
+    open_prompt(ed)
     ed.press("Escape")  # leaves the prompt, not the editor
     choose_image(ed, "x.png")
     ed.wait_for(lambda s: prompt_text(s, 40) == "Cannot trace x.png: No such file or dire", what="the failure")
     check("Cannot trace x.png: No such file or directory" in ed.stderr(), "standard error: %r" % ed.stderr())
     check(shows_sun(ed.screenshot()), "the sun after the failed choice")
-    ed.press("t")
-    ed.wait_for(lambda s: prompt_text(s, len(TRACE_PROMPT)) == TRACE_PROMPT, what="the prompt")
+    open_prompt(ed)
     ed.press("Return")  # an empty answer hides the image
     ed.wait_for(lambda s: shows_sun(s, colour=BLACK), what="the hidden sun")
     ed.key_down("Shift_L")
