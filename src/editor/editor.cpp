@@ -39,7 +39,7 @@ static const float passInputMs = 1000.0f / 60;
 
 void startUp(Editor& e) {
     e = Editor();  // an empty picture, the start colours, point mode
-    screen(windowWidth, windowHeight, false, windowTitle(e.nr, false).c_str());
+    screen(windowWidth, windowHeight, false, windowTitle(e.nr, e.mode, false).c_str());
     cls(e.Background_Color);
 }
 
@@ -83,7 +83,7 @@ PassResult runPass(Editor& e) {
     waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
     if (const std::optional<PassResult> ended = applyQueuedEvents(e)) return *ended;  // each event's steps
     drawFrame(e);                                                  // view, highlight, overview, panel: what changed
-    showTitle(e);                                                  // window title: slot, unsaved mark
+    showTitle(e);                                                  // window title: slot, mode, unsaved mark
     const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }

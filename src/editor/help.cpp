@@ -20,6 +20,7 @@ const HelpRow helpRows[] = {
     {nullptr, "Drawing"},
     {"q", "point mode: left button places points, right button erases"},
     {"w", "line mode: left click the start, then the end"},
+    {"Shift+left click", "line mode, on a line's end: store it, go on from there"},
     {"right click", "line mode: find the lines at the cell, the first in red"},
     {"keypad + / -", "select the next / previous line found"},
     {"keypad Enter / .", "delete the selected line / keep it"},

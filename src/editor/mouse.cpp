@@ -7,6 +7,7 @@
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
+#include "keypress.h"
 #include "selection.h"
 #include "view.h"
 
@@ -68,9 +69,15 @@ static void rubberBand(Editor& e) {
     drawBand(e, e.Draw_Color);
 }
 
+// An end click with Shift held as of its release chains: the next line starts
+// at this one's end, with the band following the pointer, until the table is full.
 static void storeLine(Editor& e) {
     e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_phase = 0;
+    if (!shiftHeld() || linesFull(e)) return;
+    e.line_sx = e.line_ex;
+    e.line_sy = e.line_ey;
+    e.line_phase = 1;
 }
 
 void linePhaseStep(Editor& e) {

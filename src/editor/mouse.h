@@ -3,7 +3,8 @@
 // Point mode places and erases points while a button is held, everything from
 // a press to the release being one step of the picture's history; line mode
 // enters lines through a phase machine fed by the event of each pass, and
-// hands the search and the keypad to the selection (selection.h). Every step
+// hands the search and the keypad to the selection (selection.h). An end click
+// with Shift held chains the next line on from the stored one's end. Every step
 // acts only on a cursor cell on the canvas.
 #ifndef TESSARY_MOUSE_H
 #define TESSARY_MOUSE_H
@@ -25,8 +26,9 @@ void pointStep(Editor& e);
 // Line mode: the pass's event in e.event2 moves line_phase (left release +1,
 // right press or release -1, erasing the rubber band).
 void lineEventStep(Editor& e);
-// Line mode: act on line_phase (-1 search, 0 idle, 1 rubber band, 2 store);
-// afterwards the phase is 0 or 1.
+// Line mode: act on line_phase (-1 search, 0 idle, 1 rubber band, 2 store;
+// a store with Shift held starts the next line at the stored one's end, in
+// phase 1); afterwards the phase is 0 or 1.
 void linePhaseStep(Editor& e);
 
 #endif

@@ -1,8 +1,23 @@
 // title.cpp - the window title's text.
 #include "title.h"
 
-std::string windowTitle(int nr, bool unsaved) {
-    return "Tessary v.0.3 - slot " + std::to_string(nr) + (unsaved ? " *" : "");
+// The editing mode as the title names it; none for a mode without a name.
+static std::string modeName(int mode) {
+    switch (mode) {
+        case pointMode:
+            return "points";
+        case lineMode:
+            return "lines";
+        case selectionMode:
+            return "selection";
+        default:
+            return "";
+    }
 }
 
-void showTitle(const Editor& e) { setCaption(windowTitle(e.nr, e.picture.unsaved()).c_str()); }
+std::string windowTitle(int nr, int mode, bool unsaved) {
+    const std::string name = modeName(mode);
+    return "Tessary v.0.3 - slot " + std::to_string(nr) + (name.empty() ? "" : " - " + name) + (unsaved ? " *" : "");
+}
+
+void showTitle(const Editor& e) { setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved()).c_str()); }

@@ -1,8 +1,9 @@
-// title.h - the window's title: the program, the slot, and whether the picture is unsaved.
+// title.h - the window's title: the program, the slot, the editing mode, and
+// whether the picture is unsaved.
 //
-// "Tessary v.0.3 - slot 3", with " *" at the end while the picture is
-// unsaved. It always starts with "Tessary v.0.3", the name that window rules
-// and scripts look for.
+// "Tessary v.0.3 - slot 3 - lines", with " *" at the end while the picture is
+// unsaved; the mode is "points", "lines" or "selection". It always starts with
+// "Tessary v.0.3", the name that window rules and scripts look for.
 #ifndef TESSARY_TITLE_H
 #define TESSARY_TITLE_H
 
@@ -10,10 +11,10 @@
 
 #include "state.h"
 
-std::string windowTitle(int nr, bool unsaved);
+std::string windowTitle(int nr, int mode, bool unsaved);
 
-// A step of the pass: the title for e's slot and picture (the layer sets the
-// caption only when its text changes).
+// A step of the pass: the title for e's slot, mode and picture (the layer sets
+// the caption only when its text changes).
 void showTitle(const Editor& e);
 
 #endif

@@ -38,9 +38,9 @@ import time
 import traceback
 import zlib
 
-# The title of a fresh editor; every title starts with the program's name,
-# which is what the window is found by.
-WINDOW_TITLE = "Tessary v.0.3 - slot 1"
+# The title of a fresh editor, in point mode; every title starts with the
+# program's name, which is what the window is found by.
+WINDOW_TITLE = "Tessary v.0.3 - slot 1 - points"
 WINDOW_NAME_PATTERN = r"^Tessary v\.0\.3( |$)"
 DEFAULT_TIMEOUT = 5.0
 POLL_INTERVAL = 0.02

@@ -1,11 +1,12 @@
-"""End-to-end: placing and erasing points, zooming, entering, finding and
-deleting a line with the mouse and the keypad.
+"""End-to-end: placing and erasing points, zooming, entering, chaining, finding
+and deleting lines with the mouse and the keypad; the mode in the title.
 
 Run: python3 tests/e2e/test_editing.py path/to/tessary
 """
 import sys
 
-from harness import BLACK, DRAW_GREEN, RED, cells_show, check_cells, check_equal, line_cells, overview, run_cases
+from harness import (BLACK, DRAW_GREEN, RED, WINDOW_TITLE, cells_show, check_cells, check_equal, line_cells, overview,
+                     probe_beside, run_cases, wait_until)
 
 
 def case_point_placed_shown_zoomed_and_erased(ctx):
@@ -127,6 +128,33 @@ def case_right_click_in_line_mode_drops_the_line_in_progress(ctx):
     check_cells(shot, line_cells(start, end), BLACK, "overview", overview)
 
 
+def case_shift_clicks_chain_a_closed_square_and_the_title_names_each_mode(ctx):
+    ed = ctx.start_editor()
+    check_equal(ed.title(), WINDOW_TITLE, "title at start")
+
+    def wait_title(mode):
+        wait_until(lambda: ed.title() == "Tessary v.0.3 - slot 1 - " + mode, what="the title naming " + mode)
+
+    corners = [(40, 40), (80, 40), (80, 80), (40, 80), (40, 40)]
+    square = [c for start, end in zip(corners, corners[1:]) for c in line_cells(start, end)]
+    ed.press("w")
+    wait_title("lines")
+    ed.key_down("Shift_L")
+    for corner in corners:  # one click per corner, the last back on the first
+        probe = probe_beside(corner, square)
+        ed.line_move(corner, probe)
+        ed.line_click(probe)
+    ed.key_up("Shift_L")
+    ed.line_click(probe, button=3)  # drops the chain's next line, then finds the lines at the corner
+    shot = ed.wait_panel({"No. lines": "4", "L. Phase": "0"}, "four lines stored")
+    check_cells(shot, square, DRAW_GREEN, "overview", overview)
+    wait_title("selection *")
+    ed.press("w")
+    wait_title("lines *")
+    ed.press("q")
+    wait_title("points *")
+
+
 def case_clear_undone_and_redone(ctx):
     ed = ctx.start_editor()
     first, second = (30, 40), (33, 40)
@@ -156,5 +184,6 @@ if __name__ == "__main__":
         case_line_entered_found_and_deleted,
         case_keypad_steps_through_the_lines_found,
         case_right_click_in_line_mode_drops_the_line_in_progress,
+        case_shift_clicks_chain_a_closed_square_and_the_title_names_each_mode,
         case_clear_undone_and_redone,
     ], sys.argv[1]))

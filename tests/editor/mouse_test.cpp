@@ -260,6 +260,26 @@ TEST_F(Mouse, FullLineTableShowsNoBandAndStoresNothing) {
     EXPECT_EQ(e.picture.tables().lines_amount, 512);
 }
 
+TEST_F(Mouse, ShiftEndClicksChainUntilTheTableIsFull) {
+    for (int i = 0; i < l_number - 2; ++i) addLine(i % 256, 150, i % 256, 160);
+    e.mode = lineMode;
+    at(10, 10);
+    motion();
+    leftRelease();
+    setKey(SDLK_RSHIFT, true);
+    at(20, 10);
+    motion();
+    leftRelease();  // stores the 511th line and goes on from (20, 10)
+    EXPECT_EQ(std::make_tuple(e.line_phase, e.line_sx, e.line_sy), std::make_tuple(1, 20, 10));
+    at(20, 30);
+    motion();
+    leftRelease();  // the 512th fills the table: the chain stops
+    EXPECT_EQ(e.line_phase, 0);
+    EXPECT_EQ(tables().lines[3][l_number - 1], 30);
+    ASSERT_TRUE(e.picture.undo());  // each line is a step of its own
+    EXPECT_EQ(e.picture.tables().lines_amount, l_number - 1);
+}
+
 TEST_F(Mouse, KeypadStepsThroughTheFoundLinesWithoutWrapping) {
     findThreeLines();
     ASSERT_EQ(e.lop, 3);
