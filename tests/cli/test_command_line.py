@@ -30,7 +30,6 @@ CASES = [
     (["--render", "8"], 2, "", "tessary: --render takes a slot number 1-7, not 8\n" + USAGE, {}),
     (["--render", "2", "--color", "17"], 2, "", "tessary: --color takes a palette number 1-16, not 17\n", {}),
     (["--png", "a.png"], 2, "", "tessary: --png goes with --render only\n" + USAGE, {}),
-    (["--render", "2", "--trace", "a.png"], 2, "", "tessary: --trace goes with the editor only\n" + USAGE, {}),
     (["--dir", "missing"], 2, "", "tessary: not a directory: missing\n", {}),
     (["--dir", "pixels2.txt", "--render", "2"], 2, "", "tessary: not a directory: pixels2.txt\n", {}),
     (["--render", "2"], 0, "", "", {"picture2.svg": SVG_START, "picture2.png": PNG_SIGNATURE}),
