@@ -3,8 +3,10 @@
 #include "frame.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "groupmode.h"
 #include "panel.h"
 #include "selection.h"
 #include "surface.h"
@@ -52,6 +54,13 @@ void addCells(const Editor& e, CellBox box, SurfaceRegion& region) {
     addRect(region, overviewPixels(box));
 }
 
+// The cells of a group's entries in `t`, if it has any in use: the box around them.
+std::optional<CellBox> groupCells(const PictureTables& t, const Group& g) {
+    const Group inUse = entriesInUse(t, g);
+    if (inUse.empty()) return std::nullopt;
+    return groupBounds(t, inUse);
+}
+
 bool viewMoved(const ShownFrame& shown, const Editor& e) {
     return shown.scale != e.scale || shown.X_Start != e.X_Start || shown.Y_Start != e.Y_Start ||
            shown.separate != e.separate || shown.background != e.Background_Color || shown.draw != e.Draw_Color;
@@ -73,6 +82,11 @@ SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     if (highlighted != shown.highlighted) {
         if (shown.highlighted >= 0) addRect(region, viewPixels(e, lineCells(shown.picture, shown.highlighted)));
         if (highlighted >= 0) addRect(region, viewPixels(e, lineCells(e.picture.tables(), highlighted)));
+    }
+    const Group group = selectedGroup(e);
+    if (!(group == shown.group)) {
+        if (const auto was = groupCells(shown.picture, shown.group)) addCells(e, *was, region);
+        if (const auto is = groupCells(e.picture.tables(), group)) addCells(e, *is, region);
     }
     panelRowsChanged(e, shown.panel, region);
     return region;
@@ -200,6 +214,15 @@ bool highlightTouched(const Editor& e, const SurfaceRegion& region) {
     return met;
 }
 
+// Whether the box of group mode's group meets `region`, in the view or the overview.
+bool groupTouched(const Editor& e, const SurfaceRegion& region) {
+    const auto cells = groupCells(e.picture.tables(), selectedGroup(e));
+    if (!cells) return false;
+    const PixelRect view = viewPixels(e, *cells), overview = overviewPixels(*cells);
+    return (!isEmpty(view) && region.touches(view.left, view.top, view.right, view.bottom)) ||
+           region.touches(overview.left, overview.top, overview.right, overview.bottom);
+}
+
 // The full drawing's elements, in its order, within `region`.
 void drawWithin(const Editor& e, const Coverage& coverage, const SurfaceRegion& region) {
     region.eachRect([&](int l, int t, int r, int b) { drawViewCells(e, coverage, {l, t, r, b}); });
@@ -207,6 +230,7 @@ void drawWithin(const Editor& e, const Coverage& coverage, const SurfaceRegion& 
     region.eachRect([&](int l, int t, int r, int b) { drawOverviewCells(e, coverage, {l, t, r, b}); });
     const ViewFrame frame = viewFrame(e);
     if (region.touches(frame.left, frame.top, frame.right, frame.bottom)) drawViewFrame(e);
+    if (groupTouched(e, region)) highlightGroup(e);
     drawPanelWithin(e, region);
 }
 
@@ -220,6 +244,7 @@ void remember(const Editor& e, ShownFrame& shown) {
     shown.draw = e.Draw_Color;
     if (shown.picture != e.picture.tables()) shown.picture = e.picture.tables();
     shown.highlighted = selectedLine(e);
+    shown.group = selectedGroup(e);
     shown.panel = panelValues(e);
     shown.panelEnds = shown.panel;
 }

@@ -20,4 +20,10 @@ bool keyPressed(int key) {
 
 bool ctrlHeld() { return keyDown(SDLK_LCTRL) || keyDown(SDLK_RCTRL); }
 
+bool deleteKeyPressed() {
+    const bool del = keyPressed(SDLK_DELETE);  // both asked, so that both latches follow their keys
+    const bool backspace = keyPressed(SDLK_BACKSPACE);
+    return del || backspace;
+}
+
 bool shiftHeld() { return keyDown(SDLK_LSHIFT) || keyDown(SDLK_RSHIFT); }

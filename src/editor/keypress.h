@@ -15,5 +15,6 @@ bool keyDown(int key);     // level test: the key is held
 bool keyPressed(int key);  // edge test: true once per press
 bool ctrlHeld();           // either Ctrl key is held
 bool shiftHeld();          // either Shift key is held
+bool deleteKeyPressed();   // Delete or Backspace: a press of either
 
 #endif

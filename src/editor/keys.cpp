@@ -7,6 +7,7 @@
 
 #include "colorprompts.h"
 #include "export.h"
+#include "groupmode.h"
 #include "keeping.h"
 #include "selection.h"
 #include "slotcommands.h"
@@ -31,6 +32,7 @@ void separateKey(Editor& e) {
 void modeKeys(Editor& e) {
     if (keyPressed(SDLK_q)) e.mode = pointMode;
     if (keyPressed(SDLK_w)) e.mode = lineMode;
+    if (keyPressed(SDLK_g)) enterGroupMode(e);
 }
 
 void zoomIn(Editor& e) {
@@ -44,9 +46,10 @@ void zoomOut(Editor& e) {
 }
 
 void zoomKeys(Editor& e) {
-    // With Ctrl the press of z is left to historyKeys, which undoes.
+    // With Ctrl the press of z is left to historyKeys, which undoes, and that
+    // of x to groupKeys, which cuts.
     if (!ctrlHeld() && keyPressed(SDLK_z)) zoomIn(e);
-    if (keyPressed(SDLK_x)) zoomOut(e);
+    if (!ctrlHeld() && keyPressed(SDLK_x)) zoomOut(e);
 }
 
 // A pan step grows by one per press and never falls below 1.
@@ -72,6 +75,7 @@ void homeKey(Editor& e) {
 // step can overflow it.
 static void panKey(Editor& e, int arrow, float now, int& start, int delta, int limit) {
     if (!e.arrows[arrow].stepDue(keyDown(arrowKeyOrder[arrow]), now)) return;
+    if (groupNudging(e)) return;  // Shift+arrows move the group instead
     const long long moved = static_cast<long long>(start) + delta;
     start = moved < 0 ? 0 : moved > limit ? limit : static_cast<int>(moved);
     clearWindow(e);
@@ -103,14 +107,16 @@ void runKeyCommands(Editor& e) {
     if (keyPressed(SDLK_l)) loadCommand(e);
     slotKeys(e);
     separateKey(e);
-    if (keyPressed(SDLK_c)) backgroundColorCommand(e);
-    if (keyPressed(SDLK_v)) drawColorCommand(e);
+    // With Ctrl, c and v are left to groupKeys: copy and paste.
+    if (!ctrlHeld() && keyPressed(SDLK_c)) backgroundColorCommand(e);
+    if (!ctrlHeld() && keyPressed(SDLK_v)) drawColorCommand(e);
     modeKeys(e);
     zoomKeys(e);
     panStepKeys(e);
     homeKey(e);
     arrowKeys(e);
     historyKeys(e);
+    groupKeys(e);
     if (keyPressed(SDLK_e)) exportImagesCommand(e);
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);

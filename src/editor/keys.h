@@ -28,8 +28,8 @@ void runKeyCommands(Editor& e);
 void clearPictureKey(Editor& e);  // backquote: empty both tables, clear the window
 void slotKeys(Editor& e);         // 1..7: choose the slot (a later key wins)
 void separateKey(Editor& e);      // p: lines in dark green or not
-void modeKeys(Editor& e);         // q point mode, w line mode
-void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1); Ctrl+Z is undo
+void modeKeys(Editor& e);         // q point mode, w line mode, g group mode
+void zoomKeys(Editor& e);         // z in (up to maxScale), x out (down to 1); Ctrl+Z is undo, Ctrl+X cut
 void zoomIn(Editor& e);           // one step in, up to maxScale, clearing the window
 void zoomOut(Editor& e);          // one step out, down to 1, clearing the window
 void panStepKeys(Editor& e);      // = and - the column step, 0 and 9 the row step

@@ -7,6 +7,7 @@
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
+#include "groupmode.h"
 #include "keypress.h"
 #include "selection.h"
 #include "view.h"
@@ -122,8 +123,9 @@ static PassResult lineModeStep(Editor& e) {
 }
 
 PassResult editStep(Editor& e) {
-    // Point edits from a press to the release are one step of the history.
-    e.picture.holdStroke(e.mode == pointMode && (e.LMB || e.RMB));
+    // Point edits from a press to the release are one step of the history, and
+    // so is a group's move by one drag.
+    e.picture.holdStroke((e.mode == pointMode && (e.LMB || e.RMB)) || (e.mode == groupMode && e.LMB));
     switch (e.mode) {
         case pointMode:
             pointStep(e);
@@ -132,6 +134,9 @@ PassResult editStep(Editor& e) {
             return lineModeStep(e);
         case selectionMode:
             selectionKeys(e);
+            break;
+        case groupMode:
+            groupStep(e);
             break;
         default:
             break;

@@ -44,7 +44,8 @@ void selectionKeys(Editor& e) {
     if (keyPressed(SDLK_KP_PLUS)) ++e.forerase;
     if (keyPressed(SDLK_KP_MINUS)) --e.forerase;
     if (keyPressed(SDLK_KP_PERIOD)) dropSelection(e);
-    if (keyPressed(SDLK_KP_ENTER)) {
+    // Delete and Backspace delete as keypad Enter does, in selection mode only.
+    if (keyPressed(SDLK_KP_ENTER) || (e.mode == selectionMode && deleteKeyPressed())) {
         const int i = selectedLine(e);
         if (i >= 0) e.picture.eraseLine(i);
         clearWindow(e);

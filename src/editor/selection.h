@@ -15,7 +15,8 @@
 // go into lopp; selection mode follows when any were found.
 void searchLines(Editor& e);
 
-// Keypad +, -, period and Enter in line and selection mode, then forerase limited.
+// Keypad +, -, period and Enter in line and selection mode (and, in selection
+// mode, Delete or Backspace as Enter), then forerase limited.
 void selectionKeys(Editor& e);
 
 // The index of the selected line entry, or -1 when no entry in use is selected.

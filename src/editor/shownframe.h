@@ -10,6 +10,7 @@
 #include <array>
 
 #include "coverage.h"
+#include "group.h"
 #include "gfx.h"
 
 constexpr int panelRowCount = 13;
@@ -22,10 +23,11 @@ struct ShownFrame {
     int scale = 0, X_Start = 0, Y_Start = 0, separate = 0;
     ColorRGB background, draw;
     // Each drawn element: the picture's entries (which coverage follows), the
-    // highlighted line (-1: none) and the panel's values.
+    // highlighted line (-1: none), group mode's group in red and the panel's values.
     PictureTables picture;
     Coverage coverage;
     int highlighted = -1;
+    Group group;
     PanelValues panel{};
     // The values last printed in each row, by a frame or by an event of the pass
     // (drawPanelOverhangs): the end of a long one stays past the label.

@@ -11,11 +11,12 @@
 
 #include "arrowpace.h"
 #include "gfx.h"
+#include "group.h"
 #include "picture.h"
 #include "shownframe.h"
 #include "tracing.h"
 
-enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2 };
+enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2, groupMode = 3 };
 
 // What a step of the pass tells the loop. Idle: the pass changed nothing, and
 // the next one would do the same until an event arrives.
@@ -24,6 +25,25 @@ enum class PassResult { Continue, Quit, Idle };
 // The help page (help.h): closed, shown after the key that opened it is let go,
 // closing until the key or button that closes it is let go.
 enum class HelpPage { closed, opening, shown, closing };
+
+// Group mode (groupmode.h): the group selected, and the left-button drag in progress.
+enum class GroupDrag { none, band, move };
+struct GroupState {
+    Group selected;
+    PictureTables selectedIn;  // the tables the group was selected on: any other change drops it
+    GroupDrag drag = GroupDrag::none;
+    bool adding = false;          // the band adds to the group (Shift at its start)
+    int anchorX = 0, anchorY = 0; // the cell where the drag started
+    int cornerX = 0, cornerY = 0; // band: the opposite corner, as drawn
+    int movedX = 0, movedY = 0;   // move: cells moved since the drag started
+    bool buttonHeld = false;      // the left button as of the last group step
+
+    auto values() const {
+        return std::tie(selected, selectedIn, drag, adding, anchorX, anchorY, cornerX, cornerY, movedX, movedY,
+                        buttonHeld);
+    }
+    bool operator==(const GroupState& other) const { return values() == other.values(); }
+};
 
 struct Editor {
     int mode = pointMode;
@@ -65,6 +85,9 @@ struct Editor {
     // values below, since it follows from them.
     ShownFrame shown;
 
+    GroupState group;
+    Clip clip;  // the last group copied or cut, kept for the whole run
+
     // Every field above but the picture and event2 (which each pass fills
     // anew), copied into one comparable tuple: the part of the
     // state that a pass which changed nothing leaves equal. A new field
@@ -72,7 +95,8 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, trace.path, trace.shown);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, group, clip, trace.path,
+                               trace.shown);
     }
 };
 

@@ -10,6 +10,8 @@ static std::string modeName(int mode) {
             return "lines";
         case selectionMode:
             return "selection";
+        case groupMode:
+            return "group";
         default:
             return "";
     }

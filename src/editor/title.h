@@ -2,7 +2,7 @@
 // whether the picture is unsaved.
 //
 // "Tessary v.0.3 - slot 3 - lines", with " *" at the end while the picture is
-// unsaved; the mode is "points", "lines" or "selection". It always starts with
+// unsaved; the mode is "points", "lines", "selection" or "group". It always starts with
 // "Tessary v.0.3", the name that window rules and scripts look for.
 #ifndef TESSARY_TITLE_H
 #define TESSARY_TITLE_H

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "groupmode.h"
 #include "selection.h"
 #include "surface.h"
 
@@ -334,4 +335,5 @@ void renderFrame(const Editor& e) {
     renderView(e);
     highlightSelection(e);
     renderOverview(e);
+    highlightGroup(e);
 }

@@ -64,7 +64,7 @@ void renderView(const Editor& e);
 void highlightSelection(const Editor& e);
 void renderOverview(const Editor& e);
 
-// All three in that order.
+// All three in that order, then group mode's group in red (groupmode.h).
 void renderFrame(const Editor& e);
 
 // The overview's red frame around the cells the view shows, in window pixels

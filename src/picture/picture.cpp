@@ -60,6 +60,10 @@ void Picture::replace(const PictureTables& tables) {
     change(false, [&](PictureTables& t) { t = tables; });
 }
 
+void Picture::replaceInStroke(const PictureTables& tables) {
+    change(true, [&](PictureTables& t) { t = tables; });
+}
+
 void Picture::sort(int pointKey, int lineKey) {
     change(false, [&](PictureTables& t) {
         sortTable(pointTable(t), pointKey);

@@ -37,12 +37,17 @@ public:
     void holdStroke(bool held);
     bool addPoint(int x, int y);  // false when the point table is full
     void erasePoint(int i);       // entry i, if in use
+    // The tables as a whole (see replace), joining a held stroke the same way:
+    // a group dragged across the canvas is one step.
+    void replaceInStroke(const PictureTables& tables);
 
     // Each of these is a step of its own.
     bool addLine(int x1, int y1, int x2, int y2);  // false when the line table is full
     void eraseLine(int i);                         // entry i, if in use
     void clear();
-    void replace(const PictureTables& tables);  // a load: the tables as read
+    // The tables as a whole: a load (the tables as read), or an edit of a group
+    // of entries (group.h) worked out on a copy.
+    void replace(const PictureTables& tables);
     // The export's order: points on row pointKey, lines on row lineKey (sortTable).
     void sort(int pointKey, int lineKey);
 

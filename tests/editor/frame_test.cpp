@@ -77,7 +77,8 @@ private:
     void queueOne(const Editor& e) {
         static const int keys[] = {SDLK_q, SDLK_w, SDLK_z, SDLK_x, SDLK_p, SDLK_8, SDLK_RIGHT, SDLK_LEFT, SDLK_DOWN,
                                    SDLK_UP, SDLK_KP_PLUS, SDLK_KP_MINUS, SDLK_KP_PERIOD, SDLK_KP_ENTER, SDLK_u,
-                                   SDLK_y, SDLK_3, SDLK_EQUALS, SDLK_BACKQUOTE, SDLK_h};
+                                   SDLK_y, SDLK_3, SDLK_EQUALS, SDLK_BACKQUOTE, SDLK_h, SDLK_g, SDLK_f, SDLK_o,
+                                   SDLK_DELETE};
         const int kind = pick(0, 19);
         if (kind < 10) return move(e);
         if (kind < 13) return drag(e, SDL_BUTTON_LEFT);
@@ -109,7 +110,7 @@ TEST_P(FrameTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
     }
     EventScript script(2026);
     int passes = 0, framesInPart = 0;
-    int passesIn[3] = {};  // per mode
+    int passesIn[4] = {};  // per mode
     std::vector<Uint32> beforeFrame, drawnInPart, drawnInFull;
     for (int burst = 0; burst < 700 && !HasFailure(); ++burst) {
         script.queueBurst(e);
@@ -138,7 +139,7 @@ TEST_P(FrameTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
     SDL_ShowCursor(SDL_ENABLE);
     EXPECT_GT(passes, 2000);
     EXPECT_GT(framesInPart, passes / 2);  // most frames were drawn in part
-    for (int mode : {pointMode, lineMode, selectionMode}) EXPECT_GT(passesIn[mode], 100) << "mode " << mode;
+    for (int mode : {pointMode, lineMode, selectionMode, groupMode}) EXPECT_GT(passesIn[mode], 100) << "mode " << mode;
 }
 
 INSTANTIATE_TEST_SUITE_P(Traced, FrameTest, ::testing::Bool());
