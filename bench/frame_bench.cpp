@@ -8,7 +8,9 @@
 // the export's sort.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <png.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,7 @@
 #include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
+#include "traceimage.h"
 #include "view.h"
 
 namespace {
@@ -72,11 +75,24 @@ BENCHMARK_CAPTURE(BM_Frame, empty, Kind::empty)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, typical, Kind::typical)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_Frame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
+// An image traced under the picture that covers every cell, in shades that
+// differ from cell to cell.
+void traceUnder(Editor& e) {
+    auto image = std::make_shared<TraceImage>();
+    for (int y = 0; y < Image_Height; ++y)
+        for (int x = 0; x < Image_Width; ++x)
+            image->at(x, y) = {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 128, 255};
+    e.trace.image = image;
+    e.trace.path = "traced.png";
+    e.trace.shown = true;
+}
+
 // The frame step drawing everything (as after the view moved), with the
 // picture's coverage up to date: the full frame of a pass.
-void BM_FullFrame(benchmark::State& state, Kind kind) {
+void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
     Editor e;
     makePicture(e, kind);
+    if (traced) traceUnder(e);
     e.scale = static_cast<int>(state.range(0));
     drawFrame(e);
     for (auto _ : state) {
@@ -85,7 +101,9 @@ void BM_FullFrame(benchmark::State& state, Kind kind) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+// The same over a traced image (goal: at most 1.2 times the frame without).
+BENCHMARK_CAPTURE(BM_FullFrame, worst_traced, Kind::worst, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
 // The same after the picture was replaced (a load, an undo): its coverage is
 // counted afresh.
@@ -102,10 +120,11 @@ void BM_FullFrameNewPicture(benchmark::State& state) {
 BENCHMARK(BM_FullFrameNewPicture)->Arg(1)->Arg(3);
 
 // A whole pass for one motion that moves the cursor to the next cell and
-// changes nothing else, on the worst picture.
-void BM_CursorPass(benchmark::State& state) {
+// changes nothing else, on the worst picture, over a traced image or not.
+void BM_CursorPass(benchmark::State& state, bool traced) {
     Editor e;
     makePicture(e, Kind::worst);
+    if (traced) traceUnder(e);
     e.scale = static_cast<int>(state.range(0));
     SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
     SDL_WarpMouse(300, 200);
@@ -116,7 +135,8 @@ void BM_CursorPass(benchmark::State& state) {
         runPass(e);
     }
 }
-BENCHMARK(BM_CursorPass)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_traced, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 
 // A burst of 1,000 motions applied: the worst picture's lines at scale 3, and
 // strokes of 123 motions (SDL queues at most 128 events), each queued at once
@@ -160,6 +180,20 @@ void BM_MotionBurst(benchmark::State& state) {
     state.counters["events"] = strokes * (motions + 2);
 }
 BENCHMARK(BM_MotionBurst)->Unit(benchmark::kMillisecond);
+
+// A clear of the window at scale 2 (zoom, pan, load, undo), with and without
+// the traced image painted into the view after it.
+void BM_ClearWindow(benchmark::State& state, bool traced) {
+    Editor e;
+    if (traced) traceUnder(e);
+    e.scale = 2;
+    for (auto _ : state) {
+        clearWindow(e);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_ClearWindow, plain, false);
+BENCHMARK_CAPTURE(BM_ClearWindow, traced, true);
 
 // Presenting, besides SDL's own work (none on the dummy driver): presentChanges()
 // compares what was drawn since the last present with the frame it presented
@@ -287,6 +321,62 @@ void BM_ExportSort(benchmark::State& state, Table (*table)(PictureTables&)) {
 BENCHMARK_CAPTURE(BM_ExportSort, points, static_cast<Table (*)(PictureTables&)>(pointTable));
 BENCHMARK_CAPTURE(BM_ExportSort, lines, static_cast<Table (*)(PictureTables&)>(lineTable));
 
+// Writes a `side` x `side` RGB PNG row by row: a gradient, with noise in the
+// low `noiseBits` bits of each channel. Without noise it compresses as a
+// drawing does (about 5 MB at 8000 x 8000); with 3 bits about as a photograph
+// (about 100 MB).
+bool writeLargePng(const char* path, int side, int noiseBits) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(side) * 3);
+    std::uint32_t noise = 2463534242u;
+    const std::uint32_t mask = (1u << noiseBits) - 1;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+            row[3 * x] = static_cast<png_byte>(x * 255 / side ^ (noise & mask));
+            row[3 * x + 1] = static_cast<png_byte>(y * 255 / side ^ (noise >> 8 & mask));
+            row[3 * x + 2] = static_cast<png_byte>((x + y) / 64 ^ (noise >> 16 & mask));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// Reading and fitting an 8000 x 8000 PNG, argument the bits of noise (goal:
+// under half a second, memory one row of the image plus the canvas). "MiB" is
+// how far the peak resident size rose while reading, beyond the peak the
+// writing reached before.
+void BM_ReadLargeTraceImage(benchmark::State& state) {
+    ScratchDirectory scratch;
+    if (!scratch.ready()) return state.SkipWithError("no temporary directory");
+    if (!writeLargePng("large.png", 8000, static_cast<int>(state.range(0))))
+        return state.SkipWithError("cannot write large.png");
+    const auto peakKiB = [] {
+        rusage usage = {};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKiB();
+    for (auto _ : state) {
+        if (!readTraceImage("large.png").image) {
+            state.SkipWithError("large.png was not read");
+            break;
+        }
+    }
+    state.counters["MiB"] = (peakKiB() - before) / 1024.0;
+}
+BENCHMARK(BM_ReadLargeTraceImage)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // An undo and a redo of a step with full tables: the clear of a full picture.
 void BM_UndoRedo(benchmark::State& state) {
     Editor e;
@@ -337,6 +427,7 @@ public:
         printRatios(fill->second, true);
         std::printf("\nPresenting, slot files, the kept copy, export sort, undo and redo in full-surface fills\n");
         printRatios(fill->second, false);
+        printTracedRatios();
     }
 
 private:
@@ -348,6 +439,18 @@ private:
             const bool measured = name != "BM_FullSurfaceFill" && name.rfind("BM_HistoryMemory", 0) != 0;
             if (frame == frames && measured)
                 std::printf("  %-28s %8.2f\n", name.c_str(), nanos / fillNanos);
+        }
+    }
+
+    // Each frame over a traced image against the same frame without one.
+    void printTracedRatios() const {
+        std::printf("\nFrames over a traced image, in the same frame without one (goal: <= 1.2)\n");
+        const std::string traced = "_traced/";
+        for (const auto& [name, nanos] : nanos_) {
+            const size_t at = name.find(traced);
+            if (at == std::string::npos) continue;
+            const auto plain = nanos_.find(std::string(name).erase(at, traced.size() - 1));
+            if (plain != nanos_.end()) std::printf("  %-28s %8.2f\n", name.c_str(), nanos / plain->second);
         }
     }
 

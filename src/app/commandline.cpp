@@ -2,10 +2,10 @@
 //
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
-// given to --svg and --png are taken relative to the directory the program was
-// started in, as a shell user expects. --pictures names DIR by a rule, for
-// the desktop entry: menu launches keep their files in the user's pictures
-// folder rather than wherever the launcher starts programs.
+// given to --svg, --png and --trace are taken relative to the directory the
+// program was started in, as a shell user expects. --pictures names DIR by a
+// rule, for the desktop entry: menu launches keep their files in the user's
+// pictures folder rather than wherever the launcher starts programs.
 #include "commandline.h"
 
 #include <cstdio>
@@ -25,6 +25,7 @@ const char* const version = "Tessary 0.3";
 const char* const synopsis =
     "Usage: tessary [--dir DIR]\n"
     "       tessary --pictures\n"
+    "       tessary [--dir DIR | --pictures] --trace FILE\n"
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
     "       tessary --version | --help | -h\n";
@@ -38,6 +39,8 @@ const char* const details =
     "                    missing: $(xdg-user-dir PICTURES)/Tessary, or\n"
     "                    ~/Pictures/Tessary where xdg-user-dir is missing;\n"
     "                    the desktop menu starts the editor so\n"
+    "  --trace FILE      show the PNG or BMP image FILE under the picture, to trace\n"
+    "                    over; key t chooses another, Shift+T shows or hides it\n"
     "  --render N        render slot N (1-7) to image files, without a window\n"
     "  --svg FILE        write the SVG image to FILE\n"
     "  --png FILE        write the PNG image to FILE\n"
@@ -58,6 +61,7 @@ enum class Action { edit, render, version, help };
 struct Arguments {
     Action action = Action::edit;
     std::string dir;  // empty: the working directory
+    std::string trace;  // the image to trace over; empty: the one remembered for the folder
     bool pictures = false;
     int nr = 0;
     ImageFiles files;
@@ -65,6 +69,7 @@ struct Arguments {
     int drawing = 6;
     bool separate = false;
     const char* renderOption = nullptr;  // an option that only --render takes, when given
+    const char* traceOption = nullptr;   // --trace, which only the editor takes, when given
 };
 
 // A whole number in [lowest, highest] written in plain decimal digits.
@@ -90,6 +95,11 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
         args.dir = value;
         return -1;
     }
+    if (option == "--trace") {
+        if (*value == '\0') return usageError("--trace needs a file name");
+        args.trace = value;
+        return -1;
+    }
     if (option == "--render") {
         if (!numberIn(value, 1, 7, args.nr))
             return usageError("--render takes a slot number 1-7, not " + std::string(value));
@@ -107,7 +117,7 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
 }
 
 bool takesValue(const std::string& option) {
-    for (const char* name : {"--dir", "--render", "--svg", "--png", "--background", "--color"}) {
+    for (const char* name : {"--dir", "--trace", "--render", "--svg", "--png", "--background", "--color"}) {
         if (option == name) return true;
     }
     return false;
@@ -122,7 +132,8 @@ int parse(int argc, char* argv[], Arguments& args) {
             args.action = option == "--version" ? Action::version : Action::help;
             return -1;
         }
-        if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];
+        if (option == "--trace") args.traceOption = argv[i];
+        else if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];
         if (option == "--separate" || option == "--pictures") {
             (option == "--separate" ? args.separate : args.pictures) = true;
             continue;
@@ -132,6 +143,7 @@ int parse(int argc, char* argv[], Arguments& args) {
         const int status = takeValue(option, argv[++i], args);
         if (status >= 0) return status;
     }
+    if (args.action == Action::render && args.traceOption) return usageError("--trace goes with the editor only");
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
     if (args.pictures && !args.dir.empty()) return usageError("--dir and --pictures name two folders");
@@ -199,9 +211,10 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
     if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
     if (args.action == Action::render) resolveImageFiles(args);
+    if (!args.trace.empty()) args.trace = std::filesystem::absolute(args.trace).string();
     if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
-    if (args.action == Action::edit) return SDL_main(argc, argv);
+    if (args.action == Action::edit) return runEditor(args.trace);
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
     return renderSlot({args.nr, args.files, colors});
 }

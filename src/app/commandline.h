@@ -3,6 +3,7 @@
 //
 //     tessary [--dir DIR]
 //     tessary --pictures
+//     tessary [--dir DIR | --pictures] --trace FILE
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--background K] [--color K] [--separate]
 //     tessary --version | --help | -h

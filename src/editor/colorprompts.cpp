@@ -5,7 +5,7 @@
 
 static void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
     applyColorAnswer(askNumber(message), kolor);
-    cls(e.Background_Color);
+    clearWindow(e);
 }
 
 void applyColorAnswer(double answer, ColorRGB& kolor) {

@@ -90,15 +90,18 @@ PassResult runPass(Editor& e) {
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
-int SDL_main(int, char*[]) {
+int runEditor(const std::string& tracePath) {
     watchEndSignals();  // before SDL starts threads of its own
-    static Editor e;  // static: the exit hooks keep its picture after SDL_main has returned
+    static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
     startUp(e);
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
+    startTracing(e, tracePath);  // the image named, or the one this folder traced over last
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
         keepAfterPass(e);                                // the unsaved copy, at most once a second
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
     }
     return 0;
 }
+
+int SDL_main(int, char*[]) { return runEditor(""); }

@@ -3,6 +3,7 @@
 #define TESSARY_EDITOR_H
 
 #include <optional>
+#include <string>
 
 #include "state.h"
 
@@ -19,7 +20,12 @@ std::optional<PassResult> applyQueuedEvents(Editor& e);
 // Idle when the pass changed nothing and the loop may wait for an event.
 PassResult runPass(Editor& e);
 
-// The editor's entry, called by the process entry in main.cpp.
+// The editor's entry, called by the command line: it runs until the editor
+// ends and returns the exit status. `tracePath`, unless empty, names the image
+// to trace over (tracing.h).
+int runEditor(const std::string& tracePath);
+
+// The same without an image named.
 int SDL_main(int argc, char* argv[]);
 
 #endif

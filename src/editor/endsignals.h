@@ -15,7 +15,7 @@
 // the last one ended, so that a slow disk delays the end instead of tearing a
 // file or leaving a temporary behind.
 //
-//     watchEndSignals();    // first thing in SDL_main, before SDL starts threads
+//     watchEndSignals();    // first thing in runEditor, before SDL starts threads
 //     startUp(e);           // opens the window
 //     deliverEndSignals();  // from now on a signal is a close request
 //     ...

@@ -171,7 +171,9 @@ void fillWithin(PixelRect clip, PixelRect area, ColorRGB color) {
 
 // The overview's backdrop and picture within `clip`. Where the picture lies on
 // the backdrop each pixel is either a cell or the backdrop, so it is stored
-// once; left of the backdrop a pixel with no cell keeps what it had.
+// once; left of the backdrop a pixel with no cell keeps what it had. With an
+// image traced, a pixel with no cell takes the image's there instead, on the
+// backdrop or not (tracing.h).
 void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     const PixelRect picture = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
     fillWithin(clip, {backdropLeft, backdropTop, backdropRight, picture.top - 1}, e.Background_Color);
@@ -187,9 +189,10 @@ void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip
     const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
         setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
-        for (int x = std::max(r.left, backdropLeft); x <= r.right; ++x) {
+        const Uint32* traced = tracedOverviewRow(e, y - overviewY);
+        for (int x = traced ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
             Uint32& keep = row.keep[x - r.left];
-            row.value[x - r.left] |= keep & backdrop;
+            row.value[x - r.left] |= keep & (traced ? traced[x - overviewX] : backdrop);
             keep = 0;
         }
         storeRow(pixelAddress(r.left, y), row, width);

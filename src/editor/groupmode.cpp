@@ -27,7 +27,7 @@ void applyEdit(Editor& e, const PictureTables& edited, bool inStroke) {
         e.picture.replace(edited);
     }
     e.group.selectedIn = tablesOf(e);
-    cls(e.Background_Color);
+    clearWindow(e);
 }
 
 // Moves the group by (dx, dy), less at the canvas edge; returns the move made.
@@ -112,16 +112,25 @@ void nudgeKeys(Editor& e) {
     }
 }
 
-void drawBand(const Editor& e, ColorRGB color) {
-    const GroupState& g = e.group;
-    const ViewBounds bounds = viewBounds(e);
-    const auto edge = [&](int x1, int y1, int x2, int y2) {
-        lineScaled(x1, y1, x2, y2, color, e.scale, e.X_Start, e.Y_Start, 0, bounds);
-    };
+// Calls edge(x1, y1, x2, y2) for each of the band's four edges.
+template <typename Edge>
+void bandEdges(const GroupState& g, Edge edge) {
     edge(g.anchorX, g.anchorY, g.cornerX, g.anchorY);
     edge(g.cornerX, g.anchorY, g.cornerX, g.cornerY);
     edge(g.cornerX, g.cornerY, g.anchorX, g.cornerY);
     edge(g.anchorX, g.cornerY, g.anchorX, g.anchorY);
+}
+
+void drawBand(const Editor& e, ColorRGB color) {
+    const ViewBounds bounds = viewBounds(e);
+    bandEdges(e.group, [&](int x1, int y1, int x2, int y2) {
+        lineScaled(x1, y1, x2, y2, color, e.scale, e.X_Start, e.Y_Start, 0, bounds);
+    });
+}
+
+// Paints the band over in the colours under it (tracing.h).
+void eraseBand(const Editor& e) {
+    bandEdges(e.group, [&](int x1, int y1, int x2, int y2) { paintUnderLine(e, x1, y1, x2, y2); });
 }
 
 // A press on the canvas: within the group's bounds it picks the group up,
@@ -147,7 +156,7 @@ void startDrag(Editor& e) {
 void followDrag(Editor& e) {
     GroupState& g = e.group;
     if (g.drag == GroupDrag::band) {
-        drawBand(e, e.Background_Color);
+        eraseBand(e);
         g.cornerX = e.rmouseX;
         g.cornerY = e.rmouseY;
         drawBand(e, e.Draw_Color);
@@ -164,7 +173,7 @@ void followDrag(Editor& e) {
 void endDrag(Editor& e) {
     GroupState& g = e.group;
     if (g.drag == GroupDrag::band) {
-        drawBand(e, e.Background_Color);
+        eraseBand(e);
         Group chosen = groupInBox(tablesOf(e), boxBetween(g.anchorX, g.anchorY, g.cornerX, g.cornerY));
         if (g.adding) chosen |= selectedGroup(e);
         selectGroup(e, chosen);

@@ -34,6 +34,7 @@ const HelpRow helpRows[] = {
     {"z / x, wheel", "zoom in / out (the wheel keeps the cell at the pointer)"},
     {"arrows", "pan; = / - and 0 / 9 make the pan steps larger / smaller"},
     {"8", "back to cell 0, 0"},
+    {"t / Shift+T", "an image to trace over, PNG or BMP / show or hide it"},
     {nullptr, "Slots and files"},
     {"1 .. 7", "choose the slot"},
     {"s / l", "save / load the picture of the slot"},
@@ -127,7 +128,7 @@ bool anythingHeld() {
 
 // The view area as the editor shows it, at once rather than on the next pass.
 void closeHelpPage(Editor& e) {
-    drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
+    clearView(e);
     renderFrame(e);
     e.help = HelpPage::closed;
 }

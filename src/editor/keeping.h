@@ -21,7 +21,7 @@
 //   "Kept copy failed: <path>: <reason>". Every write is whole: an ending
 //   signal waits for it (endsignals.h).
 //
-//     startKeeping(e);                 // in SDL_main, after startUp
+//     startKeeping(e);                 // in runEditor, after startUp
 //     ... runPass(e); keepAfterPass(e);  // once per pass
 #ifndef TESSARY_KEEPING_H
 #define TESSARY_KEEPING_H

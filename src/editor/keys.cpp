@@ -1,7 +1,8 @@
 // keys.cpp - the editor's key tests and its keyboard commands.
 //
-// Every command that changes what is shown as a whole clears the window first,
-// in the background colour; the rest change only state that the next frame shows.
+// Every command that changes what is shown as a whole clears the window, to
+// the background colour and the image traced over (clearWindow), once the view
+// has changed; the rest change only state that the next frame shows.
 #include "keys.h"
 
 #include "colorprompts.h"
@@ -15,7 +16,7 @@ void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;
     keepBeforeReplacing(e, KeptReason::clear);
     e.picture.clear();
-    cls(e.Background_Color);
+    clearWindow(e);
 }
 
 void slotKeys(Editor& e) {
@@ -35,13 +36,13 @@ void modeKeys(Editor& e) {
 }
 
 void zoomIn(Editor& e) {
-    cls(e.Background_Color);
     if (e.scale < maxScale) ++e.scale;
+    clearWindow(e);
 }
 
 void zoomOut(Editor& e) {
-    cls(e.Background_Color);
     if (e.scale > 1) --e.scale;
+    clearWindow(e);
 }
 
 void zoomKeys(Editor& e) {
@@ -64,20 +65,20 @@ void panStepKeys(Editor& e) {
 
 void homeKey(Editor& e) {
     if (!keyPressed(SDLK_8)) return;
-    cls(e.Background_Color);
     e.X_Start = 0;
     e.Y_Start = 0;
+    clearWindow(e);
 }
 
-// One arrow (arrowKeyOrder[arrow]) with a step due: clear the window, then move
-// the origin by `delta`, kept within 0..limit. The sum is taken wide, so no
+// One arrow (arrowKeyOrder[arrow]) with a step due: move the origin by
+// `delta`, kept within 0..limit. The sum is taken wide, so no
 // step can overflow it.
 static void panKey(Editor& e, int arrow, Uint32 now, int& start, int delta, int limit) {
     if (!e.arrows[arrow].stepDue(keyDown(arrowKeyOrder[arrow]), now)) return;
     if (groupNudging(e)) return;  // Shift+arrows move the group instead
-    cls(e.Background_Color);
     const long long moved = static_cast<long long>(start) + delta;
     start = moved < 0 ? 0 : moved > limit ? limit : static_cast<int>(moved);
+    clearWindow(e);
 }
 
 void arrowKeys(Editor& e) {
@@ -118,4 +119,5 @@ void runKeyCommands(Editor& e) {
     groupKeys(e);
     if (keyPressed(SDLK_e)) exportImagesCommand(e);
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
+    traceKeys(e);
 }

@@ -1,7 +1,8 @@
 // mouse.cpp - the red cursor cell and mouse editing in point, line and selection mode.
 //
 // The cursor and the rubber band live only on the window surface: each is
-// removed by painting it over in the background colour. Searches for a point
+// removed by painting it over in the colour under it (colorUnder): the
+// background colour, or the image traced over. Searches for a point
 // at the cursor cell see only entries in use, and no step acts on a cell off
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
@@ -24,7 +25,7 @@ static void paintCursor(const Editor& e, ColorRGB color, ViewBounds bounds) {
 
 void moveCursor(Editor& e) {
     const ViewBounds bounds = viewBounds(e);
-    if (e.cursorShown) paintCursor(e, e.Background_Color, bounds);
+    if (e.cursorShown) paintCursor(e, colorUnder(e, e.rmouseX, e.rmouseY), bounds);
     getMouseState(e.mouseX, e.mouseY, e.LMB, e.RMB);
     e.rmouseX = cursorCell(e.mouseX, e.scale, e.X_Start, bounds.max_x);
     e.rmouseY = cursorCell(e.mouseY, e.scale, e.Y_Start, bounds.max_y);
@@ -56,14 +57,14 @@ void lineEventStep(Editor& e) {
     }
     if (e.event2.button.button == SDL_BUTTON_RIGHT) {
         --e.line_phase;
-        drawBand(e, e.Background_Color);
+        paintUnderLine(e, e.line_sx, e.line_sy, e.line_ex, e.line_ey);
         if (e.line_phase < -1) e.line_phase = -1;
     }
 }
 
 static void rubberBand(Editor& e) {
     if (linesFull(e) || !cursorOnCanvas(e)) return;
-    drawBand(e, e.Background_Color);
+    paintUnderLine(e, e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_ex = e.rmouseX;
     e.line_ey = e.rmouseY;
     drawBand(e, e.Draw_Color);
@@ -84,7 +85,7 @@ void linePhaseStep(Editor& e) {
     switch (e.line_phase) {
         case -1:
             searchLines(e);
-            cls(e.Background_Color);
+            clearWindow(e);
             // Line entry starts afresh after a search, whatever it found.
             e.line_phase = 0;
             break;

@@ -48,7 +48,7 @@ void selectionKeys(Editor& e) {
     if (keyPressed(SDLK_KP_ENTER) || (e.mode == selectionMode && deleteKeyPressed())) {
         const int i = selectedLine(e);
         if (i >= 0) e.picture.eraseLine(i);
-        cls(e.Background_Color);
+        clearWindow(e);
         dropSelection(e);
     }
     if (e.forerase < 0) e.forerase = 0;
@@ -56,7 +56,7 @@ void selectionKeys(Editor& e) {
 }
 
 void showRestoredPicture(Editor& e) {
-    cls(e.Background_Color);
+    clearWindow(e);
     forgetSelection(e);
     e.line_phase = 0;
 }

@@ -26,7 +26,7 @@ bool loadPicture(Editor& e) {
     const SlotRead read = readSlot(e.nr);
     e.picture.replace(read.tables);
     e.picture.markSaved();  // what the slot holds, even read in part
-    cls(e.Background_Color);
+    clearWindow(e);
     // After the clear, or the messages would be wiped at once.
     for (const SlotReport& report : read.reports) reportMessage(report.message, report.logged);
     return read.reports.empty();

@@ -1,4 +1,4 @@
-// state.h - the editor's state, owned by SDL_main for the whole run.
+// state.h - the editor's state, owned by runEditor for the whole run.
 //
 // Every step of the main loop's pass takes this struct, so each step can be
 // called and tested on its own. The picture, with its tables, counts and undo
@@ -14,6 +14,7 @@
 #include "group.h"
 #include "picture.h"
 #include "shownframe.h"
+#include "tracing.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2, groupMode = 3 };
 
@@ -57,6 +58,7 @@ struct Editor {
     ColorRGB Background_Color = Colors[0];
     ColorRGB Draw_Color = Colors[5];
     Picture picture;
+    Tracing trace;  // the image traced over, never part of the picture
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
@@ -93,7 +95,8 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, group, clip);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, group, clip, trace.path,
+                               trace.shown);
     }
 };
 

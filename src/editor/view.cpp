@@ -315,7 +315,7 @@ void highlightSelection(const Editor& e) {
 }
 
 void renderOverview(const Editor& e) {
-    drawRect(backdropLeft, backdropTop, backdropRight, backdropBottom, e.Background_Color);
+    paintOverviewUnder(e, 0, 0, w - 1, h - 1);
     renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
     drawViewFrame(e);
 }

@@ -16,6 +16,7 @@ void zoomAbout(Editor& e, int notches, int mouseX, int mouseY) {
     for (int step = notches; step < 0; ++step) zoomOut(e);
     e.X_Start = static_cast<int>(std::clamp(cellX - x / e.scale, 0LL, static_cast<long long>(maxXStart)));
     e.Y_Start = static_cast<int>(std::clamp(cellY - y / e.scale, 0LL, static_cast<long long>(maxYStart)));
+    if (notches != 0) clearWindow(e);  // the zoom steps cleared it for the origin before this one
 }
 
 void wheelStep(Editor& e) {

@@ -521,6 +521,8 @@ SlotTexts slotTexts(int nr) {
 
 }  // namespace
 
+std::optional<FileFailure> makeKeptStore(const KeptStore& store) { return prepareStore(store); }
+
 KeptStore keptStoreFor(const std::string& pictureFolder) {
     KeptStore store;
     store.root = stateRoot();

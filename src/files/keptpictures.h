@@ -78,6 +78,9 @@ struct KeptStore {
 KeptStore keptStoreFor(const std::string& pictureFolder);
 // The same for the working folder, the editor's picture folder.
 KeptStore keptStoreForWorkingFolder();
+// Makes the store's folders, the user's alone, with the note of the picture
+// folder, for a module that keeps a file of its own there; what failed, or nothing.
+std::optional<FileFailure> makeKeptStore(const KeptStore& store);
 
 // One kept picture.
 struct KeptPicture {

@@ -55,8 +55,11 @@ static int loadInto(const char* filename, Entry* image, int w, int h) {
     if (file == nullptr) return 0;
     SDL_Surface* picture = SDL_LoadBMP_RW(file, 1);  // closes the file itself
     if (picture == nullptr) return 0;
+    // SDL makes a surface of any bit count the header claims, 40 bits too; a
+    // pixel of more than 4 bytes would not fit the 32-bit value it is read into.
     const int bytesPerPixel = picture->format->BytesPerPixel;
-    if (bytesPerPixel >= 3) {
+    const bool taken = bytesPerPixel == 3 || bytesPerPixel == 4;
+    if (taken) {
         const int width = picture->w < w ? picture->w : w;
         const int height = picture->h < h ? picture->h : h;
         const Uint8* pixels = static_cast<const Uint8*>(picture->pixels);
@@ -68,7 +71,7 @@ static int loadInto(const char* filename, Entry* image, int w, int h) {
         }
     }
     SDL_FreeSurface(picture);
-    return bytesPerPixel >= 3 ? bytesPerPixel : 0;
+    return taken ? bytesPerPixel : 0;
 }
 
 int loadBMP(const char* filename, ColorRGB* image, int w, int h) { return loadInto(filename, image, w, h); }

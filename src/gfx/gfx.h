@@ -267,6 +267,11 @@ int getNumeric();  // 0-9 digit, 10 point, 11 minus, -1 none; one code per key p
 double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 Uint8 getAlphaNumeric();  // character of the key pressed, with Shift or Caps Lock; 0 none
 void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
+// getString, but Escape cancels instead of ending the program: false, with the
+// text empty, once Escape is let go; true on Enter. Keys held as it opens type
+// nothing until pressed again.
+bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
+                       ColorRGB color2);
 Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,10 @@
 // either way. getString() and getChar() take over the program until Enter:
 // each pass pumps one event (a close request or Escape ends the program),
 // reads one character, repaints the entry after the message and presents it.
+// getStringOrCancel() is getString() with Escape as a way out: it returns
+// once Escape is let go, so that the caller's own Escape test, which looks at
+// the key held, does not see the same press; and a key held as it opens (the
+// one that opened it) types nothing until pressed again.
 #include "input.h"
 
 namespace {
@@ -78,8 +82,37 @@ static void echoCells(const char* text, int count, int forceLength, int x, int y
     print("", x, y, color, true, color2, forceLength - shown);
 }
 
-void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
-               ColorRGB color2) {
+// One event pumped per prompt pass. A close request ends the program, and so
+// does Escape unless the prompt can be cancelled: then the result is true.
+static bool cancelPumped(bool cancellable) {
+    SDL_Event taken;
+    if (!done(taken)) return false;
+    if (!cancellable || taken.type == SDL_QUIT) end();
+    return true;
+}
+
+// Takes events until Escape is seen up; a close request meanwhile ends the program.
+static void waitForEscapeUp() {
+    while (inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0) {
+        waitForEvent();
+        SDL_Event taken;
+        if (takeEvent(taken) && taken.type == SDL_QUIT) end();
+    }
+}
+
+// Keys held as a prompt opens, such as the one that opened it, type nothing
+// until they are pressed again.
+static void useUpHeldKeys() {
+    readKeys();
+    for (int key = 0; key < SDLK_LAST; ++key) {
+        const int slot = latchSlot(key);
+        if (slot >= 0 && inkeys != nullptr && inkeys[key] != 0) keyReleased[slot] = false;
+    }
+}
+
+// The line entry of getString; false when it was cancelled (the text is then empty).
+static bool readLine(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
+                     ColorRGB color2, bool cancellable) {
     int entryX, entryY;
     drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
     // A missing buffer or a length below 1 leaves nothing to write; the prompt
@@ -89,8 +122,13 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
     const int last = cells - 1;
     int position = 0;
     int maxPos = 0;
+    if (cancellable) useUpHeldKeys();
     do {
-        pumpOrEnd();
+        if (cancelPumped(cancellable)) {
+            for (int i = 0; i < cells; ++i) text[i] = 0;
+            waitForEscapeUp();
+            return false;
+        }
         const Uint8 character = getAlphaNumeric();
         if (character != 0 && cells > 0) {
             // The cursor stops on the last cell; further characters overwrite it.
@@ -112,6 +150,17 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
         if (cells > 0) echoCells(text, cells, maxPos, entryX, entryY, color, color2);
         presentChanges();
     } while (!enterFires());
+    return true;
+}
+
+void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
+               ColorRGB color2) {
+    readLine(text, length, message, x, y, color, bg, color2, false);
+}
+
+bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
+                       ColorRGB color2) {
+    return readLine(text, length, message, x, y, color, bg, color2, true);
 }
 
 Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {

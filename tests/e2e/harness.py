@@ -347,16 +347,16 @@ class Screenshot:
         return bytes(channel for y in range(height) for x in range(width) for channel in self.pixel(x, y))
 
 
-def write_png(path, width, height, rgb):
-    """Writes `rgb` (rows of r, g, b bytes, as Screenshot.rgb_bytes gives) as
-    an 8-bit truecolour PNG, with the standard library alone."""
+def write_png(path, width, height, rgb, alpha=False):
+    """Writes `rgb` (rows of r, g, b bytes, as Screenshot.rgb_bytes gives; with
+    `alpha`, r, g, b, a) as an 8-bit truecolour PNG, with the standard library alone."""
     def chunk(kind, payload):
         crc = zlib.crc32(kind + payload) & 0xFFFFFFFF
         return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", crc)
-    stride = width * 3
+    stride = width * (4 if alpha else 3)
     # Each row starts with its filter type, 0: stored unfiltered.
     raw = b"".join(b"\0" + rgb[y * stride:(y + 1) * stride] for y in range(height))
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6 if alpha else 2, 0, 0, 0)
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
                 + chunk(b"IEND", b""))
@@ -489,9 +489,10 @@ class Editor:
     under the command `wrapper` when one is given (strace, say); `pid` is the
     editor's own process either way."""
 
-    def __init__(self, binary, server, workdir, logdir, state_home, wrapper=()):
+    def __init__(self, binary, server, workdir, logdir, state_home, wrapper=(), args=()):
         self.binary = binary
         self.wrapper = list(wrapper)
+        self.args = list(args)
         self.server = server
         self.workdir = workdir
         # Kept pictures go to the case's own state folder, never the user's.
@@ -509,7 +510,7 @@ class Editor:
 
     def start(self, wait_frame=True):
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self.process = subprocess.Popen(self.wrapper + [self.binary], cwd=self.workdir, env=self.env,
+            self.process = subprocess.Popen(self.wrapper + [self.binary] + self.args, cwd=self.workdir, env=self.env,
                                             stdout=out, stderr=err, stdin=subprocess.DEVNULL,
                                             preexec_fn=_die_with_parent)
         # Only a mapped window has its final place: the original SDL 1.2 opens
@@ -900,10 +901,10 @@ class CaseContext:
             raise HarnessError("no editor has been started")
         return self.editors[-1]
 
-    def start_editor(self, wait_frame=True, wrapper=()):
+    def start_editor(self, wait_frame=True, wrapper=(), args=()):
         logdir = os.path.join(self.scratch, "run%d" % len(self.editors))
         os.mkdir(logdir)
-        editor = Editor(self.binary, self.server, self.workdir, logdir, self.state_home(), wrapper)
+        editor = Editor(self.binary, self.server, self.workdir, logdir, self.state_home(), wrapper, args)
         self.editors.append(editor)
         return editor.start(wait_frame)
 

@@ -94,10 +94,20 @@ private:
     int x = 100, y = 100;
 };
 
-TEST_F(EditorTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
+// With an image traced under the picture, or none.
+class FrameTest : public EditorTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FrameTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
     SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its own into the surface
     for (int i = 0; i < 40; ++i) addLine((i * 37) % 256, (i * 11) % 200, (i * 71) % 256, (i * 29) % 200);
     for (int i = 0; i < 60; ++i) addPoint((i * 13) % 256, (i * 47) % 200);
+    if (GetParam()) {  // an image over the whole canvas, its coverage in stripes
+        auto image = std::make_shared<TraceImage>();
+        for (int i = 0; i < Image_Width * Image_Height; ++i) image->cells[i] = {90, 40, 0, std::uint8_t(i % 7 * 40)};
+        e.trace.image = image;
+        e.trace.shown = true;
+        clearWindow(e);
+    }
     EventScript script(2026);
     int passes = 0, framesInPart = 0;
     int passesIn[4] = {};  // per mode
@@ -131,5 +141,7 @@ TEST_F(EditorTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
     EXPECT_GT(framesInPart, passes / 2);  // most frames were drawn in part
     for (int mode : {pointMode, lineMode, selectionMode, groupMode}) EXPECT_GT(passesIn[mode], 100) << "mode " << mode;
 }
+
+INSTANTIATE_TEST_SUITE_P(Traced, FrameTest, ::testing::Bool());
 
 }  // namespace

@@ -209,6 +209,20 @@ TEST_F(LoadBMP, PalettePictureIsRefusedAndLeavesThePattern) {
     expectPatternLoaded(path.c_str(), 8, 8);
 }
 
+// SDL decodes any bit count the header claims into a surface of that many
+// bytes per pixel; 40 bits would not fit the 32-bit pixel value.
+TEST_F(LoadBMP, FortyBitPictureIsRefusedAndLeavesThePattern) {
+    const std::string path = file("forty");
+    writeBMP(path, 2, 1, 40, {}, std::vector<Uint8>(10, 0x77));
+    SDL_Surface* check = SDL_LoadBMP(path.c_str());
+    ASSERT_NE(check, nullptr) << "SDL must decode the 40-bit file for this case to test the loader";
+    EXPECT_EQ(check->format->BytesPerPixel, 5);
+    SDL_FreeSurface(check);
+
+    expectColoursLoaded(path, 8, 8, 0, 0, 0);
+    expectPatternLoaded(path.c_str(), 8, 8);
+}
+
 TEST_F(LoadBMP, BadBufferSizesWriteNothing) {
     const std::string path = file("small");
     saveSurface(path, 2, 2, 24);
