@@ -25,6 +25,7 @@
 #include "panel.h"
 #include "slotcommands.h"
 #include "traceimage.h"
+#include "tracing.h"
 #include "view.h"
 
 namespace {

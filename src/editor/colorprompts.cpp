@@ -2,6 +2,7 @@
 #include "colorprompts.h"
 
 #include "promptline.h"
+#include "tracing.h"
 
 static void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
     applyColorAnswer(askNumber(message), kolor);

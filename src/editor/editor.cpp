@@ -29,6 +29,7 @@
 #include "mouse.h"
 #include "panel.h"
 #include "title.h"
+#include "tracing.h"
 #include "wheel.h"
 
 static const int windowWidth = 640;

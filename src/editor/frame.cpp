@@ -10,6 +10,7 @@
 #include "panel.h"
 #include "selection.h"
 #include "surface.h"
+#include "tracing.h"
 #include "view.h"
 
 namespace {
@@ -250,6 +251,19 @@ void remember(const Editor& e, ShownFrame& shown) {
 }
 
 }  // namespace
+
+void renderOverview(const Editor& e) {
+    paintOverviewUnder(e, 0, 0, w - 1, h - 1);
+    renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
+    drawViewFrame(e);
+}
+
+void renderFrame(const Editor& e) {
+    renderView(e);
+    highlightSelection(e);
+    renderOverview(e);
+    highlightGroup(e);
+}
 
 void drawFrame(Editor& e) {
     const SurfaceRegion region = frameChanges(e, e.shown);

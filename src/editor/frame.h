@@ -29,6 +29,13 @@
 
 #include "state.h"
 
+// The overview with its backdrop (or the traced image) and view frame.
+void renderOverview(const Editor& e);
+
+// The full drawing of the view, the highlight and the overview, in that
+// order, then group mode's group in red (groupmode.h): the reference.
+void renderFrame(const Editor& e);
+
 // The frame step: draws what changed since the last frame and remembers it.
 void drawFrame(Editor& e);
 

@@ -3,6 +3,7 @@
 
 #include "keypress.h"
 #include "promptline.h"
+#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -3,7 +3,9 @@
 
 #include <filesystem>
 
+#include "frame.h"
 #include "keypress.h"
+#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "keeping.h"
 #include "selection.h"
 #include "slotcommands.h"
+#include "tracing.h"
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE)) return;

@@ -10,6 +10,7 @@
 #include "groupmode.h"
 #include "keypress.h"
 #include "selection.h"
+#include "tracing.h"
 #include "view.h"
 
 static const ColorRGB red(255, 0, 0);

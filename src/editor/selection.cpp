@@ -2,6 +2,7 @@
 #include "selection.h"
 
 #include "keypress.h"
+#include "tracing.h"
 
 // Appends to lopp every line in use, with both ends on the canvas, whose end
 // (xRow, yRow) is the cursor cell.

@@ -7,6 +7,7 @@
 #include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
+#include "tracing.h"
 
 bool savePicture(Editor& e) {
     SlotReport failure;

@@ -7,14 +7,16 @@
 #define TESSARY_STATE_H
 
 #include <array>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 #include "arrowpace.h"
 #include "gfx.h"
 #include "group.h"
 #include "picture.h"
 #include "shownframe.h"
-#include "tracing.h"
+#include "traceimage.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2, groupMode = 3 };
 
@@ -43,6 +45,22 @@ struct GroupState {
                         buttonHeld);
     }
     bool operator==(const GroupState& other) const { return values() == other.values(); }
+};
+
+// The image traced over (tracing.h): never part of the picture.
+struct Tracing {
+    std::string path;  // as chosen; empty while none is
+    bool shown = false;
+    std::shared_ptr<const TraceImage> image;  // null while none is chosen
+
+    // The cells' shown colours as surface pixels, row by row, for the image
+    // and background they were made for; remade when either changes.
+    struct Pixels {
+        std::shared_ptr<const TraceImage> image;
+        ColorRGB background;
+        std::vector<Uint32> values;
+    };
+    mutable Pixels pixels;
 };
 
 struct Editor {

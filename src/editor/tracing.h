@@ -15,30 +15,11 @@
 #ifndef TESSARY_TRACING_H
 #define TESSARY_TRACING_H
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "gfx.h"
-#include "traceimage.h"
+#include "state.h"
 
-struct Editor;
 struct ViewBounds;
-
-struct Tracing {
-    std::string path;  // as chosen; empty while none is
-    bool shown = false;
-    std::shared_ptr<const TraceImage> image;  // null while none is chosen
-
-    // The cells' shown colours as surface pixels, row by row, for the image
-    // and background they were made for; remade when either changes.
-    struct Pixels {
-        std::shared_ptr<const TraceImage> image;
-        ColorRGB background;
-        std::vector<Uint32> values;
-    };
-    mutable Pixels pixels;
-};
 
 // True when an image is chosen and shown.
 bool tracingShown(const Editor& e);

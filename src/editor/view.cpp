@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "groupmode.h"
 #include "selection.h"
 #include "surface.h"
 
@@ -314,12 +313,6 @@ void highlightSelection(const Editor& e) {
                viewBounds(e));
 }
 
-void renderOverview(const Editor& e) {
-    paintOverviewUnder(e, 0, 0, w - 1, h - 1);
-    renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
-    drawViewFrame(e);
-}
-
 ViewFrame viewFrame(const Editor& e) {
     // The frame marks the view's bounds, not those of the overview's scale 1.
     const ViewBounds bounds = viewBounds(e);
@@ -329,11 +322,4 @@ ViewFrame viewFrame(const Editor& e) {
 void drawViewFrame(const Editor& e) {
     const ViewFrame f = viewFrame(e);
     lineBox(f.left, f.top, f.right, f.bottom, red);
-}
-
-void renderFrame(const Editor& e) {
-    renderView(e);
-    highlightSelection(e);
-    renderOverview(e);
-    highlightGroup(e);
 }

@@ -6,9 +6,9 @@
 // overview at one pixel per cell from window pixel (317, 420).
 //
 // Typical use: map the mouse with cursorCell within viewBounds(e); renderFrame
-// draws the view, the highlight and the overview in full. The pass draws them
-// only where they changed (frame.h), with renderFrame as its reference: an
-// element drawn here joins that partial drawing in frame.cpp.
+// (frame.h) draws the view, the highlight and the overview in full with these
+// routines. The pass draws them only where they changed, with renderFrame as
+// its reference: an element drawn here joins that partial drawing in frame.cpp.
 #ifndef TESSARY_VIEW_H
 #define TESSARY_VIEW_H
 
@@ -58,14 +58,10 @@ void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_St
 // Rectangle outline in window pixels: top, left, right, bottom.
 void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor);
 
-// The frame render of the pass, step by step: the magnified picture, the
-// selected line in red, and the overview with its backdrop and view frame.
+// The frame render of the pass, step by step: the magnified picture and the
+// selected line in red (the overview, over what lies under it, is frame.h's).
 void renderView(const Editor& e);
 void highlightSelection(const Editor& e);
-void renderOverview(const Editor& e);
-
-// All three in that order, then group mode's group in red (groupmode.h).
-void renderFrame(const Editor& e);
 
 // The overview's red frame around the cells the view shows, in window pixels
 // (an overflowing Y_Start puts it off the window, where lineBox refuses it).

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "keys.h"
+#include "tracing.h"
 #include "view.h"
 
 void zoomAbout(Editor& e, int notches, int mouseX, int mouseY) {

@@ -8,6 +8,7 @@
 #include "keys.h"
 #include "state.h"
 #include "surface_helpers.h"
+#include "frame.h"
 #include "view.h"
 
 class EditorTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "editor_fixture.h"
 #include "frame.h"
 #include "panel.h"
+#include "tracing.h"
 
 namespace {
 

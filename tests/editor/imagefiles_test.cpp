@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "file_fixture.h"
+#include "frame.h"
 #include "view.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "file_fixture.h"
 #include "selection.h"
+#include "frame.h"
 #include "view.h"
 
 using SlotFiles = FileTest;
