@@ -12,7 +12,8 @@ names a folder holding its libSDL-1.2.so.0. Every run preloads the probe
 (bench/pass_probe.cpp), which counts passes and presented pixels, and measures:
 
 - idle: processor time of the editor and of the X server over S seconds with
-  nothing happening in point mode, as a share of one core;
+  nothing happening in point mode, as a share of one core, and how often the
+  editor wakes: its voluntary context switches, every thread counted, per second;
 - motion: processor time of the editor and of the X server per mouse-motion
   event, while the pointer crosses the view area in one-pixel steps, one event
   about every 2 ms;
@@ -60,6 +61,20 @@ def cpu_seconds(pid):
         fields = f.read().rsplit(")", 1)[1].split()
     # fields[0] is field 3 of the file (state); utime and stime are fields 14 and 15.
     return (int(fields[11]) + int(fields[12])) / TICK
+
+
+def wakeups(pid):
+    """Voluntary context switches so far, summed over the threads of process `pid`:
+    each is a sleep that something ended."""
+    total = 0
+    task = "/proc/%d/task" % pid
+    for tid in os.listdir(task):
+        try:
+            with open(os.path.join(task, tid, "status")) as f:
+                total += sum(int(line.split()[1]) for line in f if line.startswith("voluntary_ctxt_switches:"))
+        except FileNotFoundError:
+            pass  # the thread ended meanwhile
+    return total
 
 
 class Probe:
@@ -121,8 +136,11 @@ class Run:
         return after[0] - before[0], after[1] - before[1], wall, counts, self.probe.counts()
 
     def idle(self, seconds):
+        woken = wakeups(self.editor.process.pid)
         editor, server, wall, before, after = self.cpu_during(lambda: time.sleep(seconds))
+        woken = wakeups(self.editor.process.pid) - woken
         return {"idle: editor, % of a core": 100 * editor / wall,
+                "idle: editor wake-ups per second": woken / wall,
                 "idle: X server, % of a core": 100 * server / wall,
                 "idle: passes per second": (after[0] - before[0]) / wall}
 
@@ -207,6 +225,8 @@ class Run:
     def idle_unsaved(self, seconds):
         """Idle again with an unsaved picture, once its kept copy is written:
         the thread that writes it sleeps as well."""
+        self.editor.press("8")  # the view back at the origin, where click_point clicks
+        time.sleep(0.2)
         self.editor.click_point((60, 60))
         self.editor.park_pointer()
         time.sleep(SETTLE + 1.0)
@@ -233,7 +253,7 @@ def measure_library(name, args, server, library_dir):
     print("\n%s: %d runs, %g s idle each (min / median)" % (name, args.repeat, args.idle_seconds))
     for figure in runs[0]:
         values = [r[figure] for r in runs]
-        print("  %-46s %10.3f %10.3f" % (figure, min(values), statistics.median(values)), flush=True)
+        print("  %-52s %10.3f %10.3f" % (figure, min(values), statistics.median(values)), flush=True)
 
 
 def main():

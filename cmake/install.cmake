@@ -84,7 +84,7 @@ plain text files and can be exported as sorted coordinate tables and as\n\
 SVG and PNG images.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME tessary-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl1.2-dev")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl1.2-dev, libx11-dev")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
 graphics, text and input layer of the Tessary editor\n\
 A static library of plain functions over SDL 1.2 for small programs: one\n\

@@ -1,13 +1,12 @@
 // arrowpace.cpp - the schedule of a held arrow's steps and the wait for the next one.
 #include "arrowpace.h"
 
-#include <algorithm>
-#include <limits>
+#include <optional>
 
 #include "gfx.h"
 #include "keypress.h"
 
-bool ArrowHold::stepDue(bool down, float now) {
+bool ArrowHold::stepDue(bool down, Uint32 now) {
     if (!down) {
         *this = ArrowHold();
         return false;
@@ -16,19 +15,26 @@ bool ArrowHold::stepDue(bool down, float now) {
         *this = {true, now, 1};
         return true;
     }
-    if (now < nextStepTime()) return false;
+    if (!ticksReached(now, nextStepTime())) return false;
     ++steps;
     return true;
 }
 
-float ArrowHold::nextStepTime() const { return since + arrowRepeatDelayMs + (steps - 1) * arrowRepeatIntervalMs; }
+// The repeats after the quarter second fall due a sixtieth of a second apart;
+// each is due at the first whole millisecond at which its time has come.
+Uint32 ArrowHold::nextStepTime() const {
+    const unsigned long long repeats = static_cast<unsigned long long>(steps - 1);  // taken so far
+    const Uint32 afterFirst = static_cast<Uint32>((repeats * 1000 + arrowRepeatsPerSecond - 1) / arrowRepeatsPerSecond);
+    return since + arrowRepeatDelayMs + afterFirst;
+}
 
 void waitForArrowStep(const ArrowHolds& arrows) {
-    float next = std::numeric_limits<float>::infinity();
+    std::optional<Uint32> next;
     for (size_t i = 0; i < arrowKeyOrder.size(); ++i) {
         if (!keyDown(arrowKeyOrder[i])) continue;
         if (!arrows[i].held) return;  // a new press steps at once
-        next = std::min(next, arrows[i].nextStepTime());
+        const Uint32 due = arrows[i].nextStepTime();
+        if (!next || !ticksReached(due, *next)) next = due;
     }
-    if (next != std::numeric_limits<float>::infinity()) waitForEventUntil(next);
+    if (next) waitForEventUntil(*next);
 }

@@ -6,8 +6,10 @@
 // pace follows the clock and not the speed of the passes: a pass that comes
 // late takes one step, and the passes right after it take the ones it missed.
 // Each arrow keeps its own schedule (ArrowHold), owned by the editor state.
+// Times are SDL's tick counts in whole milliseconds, compared across their
+// wrap (ticksReached), so the pace holds however long the program runs.
 //
-//     if (e.arrows[i].stepDue(keyDown(arrowKeyOrder[i]), getTime())) ... pan one step
+//     if (e.arrows[i].stepDue(keyDown(arrowKeyOrder[i]), getTicks())) ... pan one step
 //     waitForArrowStep(e.arrows);   // nothing due yet: sleep until it is, or until input
 #ifndef TESSARY_ARROWPACE_H
 #define TESSARY_ARROWPACE_H
@@ -16,8 +18,8 @@
 
 #include <SDL/SDL.h>
 
-constexpr float arrowRepeatDelayMs = 250.0f;
-constexpr float arrowRepeatIntervalMs = 1000.0f / 60.0f;
+constexpr Uint32 arrowRepeatDelayMs = 250;
+constexpr Uint32 arrowRepeatsPerSecond = 60;
 
 // The arrow keys, in the order the pan tests them; the editor's arrows[i]
 // belongs to arrowKeyOrder[i].
@@ -26,14 +28,14 @@ constexpr std::array<int, 4> arrowKeyOrder = {SDLK_RIGHT, SDLK_LEFT, SDLK_DOWN, 
 // One arrow's press: when it was first seen down and the steps taken since.
 struct ArrowHold {
     bool held = false;
-    float since = 0;  // getTime() of the first pass that saw it down
+    Uint32 since = 0;  // getTicks() of the first pass that saw it down
     int steps = 0;
 
     // Looks at the key once per pass: true when it pans a step now. A key seen
     // up forgets its press.
-    bool stepDue(bool down, float now);
-    // When the next step falls due; only meaningful while held.
-    float nextStepTime() const;
+    bool stepDue(bool down, Uint32 now);
+    // The tick at which the next step falls due; only meaningful while held.
+    Uint32 nextStepTime() const;
 
     bool operator==(const ArrowHold& other) const {
         return held == other.held && since == other.since && steps == other.steps;
@@ -44,8 +46,8 @@ using ArrowHolds = std::array<ArrowHold, arrowKeyOrder.size()>;
 
 // When an arrow is down, its press has been stepped, its next step is not due
 // yet and no event waits: sleeps until the step falls due or an event arrives,
-// whichever comes first. Returns at once otherwise, so a pass that has input
-// to handle is never held up.
+// whichever comes first (or another thread wakes the wait). Returns at once
+// otherwise, so a pass that has input to handle is never held up.
 void waitForArrowStep(const ArrowHolds& arrows);
 
 #endif

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "endsignals.h"
+#include "gfx.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ void writeWhenDue() {
         }
         state.lock();
         settle(w, content, failed);
+        if (!failed.empty()) wakeEventWait();  // the loop reports it, even while it waits for input
     }
 }
 

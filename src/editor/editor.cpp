@@ -35,8 +35,10 @@
 static const int windowWidth = 640;
 static const int windowHeight = 640;
 // A pass stops taking events after this long, so that with its frame (a few
-// milliseconds at most) one is on screen at least every 1/30 s.
-static const float passInputMs = 1000.0f / 60;
+// milliseconds at most) one is on screen at least every 1/30 s: it takes more
+// while less than 1/60 s has passed, counted in whole ticks (getTicks), which
+// stay exact however long the editor runs.
+static const Uint32 passInputMs = 17;
 
 void startUp(Editor& e) {
     e = Editor();  // an empty picture, the start colours, point mode
@@ -61,14 +63,14 @@ static std::optional<PassResult> applyEvent(Editor& e) {
 // Whether the pass takes the next event: one is queued, it is no key or button
 // press (a press starts a pass of its own, so that whatever it opens finds the
 // frame of the events before it), and the pass has not taken input for long.
-static bool moreEventsForPass(float passStart) {
+static bool moreEventsForPass(Uint32 passStart) {
     const Uint8 next = nextEventType();
     if (next == SDL_NOEVENT || next == SDL_KEYDOWN || next == SDL_MOUSEBUTTONDOWN) return false;
-    return getTime() - passStart < passInputMs;
+    return getTicks() - passStart < passInputMs;
 }
 
 std::optional<PassResult> applyQueuedEvents(Editor& e) {
-    const float start = getTime();
+    const Uint32 start = getTicks();
     std::optional<PassResult> ended;
     do {
         if (done(e.event2) && !helpKeepsEscape(e)) return PassResult::Quit;  // loop test: close or Escape

@@ -76,6 +76,7 @@ void pushCloseRequest(HandOver& h) {
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
+    wakeEventWait();  // the loop may be asleep in its wait
     h.pushed = true;
 }
 

@@ -7,8 +7,11 @@
 // either, and that state changes only with an event. So after such a pass the
 // loop may wait for the next event (waitForEvent), which stays queued for the
 // loop test; the window already shows what every pass until then would show.
-// One exception: a held arrow pans at its own pace (arrowpace.h), and the pass
-// waits for its steps itself. Use:
+// The wait sleeps until the window system has something (no wake-ups while
+// nothing happens); the other threads that must reach the loop wake it with
+// wakeEventWait: the signal thread after it asks to close, the copy's writer
+// with a failure to report. One exception: a held arrow pans at its own pace
+// (arrowpace.h), and the pass waits for its steps itself. Use:
 //
 //     const PassMark before = markPass(e);
 //     ... the steps of the pass ...

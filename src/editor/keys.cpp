@@ -74,7 +74,7 @@ void homeKey(Editor& e) {
 // One arrow (arrowKeyOrder[arrow]) with a step due: move the origin by
 // `delta`, kept within 0..limit. The sum is taken wide, so no
 // step can overflow it.
-static void panKey(Editor& e, int arrow, float now, int& start, int delta, int limit) {
+static void panKey(Editor& e, int arrow, Uint32 now, int& start, int delta, int limit) {
     if (!e.arrows[arrow].stepDue(keyDown(arrowKeyOrder[arrow]), now)) return;
     if (groupNudging(e)) return;  // Shift+arrows move the group instead
     const long long moved = static_cast<long long>(start) + delta;
@@ -85,7 +85,7 @@ static void panKey(Editor& e, int arrow, float now, int& start, int delta, int l
 void arrowKeys(Editor& e) {
     // A pass without an event of its own is there for the held arrow's step.
     if (e.event2.type == SDL_NOEVENT) waitForArrowStep(e.arrows);
-    const float now = getTime();
+    const Uint32 now = getTicks();
     panKey(e, 0, now, e.X_Start, e.X_Add, maxXStart);
     panKey(e, 1, now, e.X_Start, -e.X_Add, maxXStart);
     panKey(e, 2, now, e.Y_Start, e.Y_Add, maxYStart);

@@ -38,7 +38,6 @@ namespace {
 constexpr int queueCapacity = 128;
 constexpr Uint32 inputEvents = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_MOUSEMOTIONMASK | SDL_MOUSEBUTTONDOWNMASK |
                                SDL_MOUSEBUTTONUPMASK;
-constexpr Uint32 pollPauseMs = 5;
 
 // True once the program has taken an event: from then on the state it is shown
 // lags SDL's by the input events still queued.
@@ -151,18 +150,6 @@ Uint8 nextEventType() {
     refillQueue();
     SDL_Event event;
     return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 ? event.type : Uint8{SDL_NOEVENT};
-}
-
-// Pumps only after a pause: called when the time has come already, it leaves
-// the queue as it was.
-bool waitForEventUntil(float time) {
-    while (!eventPending()) {
-        const float left = time - getTime();
-        if (left <= 0) return false;
-        SDL_Delay(std::min(pollPauseMs, static_cast<Uint32>(left) + 1));
-        SDL_PumpEvents();
-    }
-    return true;
 }
 
 void readKeys() {

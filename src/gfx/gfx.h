@@ -26,7 +26,7 @@
 // its stores with markDrawn. Each drawing function has its own
 // rule for coordinates off the surface (wrap, clip or refuse), documented beside
 // it and in docs/gfx.md. No function writes outside the surface or outside a
-// caller's buffer. Everything runs on one thread.
+// caller's buffer. Everything runs on one thread, except wakeEventWait.
 #ifndef TESSARY_GFX_H
 #define TESSARY_GFX_H
 
@@ -176,11 +176,22 @@ Uint8 getMouseButtons();  // every button held, as SDL_BUTTON(n) bits, as of the
 // count restarts at 0. Counted as SDL queues them, whoever takes the events.
 int takeWheelNotches();
 float getTime();   // milliseconds since SDL started
+// Whole milliseconds since SDL started; they wrap after 49.7 days, so compare
+// two of them with ticksReached.
+Uint32 getTicks();
+// True when tick count `now` is at or past `time`, across a wrap too (for
+// times less than 24.8 days apart).
+inline bool ticksReached(Uint32 now, Uint32 time) { return static_cast<Sint32>(now - time) >= 0; }
 void sleep();      // waits for a key press; a close request ends the program
-void waitForEvent();  // returns once an event is queued, leaving it there for done()
-// Returns true once an event is queued (leaving it there), or false when getTime()
-// reaches `time` first; looks for events every 5 ms meanwhile.
-bool waitForEventUntil(float time);
+// The waits below sleep until the window system has something for the program:
+// on X11 they block on its connection, elsewhere they look every 10 ms.
+// Returns once an event is queued, leaving it there for done(), or on wakeEventWait().
+void waitForEvent();
+// Returns true once an event is queued (leaving it there), or false when
+// getTicks() reaches `deadline` or on wakeEventWait(), whichever comes first.
+bool waitForEventUntil(Uint32 deadline);
+// Ends a wait in progress, or the next one: callable from any thread and from a signal handler.
+void wakeEventWait();
 void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
 
 // ---------------------------------------------------------------------------

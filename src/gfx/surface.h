@@ -34,6 +34,10 @@ bool holdOverflow(const SDL_Event* event);
 // Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
 void countWheelNotch(const SDL_Event* event);
 
+// Called by screen() once the window is open: on X11, asks the server to send
+// a held key's repeats as presses alone, without a release before each (eventwait.cpp).
+void reportHeldKeysAsPresses();
+
 // Notes that the whole surface was just filled with `value` (cls), so that
 // presentChanges() need compare only what was drawn over it, when the frame it
 // presented last was cleared alike.

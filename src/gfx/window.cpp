@@ -5,7 +5,8 @@
 // test of a program built on the layer: it takes at most one event per call, so
 // the queue drains at the caller's pace, and reports a close request or a held
 // Escape. Taking events and the key and mouse state as of each one live in
-// events.cpp; presenting the frame (redraw, presentChanges) in present.cpp.
+// events.cpp, waiting for them in eventwait.cpp; presenting the frame (redraw,
+// presentChanges) in present.cpp.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -41,6 +42,7 @@ void screen(int width, int height, bool fullscreen, const char* text) {
     if (fullscreen) lock();
     setCaption(text);
     watchExposes();
+    reportHeldKeysAsPresses();
 }
 
 void setCaption(const char* text) {
@@ -81,8 +83,6 @@ void end() {
 }
 
 float getTime() { return static_cast<float>(SDL_GetTicks()); }
-
-void waitForEvent() { SDL_WaitEvent(nullptr); }
 
 void sleep() {
     bool keyDown = false;

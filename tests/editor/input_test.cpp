@@ -89,14 +89,20 @@ TEST_F(EditorTest, APassLeavesThePanelValueEndsOfEachEvent) {
 }
 
 TEST(ArrowPace, OneStepAtThePressThenSixtyASecondAfterAQuarter) {
-    struct Look { bool down; float at; bool steps; };
+    struct Look { bool down; Uint32 after; bool steps; };  // after: ms since the press
     const Look looks[] = {
-        {true, 1000, true},  {true, 1010, false}, {true, 1249, false}, {true, 1250, true},
-        {true, 1260, false}, {true, 1267, true},  {true, 1400, true},  {true, 1400.5f, true},  // late: catches up
-        {false, 1401, false}, {true, 1402, true}, {true, 1500, false},
+        {true, 0, true},     {true, 10, false},  {true, 249, false}, {true, 250, true},
+        {true, 260, false},  {true, 267, true},  {true, 400, true},  {true, 400, true},  // late: catches up
+        {false, 401, false}, {true, 402, true},  {true, 500, false},
     };
-    ArrowHold hold;
-    for (const Look& look : looks) EXPECT_EQ(hold.stepDue(look.down, look.at), look.steps) << "at " << look.at;
+    // However long the program has run: from the start, after 25 days, and
+    // across the wrap of the tick count at 49.7 days.
+    for (const Uint32 start : {1000u, 25u * 24 * 3600 * 1000, 0xFFFFFF00u}) {
+        ArrowHold hold;
+        for (const Look& look : looks) {
+            EXPECT_EQ(hold.stepDue(look.down, start + look.after), look.steps) << start << " + " << look.after;
+        }
+    }
 }
 
 }  // namespace

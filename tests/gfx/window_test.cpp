@@ -1,8 +1,11 @@
 // Window, frame and event pump on the dummy driver: the loop test, the key
-// state pointer, the mouse, the waits and the exits.
+// state pointer, the mouse, the waits (and what ends them) and the exits.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <string>
+#include <thread>
 
 #include "gfx.h"
 #include "surface_helpers.h"
@@ -108,6 +111,34 @@ TEST_F(Window, WaitFrameThatIsAlreadyDueLeavesTheQueueAlone) {
     waitFrame(getTime(), 0);
     waitFrame(getTime() - 100, 50);
     EXPECT_EQ(pendingEvents(), 1);
+}
+
+// On the dummy driver the waits look every 10 ms; an event or a wake-up from
+// another thread ends them all the same. A wait that missed either would run
+// into the test's time limit: the deadline lies far beyond it.
+TEST_F(Window, TheWaitsEndOnAnEventOrAWakeUpFromAnotherThread) {
+    struct Case { const char* what; void (*wake)(); bool queued; };
+    const Case cases[] = {
+        {"an event pushed", [] { pushEvent(SDL_USEREVENT); }, true},
+        {"a wake-up", wakeEventWait, false},
+    };
+    for (const Case& c : cases) {
+        for (const bool until : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (until ? ", waitForEventUntil" : ", waitForEvent"));
+            std::atomic<bool> woken{false};
+            std::thread waker([&] {
+                SDL_Delay(30);
+                woken = true;
+                c.wake();
+            });
+            const bool eventCame = until ? waitForEventUntil(getTicks() + 600000) : (waitForEvent(), eventPending());
+            EXPECT_TRUE(woken);
+            waker.join();
+            EXPECT_EQ(eventCame, c.queued);
+            EXPECT_EQ(pendingEvents(), c.queued ? 1 : 0);  // the event stays for the loop test
+            drainEvents();
+        }
+    }
 }
 
 TEST_F(Window, SleepIgnoresClicksAndReleasesAndEndsOnAKeyDown) {
