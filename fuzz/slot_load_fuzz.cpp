@@ -10,16 +10,10 @@
 #include <cstring>
 
 #include "editor.h"
+#include "fuzz_file.h"
 #include "slotcommands.h"
 
 namespace {
-
-void writeFile(const char* name, const Uint8* data, size_t size) {
-    std::FILE* file = std::fopen(name, "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
-}
 
 void checkTable(int count, const bool* used, const int (*rows)[p_number], int fields) {
     if (count < 0 || count > p_number) std::abort();

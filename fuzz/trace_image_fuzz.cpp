@@ -9,16 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz_file.h"
 #include "traceimage.h"
 
 namespace {
-
-void writeFile(const char* name, const Uint8* data, size_t size) {
-    std::FILE* file = std::fopen(name, "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
-}
 
 void checkCells(const TraceImage& image) {
     if (image.cells.size() != static_cast<size_t>(Image_Width) * Image_Height) std::abort();
