@@ -38,17 +38,6 @@ public:
 private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
 
-    static void push(Uint8 type, int keyOrButton, int x = 0, int y = 0) {
-        SDL_Event event = {};
-        event.type = type;
-        event.key.keysym.sym = static_cast<SDLKey>(keyOrButton);
-        if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
-            event.button.button = static_cast<Uint8>(keyOrButton);
-            event.button.x = static_cast<Uint16>(x);
-            event.button.y = static_cast<Uint16>(y);
-        }
-        SDL_PushEvent(&event);
-    }
 
     // A pointer position: near the last, at the start of a line (to find it), or anywhere.
     void move(const Editor& e) {
@@ -68,12 +57,11 @@ private:
     }
 
     void drag(const Editor& e, int button) {
-        push(SDL_MOUSEBUTTONDOWN, button, x, y);
+        pushInput(SDL_MOUSEBUTTONDOWN, button, x, y);
         for (int n = pick(0, 6); n > 0; --n) move(e);
-        push(SDL_MOUSEBUTTONUP, button, x, y);
+        pushInput(SDL_MOUSEBUTTONUP, button, x, y);
     }
 
-    void tap(int key) { push(SDL_KEYDOWN, key), push(SDL_KEYUP, key); }
 
     void queueOne(const Editor& e) {
         static const int keys[] = {SDLK_q, SDLK_w, SDLK_z, SDLK_x, SDLK_p, SDLK_8, SDLK_RIGHT, SDLK_LEFT, SDLK_DOWN,
@@ -84,11 +72,11 @@ private:
         if (kind < 10) return move(e);
         if (kind < 13) return drag(e, SDL_BUTTON_LEFT);
         if (kind < 15) return drag(e, SDL_BUTTON_RIGHT);
-        if (kind < 16) return push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, x, y), push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, x, y);
+        if (kind < 16) return pushInput(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, x, y), pushInput(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, x, y);
         const int key = keys[pick(0, sizeof keys / sizeof keys[0] - 1)];
         // A clear, zooming out and the help page seldom, so that pictures grow and views stay.
         if ((key == SDLK_BACKQUOTE || key == SDLK_x || key == SDLK_h) && pick(0, 4) > 0) return move(e);
-        tap(key);
+        tapKey(key);
     }
 
     std::mt19937 random;

@@ -12,32 +12,22 @@ namespace {
 // A pump has brought SDL's state up to date already: pushed events leave it
 // alone, and every key and button below ends up, as SDL shows it. SDL_WarpMouse
 // queues a real motion.
-void push(Uint8 type, int keyOrButton, int x = 0, int y = 0) {
-    SDL_Event event = {};
-    event.type = type;
-    event.key.keysym.sym = static_cast<SDLKey>(keyOrButton);
-    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
-        event.button.button = static_cast<Uint8>(keyOrButton);
-        event.button.x = static_cast<Uint16>(x);
-        event.button.y = static_cast<Uint16>(y);
-    }
-    SDL_PushEvent(&event);
+void click(int button, int x, int y) {
+    pushInput(SDL_MOUSEBUTTONDOWN, button, x, y), pushInput(SDL_MOUSEBUTTONUP, button, x, y);
 }
-void tap(int key) { push(SDL_KEYDOWN, key), push(SDL_KEYUP, key); }
-void click(int button, int x, int y) { push(SDL_MOUSEBUTTONDOWN, button, x, y), push(SDL_MOUSEBUTTONUP, button, x, y); }
 
 TEST_F(EditorTest, EveryEventQueuedAtOnceIsSeenByAPass) {
     struct Case { const char* what; int mode; std::function<void()> queue; PassResult last; int scale, points, lines; };
     const PassResult idle = PassResult::Idle;
     const std::vector<Case> cases = {
-        {"z three times", pointMode, [] { tap(SDLK_z), tap(SDLK_z), tap(SDLK_z); }, idle, 4, 0, 0},
-        {"Escape", pointMode, [] { tap(SDLK_ESCAPE); }, PassResult::Quit, 1, 0, 0},
+        {"z three times", pointMode, [] { tapKey(SDLK_z), tapKey(SDLK_z), tapKey(SDLK_z); }, idle, 4, 0, 0},
+        {"Escape", pointMode, [] { tapKey(SDLK_ESCAPE); }, PassResult::Quit, 1, 0, 0},
         {"a click", pointMode, [] { SDL_WarpMouse(50, 60), click(SDL_BUTTON_LEFT, 50, 60); }, idle, 1, 1, 0},
         {"a drag: a point at each motion, none after the release", pointMode,
          [] {
-             push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5);
+             pushInput(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5);
              for (int x = 6; x <= 9; ++x) SDL_WarpMouse(x, 7);
-             push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 9, 7);
+             pushInput(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 9, 7);
              SDL_WarpMouse(20, 20);
          },
          idle, 1, 5, 0},
@@ -76,9 +66,9 @@ TEST_F(EditorTest, APassLeavesThePanelValueEndsOfEachEvent) {
     addPoint(10, 10), addPoint(11, 10);  // 101 points, two under a right drag
     SDL_WarpMouse(10, 10);
     while (runPass(e) != PassResult::Idle) {}
-    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10);  // 100 left
+    pushInput(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10);  // 100 left
     SDL_WarpMouse(11, 10);                                // 99 left
-    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 11, 10);
+    pushInput(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 11, 10);
     while (runPass(e) != PassResult::Idle) {}
     SDL_ShowCursor(SDL_ENABLE);
     ASSERT_EQ(tables().pixels_Amount, 99);

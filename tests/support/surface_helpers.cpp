@@ -57,6 +57,20 @@ void pushEvent(Uint8 type) {
     SDL_PushEvent(&event);
 }
 
+void pushInput(Uint8 type, int keyOrButton, int x, int y) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = static_cast<SDLKey>(keyOrButton);
+    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+        event.button.button = static_cast<Uint8>(keyOrButton);
+        event.button.x = static_cast<Uint16>(x);
+        event.button.y = static_cast<Uint16>(y);
+    }
+    SDL_PushEvent(&event);
+}
+
+void tapKey(int key) { pushInput(SDL_KEYDOWN, key), pushInput(SDL_KEYUP, key); }
+
 std::vector<std::string> cellPattern(int x, int y, Uint32 ink) {
     std::vector<std::string> rows;
     for (int v = 0; v < 8; ++v) {

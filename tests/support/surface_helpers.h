@@ -36,6 +36,11 @@ void pressKey(int key, const std::function<void()>& pass);
 void drainEvents();
 // Pushes one event of the given type (SDL_QUIT, SDL_USEREVENT, ...).
 void pushEvent(Uint8 type);
+// Pushes a key event for `keyOrButton`, or a button event for it at window
+// pixel (x, y); SDL's own key and button state stays as it is.
+void pushInput(Uint8 type, int keyOrButton, int x = 0, int y = 0);
+// A key's press and release, queued.
+void tapKey(int key);
 
 // Renders cell (cellX, cellY) of the text grid as 8 strings of '#' and '.',
 // comparing each pixel with `ink`.
