@@ -26,6 +26,16 @@
 // as presses alone (detectable auto-repeat, as SDL2 and the toolkits do),
 // which SDL ignores for a key already down.
 //
+// While the pointer moves, motions come faster than the display shows frames
+// (a mouse reports up to 8,000 times a second), and a pass and a present for
+// each would spend the processor on frames nobody sees. So after a pass whose
+// last event was a motion and which presented, gatherMotionsForFrame lets the
+// motions that follow queue until a display frame (16 ms) has passed since
+// that present, and the next pass applies them all, one by one, and presents
+// once. Anything else (a press, a release, a key, a close request, a wake-up)
+// ends the gathering at once, and so does a pointer that stops: the first
+// motion after a frame's time without one is taken as soon as it arrives.
+//
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
 // handler.
@@ -47,6 +57,7 @@ namespace {
 
 constexpr Uint32 pumpStepMs = 10;   // how often a wait pumps where it cannot block
 constexpr Uint32 settleMs = 50;     // how long a wait starts by pumping so
+constexpr Uint32 displayFrameMs = 16;  // the least time between presents while the pointer moves
 
 std::atomic<int> wakeFd{-1};
 
@@ -117,18 +128,19 @@ int sleepLimitMs(bool canBlock, Uint32 waited, std::optional<Uint32> toDeadline)
     return limit ? static_cast<int>(*limit) : -1;
 }
 
-// True once an event is queued; false at the deadline or on a wake-up. Looks
-// at the queue first without pumping, so that a wait whose time has come
-// leaves the queue as it was.
-bool waitForInput(std::optional<Uint32> deadline) {
+// True once an event of the types in `mask` is queued; false at the deadline
+// or on a wake-up. Looks at the queue first without pumping, so that a wait
+// whose time has come leaves the queue as it was. Events of other types are
+// pumped in as they arrive and stay queued.
+bool waitForInput(std::optional<Uint32> deadline, Uint32 mask) {
     const Uint32 start = SDL_GetTicks();
     for (;;) {
         const bool woken = takeWakeUp();
-        if (eventPending()) return true;
+        if (eventQueued(mask)) return true;
         const Uint32 now = SDL_GetTicks();
         if (woken || (deadline && ticksReached(now, *deadline))) return false;
         SDL_PumpEvents();
-        if (eventPending()) return true;
+        if (eventQueued(mask)) return true;
         const std::optional<XConnection> x = xConnection();
         if (x && xEventsWaiting(*x)) continue;  // pump them
         const std::optional<Uint32> toDeadline = deadline ? std::optional<Uint32>(*deadline - now) : std::nullopt;
@@ -148,8 +160,14 @@ void reportHeldKeysAsPresses() {
 
 Uint32 getTicks() { return SDL_GetTicks(); }
 
-void waitForEvent() { waitForInput(std::nullopt); }
+void waitForEvent() { waitForInput(std::nullopt, SDL_ALLEVENTS); }
 
-bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline); }
+bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline, SDL_ALLEVENTS); }
+
+void gatherMotionsForFrame() {
+    const std::optional<Uint32> shown = lastPresentTicks();
+    if (!shown || !motionTakenLast() || ticksReached(SDL_GetTicks(), *shown + displayFrameMs)) return;
+    waitForInput(*shown + displayFrameMs, SDL_ALLEVENTS & ~SDL_MOUSEMOTIONMASK);
+}
 
 void wakeEventWait() { eventfd_write(wakeDescriptor(), 1); }
