@@ -32,9 +32,13 @@
 // last event was a motion and which presented, gatherMotionsForFrame lets the
 // motions that follow queue until a display frame (16 ms) has passed since
 // that present, and the next pass applies them all, one by one, and presents
-// once. Anything else (a press, a release, a key, a close request, a wake-up)
-// ends the gathering at once, and so does a pointer that stops: the first
-// motion after a frame's time without one is taken as soon as it arrives.
+// once. It pumps every 4 ms rather than whenever the connection has something,
+// since waking for every motion would cost about what a pass costs. Anything
+// else (a press, a release, a key, a close request) ends the gathering at the
+// next pump, within 4 ms, and a wake-up at once; a pointer that stops ends it
+// too: the first motion after a frame's time without a present is taken as
+// soon as it arrives. What the user sees lags the pointer by at most one
+// display frame, as with any program that draws once per frame.
 //
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
@@ -58,6 +62,7 @@ namespace {
 constexpr Uint32 pumpStepMs = 10;   // how often a wait pumps where it cannot block
 constexpr Uint32 settleMs = 50;     // how long a wait starts by pumping so
 constexpr Uint32 displayFrameMs = 16;  // the least time between presents while the pointer moves
+constexpr Uint32 gatherStepMs = 4;     // how often motions gathering for a frame are pumped
 
 std::atomic<int> wakeFd{-1};
 
@@ -128,19 +133,18 @@ int sleepLimitMs(bool canBlock, Uint32 waited, std::optional<Uint32> toDeadline)
     return limit ? static_cast<int>(*limit) : -1;
 }
 
-// True once an event of the types in `mask` is queued; false at the deadline
-// or on a wake-up. Looks at the queue first without pumping, so that a wait
-// whose time has come leaves the queue as it was. Events of other types are
-// pumped in as they arrive and stay queued.
-bool waitForInput(std::optional<Uint32> deadline, Uint32 mask) {
+// True once an event is queued; false at the deadline or on a wake-up. Looks
+// at the queue first without pumping, so that a wait whose time has come
+// leaves the queue as it was.
+bool waitForInput(std::optional<Uint32> deadline) {
     const Uint32 start = SDL_GetTicks();
     for (;;) {
         const bool woken = takeWakeUp();
-        if (eventQueued(mask)) return true;
+        if (eventPending()) return true;
         const Uint32 now = SDL_GetTicks();
         if (woken || (deadline && ticksReached(now, *deadline))) return false;
         SDL_PumpEvents();
-        if (eventQueued(mask)) return true;
+        if (eventPending()) return true;
         const std::optional<XConnection> x = xConnection();
         if (x && xEventsWaiting(*x)) continue;  // pump them
         const std::optional<Uint32> toDeadline = deadline ? std::optional<Uint32>(*deadline - now) : std::nullopt;
@@ -160,14 +164,21 @@ void reportHeldKeysAsPresses() {
 
 Uint32 getTicks() { return SDL_GetTicks(); }
 
-void waitForEvent() { waitForInput(std::nullopt, SDL_ALLEVENTS); }
+void waitForEvent() { waitForInput(std::nullopt); }
 
-bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline, SDL_ALLEVENTS); }
+bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline); }
 
 void gatherMotionsForFrame() {
     const std::optional<Uint32> shown = lastPresentTicks();
     if (!shown || !motionTakenLast() || ticksReached(SDL_GetTicks(), *shown + displayFrameMs)) return;
-    waitForInput(*shown + displayFrameMs, SDL_ALLEVENTS & ~SDL_MOUSEMOTIONMASK);
+    const Uint32 due = *shown + displayFrameMs;
+    for (;;) {
+        const bool woken = takeWakeUp();
+        SDL_PumpEvents();
+        const Uint32 now = SDL_GetTicks();
+        if (woken || eventQueued(SDL_ALLEVENTS & ~SDL_MOUSEMOTIONMASK) || ticksReached(now, due)) return;
+        sleepUntilInput(std::nullopt, static_cast<int>(std::min(gatherStepMs, due - now)));  // a wake-up ends it
+    }
 }
 
 void wakeEventWait() { eventfd_write(wakeDescriptor(), 1); }
