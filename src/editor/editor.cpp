@@ -16,6 +16,10 @@
 // pass that takes no event still runs the steps once. A pass that changed
 // nothing is followed by a wait for the next event (idle.h), and while an
 // arrow is held a pass first waits for the arrow's next step (arrowpace.h).
+// While the pointer moves, the loop lets its motions queue for up to a display
+// frame after each present (gatherMotionsForFrame), so that a fast drag costs
+// a pass and a present per frame rather than per motion; any other event, and
+// the first motion after a pause, is taken as soon as it arrives.
 #include "editor.h"
 
 #include <optional>
@@ -101,6 +105,7 @@ int runEditor(const std::string& tracePath) {
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
         keepAfterPass(e);                                // the unsaved copy, at most once a second
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
+        else gatherMotionsForFrame();                    // a moving pointer: its motions, a frame at a time
     }
     return 0;
 }

@@ -42,6 +42,7 @@ constexpr Uint32 inputEvents = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_MOUSEMOTION
 // True once the program has taken an event: from then on the state it is shown
 // lags SDL's by the input events still queued.
 bool takingEvents = false;
+bool motionLast = false;  // the event taken last is a pointer motion
 std::vector<Uint8> keysAsOfEvent;
 
 // Events SDL had no room for, oldest first, behind those in its queue. SDL
@@ -135,15 +136,23 @@ bool takeEvent(SDL_Event& event) {
         return false;
     }
     takingEvents = true;
+    motionLast = event.type == SDL_MOUSEMOTION;
     readKeys();
     return true;
 }
 
-bool eventPending() {
+bool motionTakenLast() { return motionLast; }
+
+bool eventQueued(Uint32 mask) {
     refillQueue();
     SDL_Event event;
-    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+    if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, mask) > 0) return true;
+    const std::lock_guard<std::mutex> hold(overflowLock);
+    return std::any_of(overflow.begin(), overflow.end(),
+                       [mask](const SDL_Event& kept) { return (SDL_EVENTMASK(kept.type) & mask) != 0; });
 }
+
+bool eventPending() { return eventQueued(SDL_ALLEVENTS); }
 
 Uint8 nextEventType() {
     SDL_PumpEvents();

@@ -26,6 +26,20 @@
 // as presses alone (detectable auto-repeat, as SDL2 and the toolkits do),
 // which SDL ignores for a key already down.
 //
+// While the pointer moves, motions come faster than the display shows frames
+// (a mouse reports up to 8,000 times a second), and a pass and a present for
+// each would spend the processor on frames nobody sees. So after a pass whose
+// last event was a motion and which presented, gatherMotionsForFrame lets the
+// motions that follow queue until a display frame (16 ms) has passed since
+// that present, and the next pass applies them all, one by one, and presents
+// once. It pumps every 4 ms rather than whenever the connection has something,
+// since waking for every motion would cost about what a pass costs. Anything
+// else (a press, a release, a key, a close request) ends the gathering at the
+// next pump, within 4 ms, and a wake-up at once; a pointer that stops ends it
+// too: the first motion after a frame's time without a present is taken as
+// soon as it arrives. What the user sees lags the pointer by at most one
+// display frame, as with any program that draws once per frame.
+//
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
 // handler.
@@ -47,6 +61,8 @@ namespace {
 
 constexpr Uint32 pumpStepMs = 10;   // how often a wait pumps where it cannot block
 constexpr Uint32 settleMs = 50;     // how long a wait starts by pumping so
+constexpr Uint32 displayFrameMs = 16;  // the least time between presents while the pointer moves
+constexpr Uint32 gatherStepMs = 4;     // how often motions gathering for a frame are pumped
 
 std::atomic<int> wakeFd{-1};
 
@@ -151,5 +167,18 @@ Uint32 getTicks() { return SDL_GetTicks(); }
 void waitForEvent() { waitForInput(std::nullopt); }
 
 bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline); }
+
+void gatherMotionsForFrame() {
+    const std::optional<Uint32> shown = lastPresentTicks();
+    if (!shown || !motionTakenLast() || ticksReached(SDL_GetTicks(), *shown + displayFrameMs)) return;
+    const Uint32 due = *shown + displayFrameMs;
+    for (;;) {
+        const bool woken = takeWakeUp();
+        SDL_PumpEvents();
+        const Uint32 now = SDL_GetTicks();
+        if (woken || eventQueued(SDL_ALLEVENTS & ~SDL_MOUSEMOTIONMASK) || ticksReached(now, due)) return;
+        sleepUntilInput(std::nullopt, static_cast<int>(std::min(gatherStepMs, due - now)));  // a wake-up ends it
+    }
+}
 
 void wakeEventWait() { eventfd_write(wakeDescriptor(), 1); }

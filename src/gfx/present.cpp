@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "gfx.h"
@@ -60,6 +61,7 @@ DrawnSpans presentedDrawn;      // the presented frame holds presentedClear's va
 Clear presentedClear;           //   everywhere outside these spans, when done
 std::vector<SDL_Rect> changedBands;     // filled by each presentChanges
 std::atomic<bool> windowExposed{true};  // true until the first present
+std::optional<Uint32> lastPushTicks;     // when a present last pushed pixels to the window
 
 // Notes an expose and counts a wheel notch (wheel.cpp), whichever reader takes
 // the event later; an event SDL has no room for is kept by the layer (events.cpp).
@@ -79,6 +81,7 @@ void presentWhole() {
     presented.resize(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y) std::copy_n(pixelAddress(0, y), w, presented.begin() + static_cast<size_t>(y) * w);
     SDL_UpdateRect(scr, 0, 0, 0, 0);
+    lastPushTicks = SDL_GetTicks();
 }
 
 SDL_Rect bandRect(int x1, int y1, int x2, int y2) {
@@ -197,5 +200,8 @@ bool presentChanges() {
     if (whole) return true;
     if (changedBands.empty()) return false;
     SDL_UpdateRects(scr, static_cast<int>(changedBands.size()), changedBands.data());
+    lastPushTicks = SDL_GetTicks();
     return true;
 }
+
+std::optional<Uint32> lastPresentTicks() { return lastPushTicks; }

@@ -8,6 +8,7 @@
 #define TESSARY_GFX_SURFACE_H
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "gfx.h"
@@ -31,12 +32,22 @@ const char* chooseVideoDriver();
 // (events.cpp).
 bool holdOverflow(const SDL_Event* event);
 
+// True when an event of the types in `mask` (SDL_EVENTMASK bits) is queued, in
+// SDL's queue or kept by the layer; looked at without pumping (events.cpp).
+bool eventQueued(Uint32 mask);
+
 // Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
 void countWheelNotch(const SDL_Event* event);
 
 // Called by screen() once the window is open: on X11, asks the server to send
 // a held key's repeats as presses alone, without a release before each (eventwait.cpp).
 void reportHeldKeysAsPresses();
+
+// getTicks() of the last present that pushed pixels to the window, if any (present.cpp).
+std::optional<Uint32> lastPresentTicks();
+
+// True when the event the program took last is a pointer motion (events.cpp).
+bool motionTakenLast();
 
 // Notes that the whole surface was just filled with `value` (cls), so that
 // presentChanges() need compare only what was drawn over it, when the frame it
