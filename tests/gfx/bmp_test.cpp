@@ -196,31 +196,27 @@ TEST_F(LoadBMP, ThirtyTwoBitPictureIsClippedToTheBuffer) {
     EXPECT_EQ(values[1 * 5 + 0], 0x5A000000u | packedRGB(pictureColor(1, 0)));
 }
 
-TEST_F(LoadBMP, PalettePictureIsRefusedAndLeavesThePattern) {
-    const std::string path = file("palette8");
-    const std::vector<Uint8> palette = {0, 0, 255, 0, 0, 255, 0, 0};  // red, green
-    writeBMP(path, 4, 2, 8, palette, {0, 1, 0, 1, 1, 0, 1, 0});
-    SDL_Surface* check = SDL_LoadBMP(path.c_str());
-    ASSERT_NE(check, nullptr) << "the hand-built file must be a valid BMP";
-    EXPECT_EQ(check->format->BytesPerPixel, 1);
-    SDL_FreeSurface(check);
+// Pictures SDL decodes but the loader refuses, leaving the pattern: a palette
+// picture, and 40 bits, which SDL decodes into a surface of that many bytes per
+// pixel and which would not fit the 32-bit pixel value.
+TEST_F(LoadBMP, PixelFormatsOtherThan24Or32BitsAreRefusedAndLeaveThePattern) {
+    struct Case { const char* name; int width, height, bits; std::vector<Uint8> palette, data; int bytesPerPixel; };
+    const std::vector<Case> cases = {
+        {"palette8", 4, 2, 8, {0, 0, 255, 0, 0, 255, 0, 0}, {0, 1, 0, 1, 1, 0, 1, 0}, 1},  // red, green
+        {"forty", 2, 1, 40, {}, std::vector<Uint8>(10, 0x77), 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = file(c.name);
+        writeBMP(path, c.width, c.height, c.bits, c.palette, c.data);
+        SDL_Surface* check = SDL_LoadBMP(path.c_str());
+        ASSERT_NE(check, nullptr) << "SDL must decode the hand-built file for this case to test the loader";
+        EXPECT_EQ(check->format->BytesPerPixel, c.bytesPerPixel);
+        SDL_FreeSurface(check);
 
-    expectColoursLoaded(path, 8, 8, 0, 0, 0);
-    expectPatternLoaded(path.c_str(), 8, 8);
-}
-
-// SDL decodes any bit count the header claims into a surface of that many
-// bytes per pixel; 40 bits would not fit the 32-bit pixel value.
-TEST_F(LoadBMP, FortyBitPictureIsRefusedAndLeavesThePattern) {
-    const std::string path = file("forty");
-    writeBMP(path, 2, 1, 40, {}, std::vector<Uint8>(10, 0x77));
-    SDL_Surface* check = SDL_LoadBMP(path.c_str());
-    ASSERT_NE(check, nullptr) << "SDL must decode the 40-bit file for this case to test the loader";
-    EXPECT_EQ(check->format->BytesPerPixel, 5);
-    SDL_FreeSurface(check);
-
-    expectColoursLoaded(path, 8, 8, 0, 0, 0);
-    expectPatternLoaded(path.c_str(), 8, 8);
+        expectColoursLoaded(path, 8, 8, 0, 0, 0);
+        expectPatternLoaded(path.c_str(), 8, 8);
+    }
 }
 
 TEST_F(LoadBMP, BadBufferSizesWriteNothing) {
