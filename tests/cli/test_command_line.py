@@ -107,22 +107,15 @@ def run_case(binary, case):
 def hp2xx_complaints(binary):
     """What hp2xx says against the HP-GL of a picture with many lines and points."""
     with tempfile.TemporaryDirectory() as folder:
-        with open(os.path.join(folder, "pixels1.txt"), "w") as f:
-            f.writelines("%d %d \n" % (i * 37 % 256, i * 53 % 200) for i in range(100))
-        with open(os.path.join(folder, "lines1.txt"), "w") as f:
-            f.writelines("%d %d %d %d \n" % (i * 29 % 200, i * 31 % 150, i * 29 % 200 + 40, i * 31 % 150 + 30)
-                         for i in range(100))
-        subprocess.run([binary, "--render", "1", "--dir", folder, "--hpgl", os.path.join(folder, "p.hpgl")],
-                       check=True, timeout=20)
+        for name, record, fields in (("pixels1.txt", "%d %d \n", 2), ("lines1.txt", "%d %d %d %d \n", 4)):
+            with open(os.path.join(folder, name), "w") as f:
+                f.writelines(record % tuple((i * (37 + k * 16)) % 200 for k in range(fields)) for i in range(100))
+        subprocess.run([binary, "--render", "1", "--hpgl", "p.hpgl"], cwd=folder, check=True, timeout=20)
         run = subprocess.run(["hp2xx", "-m", "png", "-f", "p.png", "p.hpgl"], cwd=folder, capture_output=True,
                              text=True, timeout=60)
-        said = run.stdout + run.stderr
-        errors = [] if run.returncode == 0 else ["status %d" % run.returncode]
-        errors += ["no %r" % text for text in ("HPGL command(s) ignored: 0", "Unexpected event(s):  0")
-                   if text not in said]
-        if not os.path.exists(os.path.join(folder, "p.png")):
-            errors.append("no p.png")
-        return errors
+        errors = [] if run.returncode == 0 and os.path.exists(os.path.join(folder, "p.png")) else ["no p.png"]
+        return errors + ["no %r" % text for text in ("HPGL command(s) ignored: 0", "Unexpected event(s):  0")
+                         if text not in run.stdout + run.stderr]
 
 
 def main(binary):
