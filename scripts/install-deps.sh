@@ -7,8 +7,8 @@
 #   test    - adds the test tools (GoogleTest, Xvfb, xdotool, xwd, clang for
 #             fuzzing), SDL2 for sdl12-compat, the install and package checks
 #             (desktop-file-validate, mandoc, appstreamcli, lintian,
-#             hardening-check), rsvg-convert to check the SVG export, and
-#             strace to slow a save down
+#             hardening-check), rsvg-convert to check the SVG export, hp2xx
+#             to check the HP-GL export, and strace to slow a save down
 #   bench   - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
 #             xwd and SDL2 for sdl12-compat
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
@@ -23,7 +23,7 @@ case "$purpose" in
   package) packages+=(file) ;;
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
                    libsdl2-2.0-0 file desktop-file-utils mandoc appstream lintian devscripts
-                   librsvg2-bin strace) ;;
+                   librsvg2-bin hp2xx strace) ;;
   bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
   *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac

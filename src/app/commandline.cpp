@@ -2,7 +2,7 @@
 //
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
-// given to --svg, --png and --trace are taken relative to the directory the
+// given to --svg, --png, --hpgl, --gcode, --ilda and --trace are taken relative to the directory the
 // program was started in, as a shell user expects. --pictures names DIR by a
 // rule, for the desktop entry: menu launches keep their files in the user's
 // pictures folder rather than wherever the launcher starts programs.
@@ -27,6 +27,7 @@ const char* const synopsis =
     "       tessary --pictures\n"
     "       tessary [--dir DIR | --pictures] --trace FILE\n"
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
+    "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
     "       tessary --version | --help | -h\n";
 
@@ -41,12 +42,17 @@ const char* const details =
     "                    the desktop menu starts the editor so\n"
     "  --trace FILE      show the PNG or BMP image FILE under the picture, to trace\n"
     "                    over; key t chooses another, Shift+T shows or hides it\n"
-    "  --render N        render slot N (1-7) to image files, without a window\n"
+    "  --render N        render slot N (1-7) to files, without a window\n"
     "  --svg FILE        write the SVG image to FILE\n"
     "  --png FILE        write the PNG image to FILE\n"
-    "                    (neither: pictureN.svg and pictureN.png in DIR)\n"
+    "  --hpgl FILE       write HP-GL for pen plotters to FILE\n"
+    "  --gcode FILE      write G-code for pen plotters to FILE\n"
+    "  --ilda FILE       write an ILDA frame for laser projectors to FILE\n"
+    "                    (none of these five: pictureN.svg and pictureN.png in DIR;\n"
+    "                    key Shift+E writes pictureN.hpgl, .gcode and .ild)\n"
     "  --background K    background colour, palette number 1-16 (default 1)\n"
-    "  --color K         drawing colour, palette number 1-16 (default 6)\n"
+    "  --color K         drawing colour, palette number 1-16 (default 6), also\n"
+    "                    the laser's colour\n"
     "  --separate        draw lines in dark green\n"
     "  --version         print the version\n"
     "  -h, --help        print this help\n"
@@ -65,6 +71,7 @@ struct Arguments {
     bool pictures = false;
     int nr = 0;
     ImageFiles files;
+    PlotterFiles plotterFiles;
     int background = 1;  // palette numbers, the editor's start colours
     int drawing = 6;
     bool separate = false;
@@ -88,6 +95,19 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+// Where the file named by an output option goes; null for another option.
+std::string* outputPath(const std::string& option, Arguments& args) {
+    const std::pair<const char*, std::string*> outputs[] = {
+        {"--svg", &args.files.svg},          {"--png", &args.files.png},
+        {"--hpgl", &args.plotterFiles.hpgl}, {"--gcode", &args.plotterFiles.gcode},
+        {"--ilda", &args.plotterFiles.ilda},
+    };
+    for (const auto& [name, path] : outputs) {
+        if (option == name) return path;
+    }
+    return nullptr;
+}
+
 // Stores the value of an option that takes one. Returns -1, or the exit
 // status of a usage error.
 int takeValue(const std::string& option, const char* value, Arguments& args) {
@@ -106,9 +126,9 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
         args.action = Action::render;
         return -1;
     }
-    if (option == "--svg" || option == "--png") {
+    if (std::string* path = outputPath(option, args)) {
         if (*value == '\0') return usageError(option + " needs a file name");
-        (option == "--svg" ? args.files.svg : args.files.png) = value;
+        *path = value;
         return -1;
     }
     if (!numberIn(value, 1, paletteSize, option == "--background" ? args.background : args.drawing))
@@ -117,7 +137,8 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
 }
 
 bool takesValue(const std::string& option) {
-    for (const char* name : {"--dir", "--trace", "--render", "--svg", "--png", "--background", "--color"}) {
+    for (const char* name : {"--dir", "--trace", "--render", "--svg", "--png", "--hpgl", "--gcode", "--ilda",
+                             "--background", "--color"}) {
         if (option == name) return true;
     }
     return false;
@@ -175,16 +196,18 @@ std::string picturesFolder() {
     return folder;
 }
 
-// Given output names are made absolute before DIR is entered; with none, both
-// files get the names that key e would write, in DIR.
-void resolveImageFiles(Arguments& args) {
-    if (args.files.svg.empty() && args.files.png.empty()) {
-        args.files = imageFileNames(args.nr);
-        return;
+// Given output names are made absolute before DIR is entered; with none, the
+// two image files get the names that key e would write, in DIR.
+void resolveOutputFiles(Arguments& args) {
+    PlotterFiles& plotter = args.plotterFiles;
+    std::string* const paths[] = {&args.files.svg, &args.files.png, &plotter.hpgl, &plotter.gcode, &plotter.ilda};
+    bool named = false;
+    for (std::string* path : paths) {
+        if (path->empty()) continue;
+        *path = std::filesystem::absolute(*path).string();
+        named = true;
     }
-    for (std::string* path : {&args.files.svg, &args.files.png}) {
-        if (!path->empty()) *path = std::filesystem::absolute(*path).string();
-    }
+    if (!named) args.files = imageFileNames(args.nr);
 }
 
 // Makes DIR the working directory; false, after saying why, when it is not a directory.
@@ -210,11 +233,11 @@ int runCommandLine(int argc, char* argv[]) {
     if (status >= 0) return status;
     if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
     if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
-    if (args.action == Action::render) resolveImageFiles(args);
+    if (args.action == Action::render) resolveOutputFiles(args);
     if (!args.trace.empty()) args.trace = std::filesystem::absolute(args.trace).string();
     if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
     if (args.action == Action::edit) return runEditor(args.trace);
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
-    return renderSlot({args.nr, args.files, colors});
+    return renderSlot({args.nr, args.files, args.plotterFiles, colors});
 }

@@ -5,6 +5,7 @@
 //     tessary --pictures
 //     tessary [--dir DIR | --pictures] --trace FILE
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
+//             [--hpgl FILE] [--gcode FILE] [--ilda FILE]
 //             [--background K] [--color K] [--separate]
 //     tessary --version | --help | -h
 //

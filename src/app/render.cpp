@@ -1,4 +1,4 @@
-// render.cpp - a slot's picture to image files, headless.
+// render.cpp - a slot's picture to image, plotter and laser files, headless.
 #include "render.h"
 
 #include <signal.h>
@@ -9,14 +9,16 @@
 
 #include "slots.h"
 
-// Writes the image files whole: TERM, HUP and INT wait, blocked, until both
-// are written or failed, and end the process only then.
-static std::vector<FileFailure> writeWhole(const CellImage& image, const ImageFiles& files) {
+// Writes the files whole: TERM, HUP and INT wait, blocked, until all are
+// written or failed, and end the process only then.
+static std::vector<FileFailure> writeWhole(const PictureTables& tables, const RenderRequest& request) {
     sigset_t ending, before;
     sigemptyset(&ending);
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&ending, sig);
     sigprocmask(SIG_BLOCK, &ending, &before);
-    std::vector<FileFailure> failed = writeImageFiles(image, files);
+    std::vector<FileFailure> failed = writeImageFiles(pictureImage(tables, request.colors), request.files);
+    const LaserFrame frame = {request.colors.drawing, laserFrameName(request.nr)};
+    for (const FileFailure& failure : writePlotterFiles(tables, request.plotterFiles, frame)) failed.push_back(failure);
     sigprocmask(SIG_SETMASK, &before, nullptr);
     return failed;
 }
@@ -30,8 +32,7 @@ int renderSlot(const RenderRequest& request) {
         return 1;
     }
     for (const SlotReport& report : read.reports) std::fprintf(stderr, "%s\n", report.logged.c_str());
-    const CellImage image = pictureImage(read.tables, request.colors);
-    const std::vector<FileFailure> failed = writeWhole(image, request.files);
+    const std::vector<FileFailure> failed = writeWhole(read.tables, request);
     for (const FileFailure& failure : failed) {
         std::fprintf(stderr, "Export failed: %s: %s\n", failure.path.c_str(), failure.reason.c_str());
     }

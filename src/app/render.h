@@ -1,24 +1,27 @@
-// render.h - rendering a slot to image files without a window (tessary --render).
+// render.h - rendering a slot to files without a window (tessary --render).
 //
 // Reads slot nr from the working directory with the editor's own reader and
-// writes the files named, exactly as the editor's key e would with the same
-// colours. No SDL video call is made, so no display is needed.
+// writes the files named, exactly as the editor's keys e (images) and Shift+E
+// (plotter and laser files) would with the same colours. No SDL video call is
+// made, so no display is needed.
 #ifndef TESSARY_RENDER_H
 #define TESSARY_RENDER_H
 
 #include "imagefiles.h"
 #include "pictureimage.h"
+#include "plotterfiles.h"
 
 struct RenderRequest {
     int nr;
     ImageFiles files;
-    ImageColors colors;
+    PlotterFiles plotterFiles;
+    ImageColors colors;  // the laser's frame is in the drawing colour
 };
 
 // A slot file that cannot be read renders as an empty table and is reported on
 // standard error, as the editor's load reports it; a slot with neither file is
 // no picture, and nothing is written. Returns the exit status: 0, or 1, after
-// reporting it, when the slot has neither file or an image file could not be
+// reporting it, when the slot has neither file or a file could not be
 // written (with the system's reason).
 int renderSlot(const RenderRequest& request);
 

@@ -9,12 +9,23 @@
 
 std::string exportedText(int nr) { return "Exported slot " + std::to_string(nr); }
 
-std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + files.svg + ", .png"; }
-
-std::string imagesFailedText(const std::vector<FileFailure>& failed) {
-    std::string text = "Export failed: " + failed[0].path;
-    if (failed.size() > 1) text += ", " + failed[1].path.substr(failed[1].path.rfind('.'));
+// "picture3.svg, .png": the first path whole, then the extension of each other one.
+static std::string pathsText(const std::vector<std::string>& paths) {
+    std::string text = paths[0];
+    for (size_t i = 1; i < paths.size(); ++i) text += ", " + paths[i].substr(paths[i].rfind('.'));
     return text;
+}
+
+std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + pathsText({files.svg, files.png}); }
+
+std::string plotterFilesWrittenText(const PlotterFiles& files) {
+    return "Wrote " + pathsText({files.hpgl, files.gcode, files.ilda});
+}
+
+std::string exportFailedText(const std::vector<FileFailure>& failed) {
+    std::vector<std::string> paths;
+    for (const FileFailure& failure : failed) paths.push_back(failure.path);
+    return "Export failed: " + pathsText(paths);
 }
 
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
@@ -40,17 +51,18 @@ void exportCommand(Editor& e) {
     exportPicture(e.picture, e.nr, mode1, mode2);
 }
 
-void exportImagesCommand(const Editor& e) {
-    const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
-    const CellImage image = pictureImage(e.picture.tables(), colors);
-    const ImageFiles files = imageFileNames(e.nr);
+// Runs `write`, which writes files each on its own and returns those that
+// failed, and reports: `writtenText`, or every file that failed, on the
+// prompt line and, each with its reason, on standard error.
+template <typename Write>
+static void writeAndReport(const std::string& writtenText, Write write) {
     std::vector<FileFailure> failed;
     {
         const WriteInProgress writing;
-        failed = writeImageFiles(image, files);
+        failed = write();
     }
     if (failed.empty()) {
-        showMessage(imagesWrittenText(files));
+        showMessage(writtenText);
         return;
     }
     std::string logged;  // a line for each file, with its reason
@@ -58,5 +70,18 @@ void exportImagesCommand(const Editor& e) {
         if (!logged.empty()) logged += '\n';
         logged += fileFailureLine("Export", failure, nullptr);
     }
-    reportMessage(imagesFailedText(failed), logged);
+    reportMessage(exportFailedText(failed), logged);
+}
+
+void exportImagesCommand(const Editor& e) {
+    const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
+    const CellImage image = pictureImage(e.picture.tables(), colors);
+    const ImageFiles files = imageFileNames(e.nr);
+    writeAndReport(imagesWrittenText(files), [&] { return writeImageFiles(image, files); });
+}
+
+void exportPlotterCommand(const Editor& e) {
+    const PlotterFiles files = plotterFileNames(e.nr);
+    const LaserFrame frame = {e.Draw_Color, laserFrameName(e.nr)};
+    writeAndReport(plotterFilesWrittenText(files), [&] { return writePlotterFiles(e.picture.tables(), files, frame); });
 }

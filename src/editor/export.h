@@ -1,6 +1,7 @@
-// export.h - the export keys: the sorted tables (r) and the image files (e).
+// export.h - the export keys: the sorted tables (r), the image files (e) and
+// the files for plotters and lasers (Shift+E).
 //
-// The files are written by exportfiles.h and imagefiles.h; this module asks
+// The files are written by exportfiles.h, imagefiles.h and plotterfiles.h; this module asks
 // for the sort keys and reports on the prompt line what was written, or the
 // files that could not be written (there and, with the system's reason, on
 // standard error). Nothing else on screen changes. Every write runs inside a
@@ -11,15 +12,17 @@
 #include <string>
 
 #include "imagefiles.h"
+#include "plotterfiles.h"
 #include "state.h"
 
-// The prompt line's reports of success: "Exported slot 3" and
-// "Wrote picture3.svg, .png".
+// The prompt line's reports of success: "Exported slot 3",
+// "Wrote picture3.svg, .png" and "Wrote picture3.hpgl, .gcode, .ild".
 std::string exportedText(int nr);
 std::string imagesWrittenText(const ImageFiles& files);
-// ... and of a failure of `e`, naming each file that failed (at least one):
-// "Export failed: picture3.svg, .png".
-std::string imagesFailedText(const std::vector<FileFailure>& failed);
+std::string plotterFilesWrittenText(const PlotterFiles& files);
+// ... and of a failure of `e` or Shift+E, naming each file that failed (at
+// least one): "Export failed: picture3.svg, .png".
+std::string exportFailedText(const std::vector<FileFailure>& failed);
 
 // Sorts the picture and writes slot nr's export files (exportfiles.h), and says
 // so on the prompt line. Returns false, after reporting, when a file could not
@@ -27,6 +30,7 @@ std::string imagesFailedText(const std::vector<FileFailure>& failed);
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2);
 
 void exportCommand(Editor& e);        // key r: asks for both sort keys, then exports
-void exportImagesCommand(const Editor& e);  // key e
+void exportImagesCommand(const Editor& e);   // key e
+void exportPlotterCommand(const Editor& e);  // Shift+E: HP-GL, G-code and ILDA, the laser in the drawing colour
 
 #endif

@@ -118,7 +118,10 @@ void runKeyCommands(Editor& e) {
     arrowKeys(e);
     historyKeys(e);
     groupKeys(e);
-    if (keyPressed(SDLK_e)) exportImagesCommand(e);
+    if (keyPressed(SDLK_e)) {
+        if (shiftHeld()) exportPlotterCommand(e);
+        else exportImagesCommand(e);
+    }
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);
 }

@@ -1,11 +1,13 @@
 """The command line of the built binary: exit statuses, messages and the
-files a headless render writes. Runs with no display and an unusable video
-driver, so any attempt to open a window would fail the case; the rows that
-start the editor itself change that environment as they say.
+files a headless render writes, and hp2xx reading its HP-GL. Runs with no
+display and an unusable video driver, so any attempt to open a window would
+fail the case; the rows that start the editor itself change that environment
+as they say.
 
 Run: python3 tests/cli/test_command_line.py path/to/tessary
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -45,6 +47,11 @@ CASES = [
     (["--render", "3"], 0, "", "Load failed: lines3.txt: No such file or directory\n", {"picture3.svg": SVG_START, "picture3.png": PNG_SIGNATURE}),
     (["--render", "2", "--png", "missing/a.png"], 1, "",
      "Export failed: {here}/missing/a.png: No such file or directory\n", {}),
+    (["--render", "2", "--hpgl", "a.hpgl", "--gcode", "a.gcode", "--ilda", "a.ild", "--color", "3"], 0, "", "",
+     {"a.hpgl": b"IN;\nSP1;\nPU", "a.gcode": b"G21\nG90\n", "a.ild": b"\x00\x2b\x37\x68",  # lit in 68372B
+      "picture2.svg": None, "picture2.png": None}),
+    (["--render", "2", "--gcode", "g", "--ilda", "missing/a.ild"], 1, "",
+     "Export failed: {here}/missing/a.ild: No such file or directory\n", {"g": b"G21\n"}),
     # The editor itself: with no display it stops at once, unless a driver is asked for.
     ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
@@ -97,6 +104,20 @@ def run_case(binary, case):
         return errors
 
 
+def hp2xx_complaints(binary):
+    """What hp2xx says against the HP-GL of a picture with many lines and points."""
+    with tempfile.TemporaryDirectory() as folder:
+        for name, record, fields in (("pixels1.txt", "%d %d \n", 2), ("lines1.txt", "%d %d %d %d \n", 4)):
+            with open(os.path.join(folder, name), "w") as f:
+                f.writelines(record % tuple((i * (37 + k * 16)) % 200 for k in range(fields)) for i in range(100))
+        subprocess.run([binary, "--render", "1", "--hpgl", "p.hpgl"], cwd=folder, check=True, timeout=20)
+        run = subprocess.run(["hp2xx", "-m", "png", "-f", "p.png", "p.hpgl"], cwd=folder, capture_output=True,
+                             text=True, timeout=60)
+        errors = [] if run.returncode == 0 and os.path.exists(os.path.join(folder, "p.png")) else ["no p.png"]
+        return errors + ["no %r" % text for text in ("HPGL command(s) ignored: 0", "Unexpected event(s):  0")
+                         if text not in run.stdout + run.stderr]
+
+
 def main(binary):
     failed = 0
     for case in CASES:
@@ -104,7 +125,13 @@ def main(binary):
         name = " ".join(case[0] + ["%s=%s" % item for item in (case[5] if len(case) > 5 else {}).items()])
         print("%s %s%s" % ("FAIL" if errors else "PASS", name, "".join(": " + e for e in errors)))
         failed += bool(errors)
-    print("%d passed, %d failed" % (len(CASES) - failed, failed))
+    if shutil.which("hp2xx"):
+        errors = hp2xx_complaints(os.path.abspath(binary))
+        print("%s hp2xx reads the HP-GL%s" % ("FAIL" if errors else "PASS", "".join(": " + e for e in errors)))
+        failed += bool(errors)
+    else:
+        print("SKIP hp2xx reads the HP-GL: hp2xx not found (scripts/install-deps.sh test installs it)")
+    print("%d failed" % failed)
     return 1 if failed else 0
 
 
