@@ -220,6 +220,16 @@ bool holdOverflow(const SDL_Event* event) {
     return true;
 }
 
+void queueEvent(const SDL_Event& event) {
+    SDL_Event queued = event;
+    const std::lock_guard<std::mutex> hold(overflow.lock);
+    moveKeptEvents();
+    refilling = true;  // the filter must not keep it: it is kept here when SDL has no room
+    const bool pushed = overflow.events.empty() && SDL_PushEvent(&queued) == 0;
+    refilling = false;
+    if (!pushed) overflow.hold(queued);
+}
+
 bool takeEvent(SDL_Event& event) {
     refillQueue();
     if (SDL_PollEvent(&event) != 1) {

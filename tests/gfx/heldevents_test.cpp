@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -69,7 +70,8 @@ protected:
                 continue;
             }
             motions.emplace_back(event.motion.x, event.motion.y);
-            if (!eventPending()) continue;  // the pointer as of the last is SDL's own, which pushed events leave
+            // With no pointer event after it, the pointer is SDL's own, which pushed events leave.
+            if (!eventQueued(SDL_MOUSEMOTIONMASK | SDL_MOUSEBUTTONDOWNMASK | SDL_MOUSEBUTTONUPMASK)) continue;
             int x = 0, y = 0;
             getMouseState(x, y);
             EXPECT_EQ(Position(x, y), motions.back()) << "the pointer as of motion " << motions.size();
@@ -112,6 +114,22 @@ TEST_F(HeldEvents, PastTheLimitOnlyRepeatedPositionsOfABurstMerge) {
     EXPECT_EQ(std::set<Position>(motions.begin(), motions.end()).size(), distinct + 1);
     EXPECT_EQ(motions.back(), nth(3));
     EXPECT_EQ(others, std::vector<Uint8>{SDL_KEYDOWN});
+}
+
+// A close request queued from another thread comes after the input before
+// it, whether SDL's queue has room or not.
+TEST_F(HeldEvents, AnEventQueuedFromAnotherThreadIsNeverLostToAFullQueue) {
+    for (std::size_t backlog : {100, 300}) {
+        for (std::size_t i = 0; i < backlog; ++i) moveTo(nth(i));
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        std::thread([&quit] { queueEvent(quit); }).join();
+        std::vector<Position> motions;
+        std::vector<Uint8> others;
+        takeAll(motions, others);
+        EXPECT_EQ(motions.size(), backlog);
+        EXPECT_EQ(others, std::vector<Uint8>{SDL_QUIT}) << backlog;
+    }
 }
 
 }  // namespace
