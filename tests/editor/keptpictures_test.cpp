@@ -180,28 +180,19 @@ TEST_F(KeptPictures, OnlyStoresOfFoldersLongGoneArePruned) {
     }
 }
 
-// A picture an editor shows is spared by the pruning, and pictures kept in
-// one millisecond list in the order they were kept.
+// A picture an editor shows is spared by the pruning (the next oldest goes),
+// and pictures kept in one millisecond list newest first.
 TEST_F(KeptPictures, APictureShownIsNeverPrunedAndOneMillisecondKeepsItsOrder) {
-    writeFile("pixels1.txt", "0 0 \n");
-    const std::string first = keepReplacedSlot(store, 1, PictureTables(), 5).path;
     ShownHold shown;
-    shown.hold(first);
-    for (int i = 1; i <= keptReplacedLimit; ++i) {
+    std::vector<PictureTables> expected, listed;
+    for (int i = 0; i <= keptReplacedLimit; ++i) {
         writeFile("pixels1.txt", std::to_string(i) + " 0 \n");
-        ASSERT_TRUE(keepReplacedSlot(store, 1, PictureTables(), 5).kept);
+        const ReplacedSlot kept = keepReplacedSlot(store, 1, PictureTables(), 5);
+        if (i == 0) shown.hold(kept.path);
+        if (i != 1) expected.insert(expected.begin(), withPoint(i));
     }
-    std::vector<PictureTables> expected;
-    for (int i = keptReplacedLimit; i >= 2; --i) expected.push_back(withPoint(i));
-    expected.push_back(withPoint(0));  // the oldest, shown: the next oldest went instead
-    std::vector<PictureTables> listed;
     for (const KeptPicture& picture : listKeptPictures(store, unreadable)) listed.push_back(picture.tables);
     EXPECT_EQ(listed, expected);
-    shown.release();
-    pruneKeptStores(store.root);
-    EXPECT_TRUE(std::filesystem::exists(first));
-    ASSERT_TRUE(keepReplacedSlot(store, 1, PictureTables(), 6).kept);
-    EXPECT_FALSE(std::filesystem::exists(first));
 }
 
 // Any folder path comes back from a kept picture's text as it went in, and a
@@ -286,63 +277,44 @@ TEST_F(KeptByKeys, AnUnsavedPictureIsKeptBeforeLoadClearOrKReplacesIt) {
     EXPECT_EQ(e.picture.tables(), kept.at(1).tables);
 }
 
-// `l`, the clear key and `k` leave an unsaved picture in place, and say why,
-// when the store cannot take it (here: it takes no file larger than 16 bytes).
+// `l`, the clear key and `k` leave an unsaved picture that the store cannot
+// take (no file over 16 bytes) in place, and say why.
 TEST_F(KeptByKeys, LoadClearAndKRefuseWhenTheUnsavedPictureCannotBeKept) {
     writeFile("pixels1.txt", "3 3 \n");
     ASSERT_TRUE(keepReplacedSlot(keptStoreForWorkingFolder(), 1, PictureTables(), 1).kept);  // for k to find
     e.picture.addPoint(9, 9);
     const PictureTables drawn = e.picture.tables();
-    const std::pair<int, std::string> rows[] = {{SDLK_l, "Not loaded: unsaved picture not kept"},
-                                                {SDLK_BACKQUOTE, "Not cleared: unsaved picture not kept"},
-                                                {SDLK_k, "Not replaced: unsaved picture not kept"}};
+    const std::pair<int, std::string> rows[] = {{SDLK_l, "loaded"}, {SDLK_BACKQUOTE, "cleared"}, {SDLK_k, "replaced"}};
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit before;
     getrlimit(RLIMIT_FSIZE, &before);
-    rlimit full = before;
-    full.rlim_cur = 16;
-    for (const auto& [key, shown] : rows) {
+    const rlimit full = {16, before.rlim_max};
+    for (const auto& [key, verb] : rows) {
         fillSurface(packed(Colors[4]));
         setrlimit(RLIMIT_FSIZE, &full);
         pressKey(key, [&] { runKeyCommands(e); });
         setrlimit(RLIMIT_FSIZE, &before);
-        EXPECT_EQ(e.picture.tables(), drawn) << shown;
-        EXPECT_TRUE(e.picture.unsaved()) << shown;
-        EXPECT_TRUE(promptLineShows(shown, packed(Colors[4])));
+        EXPECT_TRUE(e.picture.unsaved() && e.picture.tables() == drawn) << verb;
+        EXPECT_TRUE(promptLineShows("Not " + verb + ": unsaved picture not kept", packed(Colors[4])));
     }
 }
 
-// A picture `k` shows whose file another editor's pruning removed is kept
-// again before the clear key replaces it.
-TEST_F(KeptByKeys, AShownPictureWhoseFileIsGoneIsKeptAgain) {
-    writeFile("pixels1.txt", "3 3 \n");
-    ASSERT_TRUE(keepReplacedSlot(keptStoreForWorkingFolder(), 1, PictureTables(), 1).kept);
-    pressKey(SDLK_k, [&] { runKeyCommands(e); });
-    const PictureTables shown = e.picture.tables();
-    std::vector<FileFailure> unreadable;
-    std::filesystem::remove(listKeptPictures(keptStoreForWorkingFolder(), unreadable).at(0).path);
-    pressKey(SDLK_BACKQUOTE, [&] { runKeyCommands(e); });
-    const std::vector<KeptPicture> kept = listKeptPictures(keptStoreForWorkingFolder(), unreadable);
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].tables, shown);
-    EXPECT_EQ(kept[0].reason, KeptReason::clear);
-}
-
-// What `s` keeps of a slot that a load reads only in part (more records than
-// the table holds, a bad token), `k` brings back as the load would.
-TEST_F(KeptByKeys, KBringsBackWhatALoadWouldReadOfASlotSaveReplaced) {
+// `k` after `s` brings the slot's old picture back as `l` would read it (513
+// points, a bad token); shown, it is kept again when its file has gone.
+TEST_F(KeptByKeys, KBringsBackWhatLWouldReadAndKeepsItAgainWhenItsFileIsGone) {
     std::string points;
-    for (int i = 0; i <= p_number; ++i) points += std::to_string(i % 640) + " " + std::to_string(i / 640) + " \n";
+    for (int i = 0; i <= p_number; ++i) points += std::to_string(i) + " 0 \n";
     writeFile("pixels1.txt", points);
     writeFile("lines1.txt", "1 2 3 4 \n5 6 x 8 \n\n");
     const PictureTables loaded = readSlot(1).tables;
-    ASSERT_EQ(loaded.pixels_Amount, p_number);
     e.picture.addPoint(1, 1);
-    fillSurface(packed(Colors[4]));
     saveCommand(e);
-    EXPECT_TRUE(promptLineShows("Saved; old slot 1 kept, k brings it", packed(Colors[4])));
     pressKey(SDLK_k, [&] { runKeyCommands(e); });
     EXPECT_EQ(e.picture.tables(), loaded);
+    std::vector<FileFailure> unreadable;
+    std::filesystem::remove(listKeptPictures(keptStoreForWorkingFolder(), unreadable).at(0).path);
+    pressKey(SDLK_BACKQUOTE, [&] { runKeyCommands(e); });
+    EXPECT_EQ(listKeptPictures(keptStoreForWorkingFolder(), unreadable).at(0).tables, loaded);
 }
 
 }  // namespace
