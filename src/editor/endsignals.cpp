@@ -4,7 +4,6 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -31,12 +30,11 @@ struct HandOver {
     bool pushed = false;
 };
 
-// The writes running now, and when the last one ended.
+// The writes running now.
 struct Writes {
     std::mutex lock;
     std::condition_variable ended;
     int running = 0;
-    Clock::time_point lastEnd;
 };
 
 // Never destroyed: the signal thread may use them while the program exits.
@@ -75,23 +73,20 @@ void pushCloseRequest(HandOver& h) {
     if (h.pushed || !h.windowOpen || signalTaken == 0) return;
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    wakeEventWait();  // the loop may be asleep in its wait
+    queueEvent(quit);  // behind any backlog of input, never lost to a full queue
+    wakeEventWait();   // the loop may be asleep in its wait
     h.pushed = true;
 }
 
 // Returns, with the writes' lock held so that no write can start any more,
-// once no write runs and graceTime has passed since `signalled` and since the
-// last write ended.
+// once graceTime has passed since `signalled` and no write runs: a write
+// going on then still ends whole, but none starts after it.
 std::unique_lock<std::mutex> waitOutGrace(Clock::time_point signalled) {
     Writes& w = writes();
     std::unique_lock<std::mutex> held(w.lock);
-    for (;;) {
-        w.ended.wait(held, [&] { return w.running == 0; });
-        const Clock::time_point deadline = std::max(signalled, w.lastEnd) + graceTime;
-        if (Clock::now() >= deadline) return held;
-        w.ended.wait_until(held, deadline);
-    }
+    w.ended.wait_until(held, signalled + graceTime, [] { return false; });
+    w.ended.wait(held, [&] { return w.running == 0; });
+    return held;
 }
 
 void waitForEndSignal(sigset_t set) {
@@ -150,6 +145,5 @@ WriteInProgress::~WriteInProgress() {
     Writes& w = writes();
     std::lock_guard<std::mutex> held(w.lock);
     --w.running;
-    w.lastEnd = Clock::now();
     w.ended.notify_all();
 }

@@ -5,15 +5,17 @@
 // then end it by that signal, with the status a shell expects. The signals are
 // blocked in every thread and taken by a thread of their own with sigwait, so
 // nothing runs inside a signal handler: that thread pushes a close request
-// (SDL_QUIT) that the loop or a prompt takes at once. It pushes it only once
+// (SDL_QUIT) that the loop or a prompt takes. It pushes it only once
 // the window is open (deliverEndSignals); a signal taken before waits for that
 // moment, and the main thread pushes it then.
 //
-// A write of a file is never cut: every write runs inside a WriteInProgress.
-// Should the program not have ended 5 seconds after the signal, the thread ends
-// it by the signal itself, but only with no write running and 5 seconds after
-// the last one ended, so that a slow disk delays the end instead of tearing a
-// file or leaving a temporary behind.
+// The close request goes behind any input queued, through the layer's own
+// queue when SDL's is full, so a flood of input delays it only as long as
+// that input takes to apply; it is never lost. A write of a file is never
+// cut: every write runs inside a WriteInProgress. Should the program not have
+// ended 5 seconds after the signal, the thread ends it by the signal itself,
+// once no write runs: a write going on then ends whole first, so that no file
+// is torn and no temporary left behind, and no other write starts.
 //
 //     watchEndSignals();    // first thing in runEditor, before SDL starts threads
 //     startUp(e);           // opens the window

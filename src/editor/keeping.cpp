@@ -1,6 +1,8 @@
 // keeping.cpp - what the unsaved copy should hold, restoring it, and key k.
 #include "keeping.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@ struct Keeper {
     // Key k: the kept picture it put in place last, and its tables.
     std::string keptPath;
     std::optional<PictureTables> keptShown;
+    ShownHold shownHold;  // on keptPath, so that no editor prunes it meanwhile
     std::set<std::string> failuresTold;  // each told once per run
 };
 
@@ -77,20 +80,44 @@ void keepAtExit() {
     if (!failed.empty()) logKeptFailure(failed);
 }
 
-// Keeps e's picture in the store before something replaces it, unless it is
-// saved, empty, or what `k` put in place and unchanged (kept already). What
-// was kept, or nothing.
-std::optional<KeptPicture> keepUnsavedPicture(const Editor& e, KeptReason why) {
-    const PictureTables& tables = e.picture.tables();
+// True when `tables` is what `k` put in place, unchanged, and its file is
+// still in the store (another editor's pruning may have removed it).
+bool keptAlready(const PictureTables& tables) {
     const Keeper& k = keeper();
-    if (!e.picture.unsaved() || tables.empty() || (k.keptShown && *k.keptShown == tables)) return std::nullopt;
+    struct stat info;
+    return k.keptShown && *k.keptShown == tables && lstat(k.keptPath.c_str(), &info) == 0;
+}
+
+// What keeping an unsaved picture came to: what was kept, or what failed;
+// neither when there was nothing to keep.
+struct Keeping {
+    std::optional<KeptPicture> kept;
+    std::optional<FileFailure> failed;
+};
+
+// Keeps e's picture in the store before something replaces it, unless it is
+// saved, empty, or kept already.
+Keeping keepUnsavedPicture(const Editor& e, KeptReason why) {
+    const PictureTables& tables = e.picture.tables();
+    if (!e.picture.unsaved() || tables.empty() || keptAlready(tables)) return {};
     const WriteInProgress writing;
     const long long timeMs = nowMs();
     const KeptStore store = keptStoreForWorkingFolder();
     const ReplacedSlot kept = keepPicture(store, why, e.nr, tables, timeMs);
-    if (kept.failed) reportKeptFailure(failureText(*kept.failed));
-    if (!kept.kept) return std::nullopt;
-    return KeptPicture{kept.path, why, e.nr, timeMs, tables, store.folder};
+    if (!kept.kept) return {std::nullopt, kept.failed};
+    return {KeptPicture{kept.path, why, e.nr, timeMs, tables, store.folder}, std::nullopt};
+}
+
+// Keeps e's picture before `action` replaces it; false, telling why, when it
+// could not be kept: then the picture stays, and `s` can still save it.
+bool keptBefore(const Editor& e, KeptReason why, const std::string& action, std::optional<KeptPicture>& kept) {
+    Keeping keeping = keepUnsavedPicture(e, why);
+    kept = std::move(keeping.kept);
+    if (!keeping.failed) return true;
+    reportMessage("Not " + action + ": unsaved picture not kept",
+                  "Not " + action + ": the unsaved picture could not be kept: " + failureText(*keeping.failed) +
+                      "; s saves it to a slot");
+    return false;
 }
 
 // The position of the kept picture at `path` among `pictures`; -1 when it is not there.
@@ -155,7 +182,10 @@ SaveNote keepSlotBeforeSave(const Editor& e) {
                 failureText(*beside)};
 }
 
-void keepBeforeReplacing(const Editor& e, KeptReason why) { keepUnsavedPicture(e, why); }
+bool keepBeforeReplacing(const Editor& e, KeptReason why) {
+    std::optional<KeptPicture> kept;
+    return keptBefore(e, why, why == KeptReason::load ? "loaded" : "cleared", kept);
+}
 
 void keptPictureCommand(Editor& e) {
     Keeper& k = keeper();
@@ -170,7 +200,9 @@ void keptPictureCommand(Editor& e) {
     // one: then the newest, and an unsaved picture is kept first, as newer still.
     const bool further = k.keptShown && *k.keptShown == e.picture.tables();
     int next = further ? positionOf(pictures, k.keptPath) + 1 : 0;
-    if (std::optional<KeptPicture> kept = keepUnsavedPicture(e, KeptReason::kept)) {
+    std::optional<KeptPicture> kept;
+    if (!keptBefore(e, KeptReason::kept, "replaced", kept)) return;
+    if (kept) {
         pictures.insert(pictures.begin(), std::move(*kept));
         next = 1;
     }
@@ -181,6 +213,8 @@ void keptPictureCommand(Editor& e) {
     showRestoredPicture(e);
     k.keptShown = e.picture.tables();
     k.keptPath = picture.path;
+    const WriteInProgress writing;  // the hold's file is made in the store
+    k.shownHold.hold(picture.path);
     const std::string name = "Kept " + std::to_string(next + 1) + " of " + std::to_string(count) + ": slot " +
                              std::to_string(picture.slot) + ", " + clockTime(picture.timeMs, "%H:%M");
     reportMessage(name, name + " (" + picture.path + ")");

@@ -15,8 +15,11 @@
 //   files as "pixelsN.txt~" and "linesN.txt~", and when that fails too the
 //   slot is not replaced.
 // - Before a load, the clear key or `k` replaces an unsaved picture that is
-//   not empty, it is kept too (unless `k` put it in place and it is unchanged).
-// - `k` brings kept pictures back, newest first.
+//   not empty, it is kept too (unless `k` put it in place, it is unchanged
+//   and its file is still there); when the store cannot take it, the key does
+//   nothing but say so ("Not loaded: unsaved picture not kept").
+// - `k` brings kept pictures back, newest first, and holds the one it shows
+//   so that no editor prunes it meanwhile.
 // - A failure of the store is told once per run, with the system's reason:
 //   "Kept copy failed: <path>: <reason>". Every write is whole: an ending
 //   signal waits for it (endsignals.h).
@@ -53,8 +56,9 @@ struct SaveNote {
 SaveNote keepSlotBeforeSave(const Editor& e);
 
 // Keeps e's picture before a load or the clear key (`why`) replaces it, when
-// it is unsaved and not empty.
-void keepBeforeReplacing(const Editor& e, KeptReason why);
+// it is unsaved and not empty. False when it could not be kept: the prompt
+// line says so, and the picture must stay.
+bool keepBeforeReplacing(const Editor& e, KeptReason why);
 
 // Key k: the next older kept picture of this folder in place of the picture.
 void keptPictureCommand(Editor& e);

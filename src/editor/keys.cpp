@@ -14,8 +14,7 @@
 #include "tracing.h"
 
 void clearPictureKey(Editor& e) {
-    if (!keyPressed(SDLK_BACKQUOTE)) return;
-    keepBeforeReplacing(e, KeptReason::clear);
+    if (!keyPressed(SDLK_BACKQUOTE) || !keepBeforeReplacing(e, KeptReason::clear)) return;
     e.picture.clear();
     clearWindow(e);
 }

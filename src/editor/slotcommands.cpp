@@ -39,6 +39,5 @@ void saveCommand(Editor& e) {
 }
 
 void loadCommand(Editor& e) {
-    keepBeforeReplacing(e, KeptReason::load);
-    loadPicture(e);
+    if (keepBeforeReplacing(e, KeptReason::load)) loadPicture(e);
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "endsignals.h"
 #include "keypress.h"
 #include "promptline.h"
 #include "state.h"
@@ -86,6 +87,7 @@ void copyOverviewCells(const Editor& e, Rect r) {
 }
 
 void remember(const Editor& e) {
+    const WriteInProgress writing;
     const std::optional<FileFailure> failed =
         rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
     const std::string text = "Cannot remember the traced image";

@@ -29,7 +29,9 @@ namespace {
 const char* const magicLine = "tessary kept picture";
 const char* const keptSuffix = ".kept";
 const char* const lockSuffix = ".lock";
+const char* const shownSuffix = ".shown";
 const char* const folderNote = "folder";
+const char* const replacedPrefix = "replaced-";
 constexpr mode_t privateFolderMode = 0700;
 constexpr mode_t privateFileMode = 0600;
 const char* const tooLarge = "Larger than any kept picture";
@@ -242,6 +244,25 @@ bool heldByAnEditor(const std::string& keptPath) {
     return held;
 }
 
+// True when an editor shows the kept picture at `keptPath`: holds its ".shown" file.
+bool shownByAnEditor(const std::string& keptPath) {
+    const std::string shownPath = baseOf(keptPath) + shownSuffix;
+    const int fd = open(shownPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool shown = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return shown;
+}
+
+// A kept picture no pruning may remove: an editor's unsaved copy, or one an editor shows.
+bool spared(const std::string& keptPath) { return heldByAnEditor(keptPath) || shownByAnEditor(keptPath); }
+
+// Removes a kept picture with the files that go with it.
+void removeKept(const std::string& keptPath) {
+    unlink(keptPath.c_str());
+    for (const char* suffix : {lockSuffix, shownSuffix}) unlink((baseOf(keptPath) + suffix).c_str());
+}
+
 // The files in a store folder whose names start with `prefix` and end with
 // `suffix`, links left out, sorted by name.
 std::vector<std::string> storeFiles(const std::string& directory, const std::string& prefix, const char* suffix) {
@@ -285,11 +306,14 @@ bool section(std::istringstream& in, const char* name, std::size_t fileSize, std
     return static_cast<bool>(in.read(&bytes[0], static_cast<std::streamsize>(bytes.size())));
 }
 
-// Both texts read as tables, each to its end.
+// Both texts read as tables as a load reads a slot's files: the records
+// before a stop (a bad token, a record beyond the table) are kept. True when
+// each was read to its end.
 bool readTables(const std::string& points, const std::string& lines, PictureTables& tables) {
     tables.clear();
-    return readTableText(points, pointTable(tables), tables.pixels_Amount) == ReadResult::complete &&
-           readTableText(lines, lineTable(tables), tables.lines_amount) == ReadResult::complete;
+    const bool pointsWhole = readTableText(points, pointTable(tables), tables.pixels_Amount) == ReadResult::complete;
+    const bool linesWhole = readTableText(lines, lineTable(tables), tables.lines_amount) == ReadResult::complete;
+    return pointsWhole && linesWhole;
 }
 
 // A kept picture's file as it was last read: what told the file apart then
@@ -359,6 +383,26 @@ bool reservedName(const std::string& path) {
     return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
 }
 
+// The order of a picture kept in the store among those kept in the same
+// millisecond: the number after the time in its name,
+// "replaced-<time>-<order>-XXXXXX.kept"; 0 for every other name, those
+// written before the order was part of it included.
+long long orderInMillisecond(const std::string& path) {
+    const std::string name = fs::path(path).filename().string();
+    const std::string::size_type timeEnd = name.find('-', std::strlen(replacedPrefix));
+    const std::string::size_type orderEnd = name.find('-', timeEnd + 1);
+    long long order = 0;
+    if (!startsWith(name, replacedPrefix) || orderEnd == std::string::npos ||
+        !wholeNumber(name.substr(timeEnd + 1, orderEnd - timeEnd - 1), order))
+        return 0;
+    return order;
+}
+
+bool newerFirst(const KeptPicture& a, const KeptPicture& b) {
+    if (a.timeMs != b.timeMs) return a.timeMs > b.timeMs;
+    return orderInMillisecond(a.path) > orderInMillisecond(b.path);
+}
+
 std::vector<KeptPicture> readKeptFiles(const std::vector<std::string>& paths, std::vector<FileFailure>& unreadable) {
     std::vector<KeptPicture> pictures;
     for (const std::string& path : paths) {
@@ -368,9 +412,18 @@ std::vector<KeptPicture> readKeptFiles(const std::vector<std::string>& paths, st
         if (picture) pictures.push_back(std::move(*picture));
         else unreadable.push_back({path, reason});
     }
-    std::stable_sort(pictures.begin(), pictures.end(),
-                     [](const KeptPicture& a, const KeptPicture& b) { return a.timeMs > b.timeMs; });
+    std::stable_sort(pictures.begin(), pictures.end(), newerFirst);
     return pictures;
+}
+
+// The name's start for a picture kept at `timeMs`: "replaced-<time>-<order>-",
+// the order one above the highest of those kept in the store in that millisecond.
+std::string replacedStem(const std::string& directory, long long timeMs) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%s%013lld-", replacedPrefix, timeMs);
+    long long order = 0;
+    for (const std::string& path : keptFiles(directory, time)) order = std::max(order, orderInMillisecond(path));
+    return time + std::to_string(order + 1) + "-";
 }
 
 // The kept pictures' files of a store that may be read, no running editor's among them.
@@ -421,17 +474,17 @@ void pruneToLimit(const std::string& directory, const std::string& prefix, std::
     std::size_t excess = paths.size() - limit;
     for (const auto& [time, path] : byAge) {
         if (excess == 0) return;
-        if (heldByAnEditor(path)) continue;
-        unlink(path.c_str());
-        unlink((baseOf(path) + lockSuffix).c_str());
+        if (spared(path)) continue;
+        removeKept(path);
         --excess;
     }
 }
 
-// Removes the lock files whose copy is gone and which no editor holds.
-void removeLeftLocks(const std::string& directory) {
-    for (const std::string& lockPath : storeFiles(directory, "unsaved-", lockSuffix)) {
-        const std::string copy = lockPath.substr(0, lockPath.size() - std::strlen(lockSuffix)) + keptSuffix;
+// Removes the lock files (or the shown pictures' holds) ending in `suffix`
+// whose kept picture is gone and which no editor holds.
+void removeLeftLocks(const std::string& directory, const char* suffix) {
+    for (const std::string& lockPath : storeFiles(directory, "", suffix)) {
+        const std::string copy = lockPath.substr(0, lockPath.size() - std::strlen(suffix)) + keptSuffix;
         struct stat info;
         if (lstat(copy.c_str(), &info) == 0) continue;
         const int fd = tryLock(lockPath, false);
@@ -465,11 +518,8 @@ void removeOrphanedStore(const std::string& directory) {
     const auto limit = fs::file_time_type::clock::now() - std::chrono::hours(24 * keptOrphanDays);
     const std::vector<std::string> paths = keptFiles(directory, "");
     for (const std::string& path : paths)
-        if (modifiedTime(path) > limit || heldByAnEditor(path)) return;
-    for (const std::string& path : paths) {
-        unlink(path.c_str());
-        unlink((baseOf(path) + lockSuffix).c_str());
-    }
+        if (modifiedTime(path) > limit || spared(path)) return;
+    for (const std::string& path : paths) removeKept(path);
     unlink((directory + "/" + folderNote).c_str());
     rmdir(directory.c_str());  // stays when something else is in it
 }
@@ -481,10 +531,8 @@ ReplacedSlot keepTexts(const KeptStore& store, KeptReason reason, int slot, long
     ReplacedSlot result;
     result.failed = prepareStore(store);
     if (result.failed) return result;
-    char stem[40];
-    std::snprintf(stem, sizeof stem, "replaced-%013lld-", timeMs);
     int fd;
-    result.failed = uniqueFile(store.directory, stem, keptSuffix, result.path, fd);
+    result.failed = uniqueFile(store.directory, replacedStem(store.directory, timeMs), keptSuffix, result.path, fd);
     if (result.failed) return result;
     close(fd);
     const std::string text = keptPictureText(reason, slot, store.folder, timeMs, points, lines);
@@ -494,7 +542,7 @@ ReplacedSlot keepTexts(const KeptStore& store, KeptReason reason, int slot, long
         return result;
     }
     result.kept = true;
-    pruneToLimit(store.directory, "replaced-", keptReplacedLimit);
+    pruneToLimit(store.directory, replacedPrefix, keptReplacedLimit);
     return result;
 }
 
@@ -558,8 +606,9 @@ std::optional<KeptPicture> parseKeptPicture(const std::string& text) {
                         headerLine(in, "folder", folder) && headerLine(in, "time", time) &&
                         wholeNumber(time, picture.timeMs);
     if (!header || !section(in, "pixels", text.size(), points) || !section(in, "lines", text.size(), lines) ||
-        in.peek() != EOF || !readTables(points, lines, picture.tables))
+        in.peek() != EOF)
         return std::nullopt;
+    readTables(points, lines, picture.tables);  // a slot kept as it was reads as a load would read it
     picture.reason = *why;
     picture.slot = static_cast<int>(slotNumber);
     picture.folder = unescapedLine(folder);
@@ -629,15 +678,32 @@ void UnsavedCopy::release() {
     base.clear();
 }
 
+void ShownHold::hold(const std::string& keptPath) {
+    release();
+    const std::string shownPath = baseOf(keptPath) + shownSuffix;
+    fd = open(shownPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, privateFileMode);
+    struct stat info;
+    // A pruning editor may remove it meanwhile: then the picture is gone too, and no hold is had.
+    if (fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) == 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_nlink > 0)
+        return;
+    release();
+}
+
+void ShownHold::release() {
+    if (fd >= 0) close(fd);
+    fd = -1;
+}
+
 void pruneKeptStores(const std::string& root) {
     if (root.empty() || !isOwnFolder(root)) return;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(root, error)) {
         const std::string directory = entry.path().string();
         if (!isOwnFolder(directory)) continue;
-        removeLeftLocks(directory);
+        for (const char* suffix : {lockSuffix, shownSuffix}) removeLeftLocks(directory, suffix);
         removeStaleTemporaries(directory);
-        pruneToLimit(directory, "replaced-", keptReplacedLimit);
+        pruneToLimit(directory, replacedPrefix, keptReplacedLimit);
         pruneToLimit(directory, "unsaved-", keptUnsavedLimit);
         if (pictureFolderMissing(directory)) removeOrphanedStore(directory);
     }

@@ -24,7 +24,10 @@
 // lock (flock) on "unsaved-XXXXXX.lock" for as long as the copy is its own; a
 // copy whose lock nobody holds was left by an editor that has ended. Replaced
 // slots, and unsaved pictures that something replaced, are
-// "replaced-<time>-XXXXXX.kept".
+// "replaced-<time>-<order>-XXXXXX.kept", the order telling pictures kept in
+// the same millisecond apart (older names have none, and come first). An
+// editor that shows a kept picture holds a shared lock on "<name>.shown"
+// beside it, so that no pruning removes it meanwhile.
 //
 // The store's files are written only as new files inside it and renamed into
 // place (writeNewFile), and read only when they are regular files no larger
@@ -95,8 +98,9 @@ struct KeptPicture {
 // The file's text for a picture held as the texts of its two slot files.
 std::string keptPictureText(KeptReason reason, int slot, const std::string& folder, long long timeMs,
                             const std::string& points, const std::string& lines);
-// The picture such a text holds (its path left empty); nothing when the text
-// is not a kept picture whole.
+// The picture such a text holds (its path left empty), its tables read as a
+// load reads a slot's files (the records before a bad token, the first 512);
+// nothing when the text is not a kept picture whole.
 std::optional<KeptPicture> parseKeptPicture(const std::string& text);
 
 // The kept pictures of the store that no running editor holds, newest first;
@@ -142,9 +146,27 @@ private:
     int lockFd = -1;
 };
 
+// A hold on a kept picture that this editor shows: while any editor holds
+// one on it, no pruning removes the picture.
+class ShownHold {
+public:
+    ShownHold() = default;
+    ShownHold(const ShownHold&) = delete;
+    ShownHold& operator=(const ShownHold&) = delete;
+    ~ShownHold() { release(); }
+
+    // Holds the picture at `keptPath` (a path listKeptPictures gave), letting
+    // go of the one held before. Without a hold when it cannot be had.
+    void hold(const std::string& keptPath);
+    void release();
+
+private:
+    int fd = -1;
+};
+
 // Prunes every store under `root`: lock files without their copy that no
 // editor holds, temporaries an hour old, then the oldest replaced and unsaved pictures beyond their
-// limits (never one a running editor holds). A store whose picture folder is
+// limits (never one a running editor holds or shows). A store whose picture folder is
 // missing, perhaps on a medium not mounted now, goes whole only once its
 // newest kept picture is older than keptOrphanDays.
 void pruneKeptStores(const std::string& root);

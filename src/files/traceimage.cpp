@@ -88,6 +88,20 @@ void normaliseToRgb8(png_structp png) {
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 }
 
+// A chunk libpng still keeps in memory (the palette and its transparency) is
+// never larger than this; a file claiming more is refused, not believed.
+constexpr png_alloc_size_t pngChunkMemoryLimit = 64 * 1024;
+
+// Reads only what drawing needs, so that memory follows the image and not
+// what a file claims: every ancillary chunk but tRNS (text, profiles, unknown
+// ones) is skipped unread, however long it says it is, and the sides are
+// limited to those traced.
+void readOnlyWhatDrawingNeeds(png_structp png) {
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_chunk_malloc_max(png, pngChunkMemoryLimit);
+    png_set_user_limits(png, traceMaxSide, traceMaxSide);
+}
+
 // Rows in file order. An interlaced image is left interlaced, so that no
 // whole image is ever held: each pass's rows hold every 2nd..8th pixel of
 // some rows, handed to the fitter where they lie.
@@ -114,6 +128,7 @@ TraceRead readPng(std::FILE* file) {
     if (!reader.info) return {std::nullopt, "out of memory"};
     if (setjmp(reader.errors.jump)) return {std::nullopt, std::string("damaged PNG: ") + reader.errors.message};
     png_init_io(reader.png, file);
+    readOnlyWhatDrawingNeeds(reader.png);
     png_read_info(reader.png, reader.info);
     const png_uint_32 width = png_get_image_width(reader.png, reader.info);
     const png_uint_32 height = png_get_image_height(reader.png, reader.info);
@@ -156,17 +171,18 @@ TraceRead fitSurface(const SDL_Surface& picture) {
     return {fitter.finish(), ""};
 }
 
-// Why a BMP cannot be what its header claims, or empty: larger than any image
-// traced, or more pixels than eight times its bytes (a 1-bit image packs eight
-// to a byte). Looked at before SDL decodes it, since SDL allocates the whole
-// picture first: a small file claiming a huge one is refused without that.
+// Why a BMP cannot be what its header claims, or empty: shorter than the
+// smallest header, larger than any image traced, or more pixels than eight
+// times its bytes (a 1-bit image packs eight to a byte). Looked at before SDL
+// decodes it, since SDL allocates the whole picture first: a small file
+// claiming a huge one is refused without that.
 std::string implausibleBmp(std::FILE* file) {
-    unsigned char header[26] = {};
+    unsigned char header[26] = {};  // the file header and the oldest, shortest picture header
     const size_t got = std::fread(header, 1, sizeof header, file);
     struct stat info;
     const long long fileSize = fstat(fileno(file), &info) == 0 ? info.st_size : 0;
     std::rewind(file);
-    if (got != sizeof header) return "";  // SDL says what is wrong
+    if (got != sizeof header) return "damaged BMP: shorter than its header";
     const auto number = [&header](int at, int bytes) {
         std::uint32_t value = 0;
         for (int k = 0; k < bytes; ++k) value |= static_cast<std::uint32_t>(header[at + k]) << (8 * k);

@@ -19,14 +19,29 @@
 // SDL's queue full, and every one after it while any is kept (holdOverflow);
 // taking an event first moves kept ones into SDL's queue as room allows. The
 // kept events count as queued everywhere: for the state as of an event, for
-// eventPending and nextEventType.
+// eventPending and nextEventType. The key and button events among them are
+// also kept apart, with a count of each type, so that neither the state as of
+// an event nor a look for a type walks a long burst of motions: a backlog
+// drains in time proportional to its length.
+//
+// Past heldEventLimit kept events, a motion to a position that a motion of
+// the same burst (the motions since the last other event, all with one button
+// state) already reported is merged into nothing: its relative move goes to
+// the next motion kept. Every position the pointer passed is still reported,
+// once, so a program that acts on each position (and the same way on a second
+// visit) loses nothing; the other events are never merged or dropped.
 //
 // With no input event queued that is SDL's state itself, and inkeys is SDL's
 // own array, so that writing into it (as headless programs and tests do) acts
 // at once; otherwise inkeys points to the layer's copy.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "gfx.h"
@@ -44,75 +59,150 @@ constexpr Uint32 inputEvents = SDL_KEYDOWNMASK | SDL_KEYUPMASK | SDL_MOUSEMOTION
 bool takingEvents = false;
 bool motionLast = false;  // the event taken last is a pointer motion
 std::vector<Uint8> keysAsOfEvent;
-
-// Events SDL had no room for, oldest first, behind those in its queue. SDL
-// may filter on a thread of its own.
-std::mutex overflowLock;
-std::deque<SDL_Event> overflow;
-
-bool isInput(const SDL_Event& event) { return (SDL_EVENTMASK(event.type) & inputEvents) != 0; }
-
-// True on the thread moving kept events back: a library whose SDL_PushEvent
-// runs the event filter must let them through.
-thread_local bool refilling = false;
-
-// Moves kept events into SDL's queue while it has room; overflowLock is held.
-void moveKeptEvents() {
-    refilling = true;
-    while (!overflow.empty() && SDL_PushEvent(&overflow.front()) == 0) overflow.pop_front();
-    refilling = false;
-}
-
-void refillQueue() {
-    const std::lock_guard<std::mutex> hold(overflowLock);
-    moveKeptEvents();
-}
-
-// The input events still queued, oldest first, and how many: SDL's, then the kept ones.
-struct QueuedInput {
-    std::vector<SDL_Event> events;
-    int count = 0;
-
-    QueuedInput() {
-        if (!takingEvents) return;
-        events.resize(queueCapacity);
-        count = std::max(0, SDL_PeepEvents(events.data(), queueCapacity, SDL_PEEKEVENT, inputEvents));
-        events.resize(count);
-        const std::lock_guard<std::mutex> hold(overflowLock);
-        for (const SDL_Event& event : overflow)
-            if (isInput(event)) events.push_back(event);
-        count = static_cast<int>(events.size());
-    }
-};
+std::vector<bool> keysSettled;  // keys whose first queued event readKeys has seen
 
 bool isButtonEvent(const SDL_Event& event) {
     return event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
 }
 
+bool isKeyOrButton(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP || isButtonEvent(event);
+}
+
+// A kept event and its place among all kept.
+struct Held {
+    SDL_Event event;
+    std::uint64_t order;
+};
+
+// Events SDL had no room for, oldest first, behind those in its queue. SDL
+// may filter on a thread of its own: all of it is used under `lock`.
+struct Overflow {
+    std::mutex lock;
+    std::deque<Held> events;
+    std::deque<Held> keysAndButtons;  // those of `events` that are key or button events
+    std::array<std::size_t, SDL_NUMEVENTS> ofType{};
+    std::uint64_t nextOrder = 0;
+    // The burst of motions at the end of `events`: its button state, the
+    // positions it reported, and the relative move of motions merged since
+    // the last one kept.
+    std::optional<Uint8> burstButtons;
+    std::unordered_set<std::uint32_t> burstPositions;
+    int mergedX = 0, mergedY = 0;
+
+    void hold(SDL_Event event);
+    void dropFront();
+    // The first kept motion; null when none is kept.
+    const Held* firstMotion() const;
+};
+
+Overflow overflow;
+
+std::uint32_t positionKey(const SDL_MouseMotionEvent& motion) {
+    return static_cast<std::uint32_t>(motion.x) << 16 | motion.y;
+}
+
+Sint16 clampedMove(int move) { return static_cast<Sint16>(std::clamp(move, -32768, 32767)); }
+
+void Overflow::hold(SDL_Event event) {
+    if (event.type == SDL_MOUSEMOTION) {
+        SDL_MouseMotionEvent& motion = event.motion;
+        if (burstButtons != motion.state) burstPositions.clear();
+        burstButtons = motion.state;
+        if (events.size() >= heldEventLimit && !burstPositions.insert(positionKey(motion)).second) {
+            mergedX += motion.xrel;
+            mergedY += motion.yrel;
+            return;
+        }
+        burstPositions.insert(positionKey(motion));
+        motion.xrel = clampedMove(motion.xrel + mergedX);
+        motion.yrel = clampedMove(motion.yrel + mergedY);
+        mergedX = mergedY = 0;
+    } else {
+        burstButtons.reset();
+        burstPositions.clear();
+    }
+    const Held held{event, nextOrder++};
+    events.push_back(held);
+    if (isKeyOrButton(event)) keysAndButtons.push_back(held);
+    ++ofType[event.type % SDL_NUMEVENTS];
+}
+
+void Overflow::dropFront() {
+    const SDL_Event& event = events.front().event;
+    --ofType[event.type % SDL_NUMEVENTS];
+    if (isKeyOrButton(event)) keysAndButtons.pop_front();
+    events.pop_front();
+    if (!events.empty()) return;
+    burstButtons.reset();
+    burstPositions.clear();
+    mergedX = mergedY = 0;
+}
+
+const Held* Overflow::firstMotion() const {
+    if (ofType[SDL_MOUSEMOTION] == 0) return nullptr;
+    // Only keys and buttons, which come at the pace of a hand, can stand before it.
+    for (const Held& held : events)
+        if (held.event.type == SDL_MOUSEMOTION) return &held;
+    return nullptr;
+}
+
+// True on the thread moving kept events back: a library whose SDL_PushEvent
+// runs the event filter must let them through.
+thread_local bool refilling = false;
+
+// Moves kept events into SDL's queue while it has room; overflow.lock is held.
+void moveKeptEvents() {
+    refilling = true;
+    while (!overflow.events.empty() && SDL_PushEvent(&overflow.events.front().event) == 0) overflow.dropFront();
+    refilling = false;
+}
+
+void refillQueue() {
+    const std::lock_guard<std::mutex> hold(overflow.lock);
+    moveKeptEvents();
+}
+
+// Calls `visit` with the input events still queued that the state as of the
+// event taken last depends on, oldest first: SDL's, then, of the kept ones,
+// the first motion and every key and button event.
+template <typename Visit>
+void forEachQueuedInput(Visit visit) {
+    if (!takingEvents) return;
+    SDL_Event queued[queueCapacity];
+    const int count = SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, inputEvents);
+    for (int i = 0; i < count; ++i) visit(queued[i]);
+    const std::lock_guard<std::mutex> hold(overflow.lock);
+    const Held* motion = overflow.firstMotion();
+    for (const Held& held : overflow.keysAndButtons) {
+        if (motion && motion->order < held.order) visit(std::exchange(motion, nullptr)->event);
+        visit(held.event);
+    }
+    if (motion) visit(motion->event);
+}
+
 // The button bits as of the event taken last, and the pointer in x and y.
 Uint8 mouseAsOfEvent(int& x, int& y) {
     Uint8 buttons = SDL_GetMouseState(&x, &y);
-    const QueuedInput queued;
     bool placed = false;
     Uint8 settled = 0;  // buttons whose first queued event has been seen
-    for (int i = 0; i < queued.count; ++i) {
-        const SDL_Event& event = queued.events[i];
+    forEachQueuedInput([&](const SDL_Event& event) {
         if (event.type == SDL_MOUSEMOTION && !placed) {
             x = event.motion.x - event.motion.xrel;
             y = event.motion.y - event.motion.yrel;
             placed = true;
         }
-        if (!isButtonEvent(event) || event.button.button < 1 || event.button.button > 8) continue;
+        if (!isButtonEvent(event) || event.button.button < 1 || event.button.button > 8) return;
         if (!placed) {
             x = event.button.x;  // a button event does not move the pointer
             y = event.button.y;
             placed = true;
         }
         const Uint8 mask = static_cast<Uint8>(SDL_BUTTON(event.button.button));
-        if (settled & mask) continue;
+        if (settled & mask) return;
         settled |= mask;
         buttons = event.type == SDL_MOUSEBUTTONDOWN ? (buttons & ~mask) : (buttons | mask);
-    }
+    });
     return buttons;
 }
 
@@ -120,13 +210,24 @@ Uint8 mouseAsOfEvent(int& x, int& y) {
 
 bool holdOverflow(const SDL_Event* event) {
     if (refilling) return false;
-    const std::lock_guard<std::mutex> hold(overflowLock);
+    const std::lock_guard<std::mutex> hold(overflow.lock);
     moveKeptEvents();  // so that a program reading SDL's queue alone still gets them, late
     SDL_Event queued[queueCapacity];
-    if (overflow.empty() && SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, SDL_ALLEVENTS) < queueCapacity - 1)
+    if (overflow.events.empty() &&
+        SDL_PeepEvents(queued, queueCapacity, SDL_PEEKEVENT, SDL_ALLEVENTS) < queueCapacity - 1)
         return false;
-    overflow.push_back(*event);
+    overflow.hold(*event);
     return true;
+}
+
+void queueEvent(const SDL_Event& event) {
+    SDL_Event queued = event;
+    const std::lock_guard<std::mutex> hold(overflow.lock);
+    moveKeptEvents();
+    refilling = true;  // the filter must not keep it: it is kept here when SDL has no room
+    const bool pushed = overflow.events.empty() && SDL_PushEvent(&queued) == 0;
+    refilling = false;
+    if (!pushed) overflow.hold(queued);
 }
 
 bool takeEvent(SDL_Event& event) {
@@ -147,9 +248,10 @@ bool eventQueued(Uint32 mask) {
     refillQueue();
     SDL_Event event;
     if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, mask) > 0) return true;
-    const std::lock_guard<std::mutex> hold(overflowLock);
-    return std::any_of(overflow.begin(), overflow.end(),
-                       [mask](const SDL_Event& kept) { return (SDL_EVENTMASK(kept.type) & mask) != 0; });
+    const std::lock_guard<std::mutex> hold(overflow.lock);
+    for (int type = 0; type < SDL_NUMEVENTS; ++type)
+        if ((SDL_EVENTMASK(type) & mask) != 0 && overflow.ofType[type] > 0) return true;
+    return false;
 }
 
 bool eventPending() { return eventQueued(SDL_ALLEVENTS); }
@@ -164,25 +266,20 @@ Uint8 nextEventType() {
 void readKeys() {
     int keyCount = 0;
     Uint8* sdlKeys = SDL_GetKeyState(&keyCount);
-    const QueuedInput queued;
-    const auto isKeyEvent = [](const SDL_Event& event) {
-        return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
-    };
-    if (std::none_of(queued.events.begin(), queued.events.end(), isKeyEvent)) {
-        inkeys = sdlKeys;
-        return;
-    }
-    keysAsOfEvent.assign(sdlKeys, sdlKeys + keyCount);
-    std::vector<bool> settled(keyCount, false);  // keys whose first queued event has been seen
-    for (int i = 0; i < queued.count; ++i) {
-        const SDL_Event& event = queued.events[i];
-        if (!isKeyEvent(event)) continue;
+    bool keyQueued = false;
+    forEachQueuedInput([&](const SDL_Event& event) {
+        if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return;
+        if (!keyQueued) {
+            keysAsOfEvent.assign(sdlKeys, sdlKeys + keyCount);
+            keysSettled.assign(keyCount, false);
+            keyQueued = true;
+        }
         const int key = event.key.keysym.sym;
-        if (key < 0 || key >= keyCount || settled[key]) continue;
-        settled[key] = true;
+        if (key < 0 || key >= keyCount || keysSettled[key]) return;
+        keysSettled[key] = true;
         keysAsOfEvent[key] = event.type == SDL_KEYDOWN ? SDL_RELEASED : SDL_PRESSED;
-    }
-    inkeys = keysAsOfEvent.data();
+    });
+    inkeys = keyQueued ? keysAsOfEvent.data() : sdlKeys;
 }
 
 void getMouseState(int& mouseX, int& mouseY) { mouseAsOfEvent(mouseX, mouseY); }

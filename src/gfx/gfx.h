@@ -197,6 +197,10 @@ bool waitForEventUntil(Uint32 deadline);
 void gatherMotionsForFrame();
 // Ends a wait in progress, or the next one: callable from any thread and from a signal handler.
 void wakeEventWait();
+// Queues `event` behind every event queued, from any thread (not a signal
+// handler): into SDL's queue, or kept by the layer when that is full, so that
+// it is never lost. Call wakeEventWait() after it to end a wait.
+void queueEvent(const SDL_Event& event);
 void waitFrame(float oldTime, float mspf);  // waits until mspf ms after oldTime; close or Escape end the program
 
 // ---------------------------------------------------------------------------

@@ -29,7 +29,9 @@ const char* chooseVideoDriver();
 
 // Called by that filter for every event SDL is about to queue: true when the
 // layer keeps it instead, SDL's queue being full or events being kept already
-// (events.cpp).
+// (events.cpp). Past heldEventLimit kept events, a motion to a position its
+// burst reported already is merged into the next.
+constexpr std::size_t heldEventLimit = 1 << 16;
 bool holdOverflow(const SDL_Event* event);
 
 // True when an event of the types in `mask` (SDL_EVENTMASK bits) is queued, in

@@ -5,8 +5,11 @@
 // long missing are pruned. The editor's keys keep what they replace: `s` a
 // slot's old picture (beside the slot when the store cannot take it), `l`, the
 // clear key and `k` an unsaved picture.
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 
@@ -14,6 +17,7 @@
 #include "keptpictures.h"
 #include "keys.h"
 #include "slotcommands.h"
+#include "slots.h"
 
 namespace {
 
@@ -176,6 +180,21 @@ TEST_F(KeptPictures, OnlyStoresOfFoldersLongGoneArePruned) {
     }
 }
 
+// A picture an editor shows is spared by the pruning (the next oldest goes),
+// and pictures kept in one millisecond list newest first.
+TEST_F(KeptPictures, APictureShownIsNeverPrunedAndOneMillisecondKeepsItsOrder) {
+    ShownHold shown;
+    std::vector<PictureTables> expected, listed;
+    for (int i = 0; i <= keptReplacedLimit; ++i) {
+        writeFile("pixels1.txt", std::to_string(i) + " 0 \n");
+        const ReplacedSlot kept = keepReplacedSlot(store, 1, PictureTables(), 5);
+        if (i == 0) shown.hold(kept.path);
+        if (i != 1) expected.insert(expected.begin(), withPoint(i));
+    }
+    for (const KeptPicture& picture : listKeptPictures(store, unreadable)) listed.push_back(picture.tables);
+    EXPECT_EQ(listed, expected);
+}
+
 // Any folder path comes back from a kept picture's text as it went in, and a
 // text as first written (the path as it is, a backslash alone) still reads.
 TEST(KeptPictureText, FolderPathsRoundTrip) {
@@ -256,6 +275,46 @@ TEST_F(KeptByKeys, AnUnsavedPictureIsKeptBeforeLoadClearOrKReplacesIt) {
         EXPECT_EQ(kept.front().reason, reason);
     }
     EXPECT_EQ(e.picture.tables(), kept.at(1).tables);
+}
+
+// `l`, the clear key and `k` leave an unsaved picture that the store cannot
+// take (no file over 16 bytes) in place, and say why.
+TEST_F(KeptByKeys, LoadClearAndKRefuseWhenTheUnsavedPictureCannotBeKept) {
+    writeFile("pixels1.txt", "3 3 \n");
+    ASSERT_TRUE(keepReplacedSlot(keptStoreForWorkingFolder(), 1, PictureTables(), 1).kept);  // for k to find
+    e.picture.addPoint(9, 9);
+    const PictureTables drawn = e.picture.tables();
+    const std::pair<int, std::string> rows[] = {{SDLK_l, "loaded"}, {SDLK_BACKQUOTE, "cleared"}, {SDLK_k, "replaced"}};
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit full = {16, before.rlim_max};
+    for (const auto& [key, verb] : rows) {
+        fillSurface(packed(Colors[4]));
+        setrlimit(RLIMIT_FSIZE, &full);
+        pressKey(key, [&] { runKeyCommands(e); });
+        setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_TRUE(e.picture.unsaved() && e.picture.tables() == drawn) << verb;
+        EXPECT_TRUE(promptLineShows("Not " + verb + ": unsaved picture not kept", packed(Colors[4])));
+    }
+}
+
+// `k` after `s` brings the slot's old picture back as `l` would read it (513
+// points, a bad token); shown, it is kept again when its file has gone.
+TEST_F(KeptByKeys, KBringsBackWhatLWouldReadAndKeepsItAgainWhenItsFileIsGone) {
+    std::string points;
+    for (int i = 0; i <= p_number; ++i) points += std::to_string(i) + " 0 \n";
+    writeFile("pixels1.txt", points);
+    writeFile("lines1.txt", "1 2 3 4 \n5 6 x 8 \n\n");
+    const PictureTables loaded = readSlot(1).tables;
+    e.picture.addPoint(1, 1);
+    saveCommand(e);
+    pressKey(SDLK_k, [&] { runKeyCommands(e); });
+    EXPECT_EQ(e.picture.tables(), loaded);
+    std::vector<FileFailure> unreadable;
+    std::filesystem::remove(listKeptPictures(keptStoreForWorkingFolder(), unreadable).at(0).path);
+    pressKey(SDLK_BACKQUOTE, [&] { runKeyCommands(e); });
+    EXPECT_EQ(listKeptPictures(keptStoreForWorkingFolder(), unreadable).at(0).tables, loaded);
 }
 
 }  // namespace
