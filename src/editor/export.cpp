@@ -11,12 +11,6 @@ std::string exportedText(int nr) { return "Exported slot " + std::to_string(nr);
 
 std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + files.svg + ", .png"; }
 
-std::string imagesFailedText(const std::vector<FileFailure>& failed) {
-    std::string text = "Export failed: " + failed[0].path;
-    if (failed.size() > 1) text += ", " + failed[1].path.substr(failed[1].path.rfind('.'));
-    return text;
-}
-
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
     std::vector<FileFailure> failed;
     {
@@ -58,5 +52,5 @@ void exportImagesCommand(const Editor& e) {
         if (!logged.empty()) logged += '\n';
         logged += fileFailureLine("Export", failure, nullptr);
     }
-    reportMessage(imagesFailedText(failed), logged);
+    reportMessage(fileFailureMessage("Export", failed[0]), logged);  // room for one file and its reason
 }

@@ -2,7 +2,7 @@
 //
 // The files are written by exportfiles.h and imagefiles.h; this module asks
 // for the sort keys and reports on the prompt line what was written, or the
-// files that could not be written (there and, with the system's reason, on
+// first file that could not be written with the system's reason (and each on
 // standard error). Nothing else on screen changes. Every write runs inside a
 // WriteInProgress (endsignals.h): an ending signal never cuts it.
 #ifndef TESSARY_EXPORT_H
@@ -17,9 +17,6 @@
 // "Wrote picture3.svg, .png".
 std::string exportedText(int nr);
 std::string imagesWrittenText(const ImageFiles& files);
-// ... and of a failure of `e`, naming each file that failed (at least one):
-// "Export failed: picture3.svg, .png".
-std::string imagesFailedText(const std::vector<FileFailure>& failed);
 
 // Sorts the picture and writes slot nr's export files (exportfiles.h), and says
 // so on the prompt line. Returns false, after reporting, when a file could not
