@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor_fixture.h"
+#include "file_fixture.h"
 #include "groupmode.h"
 #include "mouse.h"
 
@@ -56,19 +57,6 @@ protected:
         addLine(10, 10, 12, 12);
         keys({SDLK_g});
         drag(5, 5, 15, 15);
-    }
-    std::string promptLine(std::size_t length) {
-        std::string text;
-        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(glyphAt(8 * static_cast<int>(i), 620));
-        return text;
-    }
-    // The glyph drawn white on black at (x, y), or '?' when none is.
-    static int glyphAt(int x, int y) {
-        for (int n = 32; n < 127; ++n) {
-            if (cellPattern(x, y, packed(ColorRGB(255, 255, 255))) == glyphPattern(static_cast<unsigned char>(n)))
-                return n;
-        }
-        return '?';
     }
 };
 
@@ -150,7 +138,7 @@ TEST_P(ChangeAnswers, OnThePromptLineWithItsCounts) {
     const Answer& c = GetParam();
     selectTwoPointsAndALine();
     keys(c.keys);
-    EXPECT_EQ(promptLine(c.said.size() + 1), c.said + " ");
+    EXPECT_TRUE(promptLineShows(c.said, black));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, ChangeAnswers, ::testing::ValuesIn(answers),
@@ -162,9 +150,9 @@ TEST_F(GroupPass, AMoveByDragIsToldAndATurnWithoutRoomRefused) {
     keys({SDLK_g});
     drag(99, 198, 104, 199);
     drag(100, 199, 90, 199);
-    EXPECT_EQ(promptLine(23), "Moved 2 points, 0 lines");
+    EXPECT_TRUE(promptLineShows("Moved 2 points, 0 lines", black));
     keys({SDLK_o});
-    EXPECT_EQ(promptLine(20), "No room to turn here");
+    EXPECT_TRUE(promptLineShows("No room to turn here", black));
     EXPECT_EQ(tables().pixel[0][0], 90);
 }
 
