@@ -21,36 +21,52 @@ const std::pair<const char*, const char*> shortWords[] = {
     {"Disk quota exceeded", "Over quota"},
 };
 
-// The longest name part that may still shrink; parts.size() when none may.
-std::size_t longestName(const std::vector<std::string>& shown, const std::vector<bool>& isName) {
-    std::size_t longest = shown.size();
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (!isName[i] || shown[i].size() <= shortestName) continue;
-        if (longest == shown.size() || shown[i].size() > shown[longest].size()) longest = i;
+// A message's parts as a narrow line shows them, with what may give way.
+struct Shown {
+    std::vector<std::string> words;
+    std::vector<std::string> names;  // the base name of each name part; empty for the others
+    std::vector<bool> reasons;
+
+    std::size_t length() const {
+        std::size_t length = 0;
+        for (const std::string& part : words) length += part.size();
+        return length;
     }
-    return longest;
-}
 
-// The length of the longest name other than `than`, or 0.
-std::size_t nextLongest(const std::vector<std::string>& shown, const std::vector<bool>& isName, std::size_t than) {
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (isName[i] && i != than) length = std::max(length, shown[i].size());
+    // The names as their base names, when the message is too long for `width`.
+    void baseNames(std::size_t width) {
+        if (length() <= width) return;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (!names[i].empty()) words[i] = names[i];
+        }
     }
-    return length;
-}
 
-std::size_t totalLength(const std::vector<std::string>& shown) {
-    std::size_t length = 0;
-    for (const std::string& words : shown) length += words.size();
-    return length;
-}
+    // A reason with details after its first clause ("damaged PNG: ...") keeps
+    // only the clause when even the shortest names leave no room for the details.
+    void reasonClauses(std::size_t width) {
+        std::size_t spared = 0;  // what the names can give at most
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (!names[i].empty()) spared += words[i].size() - std::min(words[i].size(), shortestName);
+        }
+        for (std::size_t i = 0; i < words.size() && length() - spared > width; ++i) {
+            const std::size_t clause = words[i].find(": ", 2);
+            if (reasons[i] && clause != std::string::npos) words[i].erase(clause);
+        }
+    }
 
-std::string concatenated(const std::vector<std::string>& shown) {
-    std::string all;
-    for (const std::string& words : shown) all += words;
-    return all;
-}
+    // The longest name gives way a character at a time.
+    void shrinkNames(std::size_t width) {
+        while (length() > width) {
+            std::size_t longest = words.size();
+            for (std::size_t i = 0; i < words.size(); ++i) {
+                const bool mayShrink = !names[i].empty() && words[i].size() > shortestName;
+                if (mayShrink && (longest == words.size() || words[i].size() > words[longest].size())) longest = i;
+            }
+            if (longest == words.size()) return;
+            words[longest] = shortenedInMiddle(names[longest], words[longest].size() - 1);
+        }
+    }
+};
 
 }  // namespace
 
@@ -76,39 +92,18 @@ std::string FileMessage::full() const {
 }
 
 std::string FileMessage::fitted(std::size_t width) const {
-    std::vector<std::string> shown;
-    std::vector<bool> isName;
+    Shown shown;
     for (const Part& part : parts) {
-        shown.push_back(part.kind == Kind::reason ? ": " + shortReason(part.words) : part.words);
-        isName.push_back(part.kind == Kind::name);
+        shown.words.push_back(part.kind == Kind::reason ? ": " + shortReason(part.words) : part.words);
+        shown.names.push_back(part.kind == Kind::name ? baseName(part.words) : "");
+        shown.reasons.push_back(part.kind == Kind::reason);
     }
-    if (totalLength(shown) <= width) return concatenated(shown);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (isName[i]) shown[i] = baseName(shown[i]);
-    }
-    // A reason with details after its first clause ("damaged PNG: ...") keeps
-    // only the clause when even the shortest names leave no room for the details.
-    std::size_t shortestNames = 0, names = 0;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (!isName[i]) continue;
-        names += shown[i].size();
-        shortestNames += std::min(shown[i].size(), shortestName);
-    }
-    for (std::size_t i = 0; i < shown.size() && totalLength(shown) - names + shortestNames > width; ++i) {
-        const std::size_t clause = shown[i].find(": ", 2);
-        if (parts[i].kind == Kind::reason && clause != std::string::npos) shown[i].erase(clause);
-    }
-    // The longest name shrinks to the next longest, or as far as the excess asks.
-    for (std::size_t longest = longestName(shown, isName); totalLength(shown) > width && longest < shown.size();
-         longest = longestName(shown, isName)) {
-        const std::size_t size = shown[longest].size();
-        const std::size_t excess = totalLength(shown) - width;
-        const std::size_t floor =
-            std::max({shortestName, nextLongest(shown, isName, longest), size - std::min(size, excess)});
-        const std::size_t target = floor < size ? floor : size - 1;
-        shown[longest] = shortenedInMiddle(baseName(parts[longest].words), std::max(target, shortestName));
-    }
-    return concatenated(shown).substr(0, width);
+    shown.baseNames(width);
+    shown.reasonClauses(width);
+    shown.shrinkNames(width);
+    std::string all;
+    for (const std::string& words : shown.words) all += words;
+    return all.substr(0, width);
 }
 
 std::string shortReason(const std::string& systemWords) {

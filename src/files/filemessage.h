@@ -37,8 +37,6 @@ private:
         std::string words;
     };
     std::vector<Part> parts;
-
-    static std::string joined(const std::vector<Part>& parts);
 };
 
 // The system's words for a reason as a narrow line shows them: short where they are long.
