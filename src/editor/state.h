@@ -116,8 +116,8 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group, clip, trace.path,
-                               trace.shown);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
+                               clip, trace.path, trace.shown);
     }
 };
 

@@ -23,7 +23,8 @@ SlotReport writeSlot(const PictureTables& tables, int nr) {
     const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
     if (!outcome.failed) return {};
-    FileMessage message = FileMessage().text("Save failed: ").name(outcome.failed).reason(failureReason(outcome.error));
+    FileMessage message =
+        FileMessage().text("Save failed: ").name(outcome.failed).reason(failureReason(outcome.error));
     noteState(message, names.points, outcome.first);
     noteState(message, names.lines, outcome.second);
     return reportOf(message);
@@ -42,7 +43,8 @@ struct FileRead {
 static void noteRead(std::vector<SlotReport>& reports, const FileRead& read, int kept) {
     if (read.result == ReadResult::unreadable) reports.push_back(reportOf(read.failed()));
     if (read.result == ReadResult::stopped) {
-        reports.push_back(reportOf(FileMessage().text("Load stopped: ").name(read.name).text(", " + std::to_string(kept) + " kept")));
+        const std::string keptCount = ", " + std::to_string(kept) + " kept";
+        reports.push_back(reportOf(FileMessage().text("Load stopped: ").name(read.name).text(keptCount)));
     }
 }
 
@@ -57,7 +59,8 @@ SlotRead readSlot(int nr) {
     read.neitherRead = points.result == ReadResult::unreadable && lines.result == ReadResult::unreadable;
     if (read.neitherRead) {
         // The prompt line has room for one file and its reason.
-        read.reports.push_back({points.failed(), "Load failed: " + points.nameAndReason() + ", " + lines.nameAndReason()});
+        read.reports.push_back(
+            {points.failed(), "Load failed: " + points.nameAndReason() + ", " + lines.nameAndReason()});
     } else {
         noteRead(read.reports, points, t.pixels_Amount);
         noteRead(read.reports, lines, t.lines_amount);

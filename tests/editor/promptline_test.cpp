@@ -17,7 +17,8 @@ struct Fitting {
 const std::string longName = "a-very-long-name-for-a-picture-of-the-sea.png";
 
 const Fitting fittings[] = {
-    {"Cannot trace ", "/home/ann/pictures/beach.png", "No such file or directory", "Cannot trace beach.png: No such file"},
+    {"Cannot trace ", "/home/ann/pictures/beach.png", "No such file or directory",
+     "Cannot trace beach.png: No such file"},
     {"Cannot trace ", "/tmp/" + longName, "Permission denied", "Cannot trace a-ve...a.png: No permission"},
     {"Cannot trace ", longName, "damaged PNG: IDAT: incorrect data check", "Cannot trace a-ver...ea.png: damaged PNG"},
     {"Kept copy failed: ", "/home/ann/.local/state/tessary/4f3a/unsaved.txt", "No space left on device",

@@ -225,8 +225,8 @@ TEST_P(UnwritableSlot, SaveKeepsTheOldFilesAndReports) {
               message + (fifo ? ": Not a regular file\n" : ": Is a directory\n"));
     // The name gives way to the reason on the prompt line's 40 characters.
     const std::string shortName = std::string(blocked).substr(0, 2) + "...xt";
-    EXPECT_TRUE(promptLineShows(fifo ? "Save failed: " + shortName + ": Not a regular file" : message + ": Is a directory",
-                                packed(Colors[4])));
+    const std::string shown = fifo ? "Save failed: " + shortName + ": Not a regular file" : message + ": Is a directory";
+    EXPECT_TRUE(promptLineShows(shown, packed(Colors[4])));
     for (const auto& [name, old] : {std::pair<const char*, const char*>{"pixels1.txt", "1 1 \n"},
                                     std::pair<const char*, const char*>{"lines1.txt", "1 1 2 2 \n\n"}}) {
         if (name != std::string(blocked)) {
