@@ -55,6 +55,7 @@ void startUp(Editor& e) {
 // while the page takes the event.
 static std::optional<PassResult> applyEvent(Editor& e) {
     readKeys();                                                    // keyboard state
+    keyEndsDrag(e);                                                // a key ends group mode's drag
     if (const std::optional<PassResult> help = helpStep(e)) return help;  // the help page, while it shows
     runKeyCommands(e);                                             // key commands
     wheelStep(e);                                                  // wheel notches zoom about the pointer

@@ -22,12 +22,6 @@ std::string plotterFilesWrittenText(const PlotterFiles& files) {
     return "Wrote " + pathsText({files.hpgl, files.gcode, files.ilda});
 }
 
-std::string exportFailedText(const std::vector<FileFailure>& failed) {
-    std::vector<std::string> paths;
-    for (const FileFailure& failure : failed) paths.push_back(failure.path);
-    return "Export failed: " + pathsText(paths);
-}
-
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
     std::vector<FileFailure> failed;
     {
@@ -52,8 +46,9 @@ void exportCommand(Editor& e) {
 }
 
 // Runs `write`, which writes files each on its own and returns those that
-// failed, and reports: `writtenText`, or every file that failed, on the
-// prompt line and, each with its reason, on standard error.
+// failed, and reports: `writtenText`, or the first file that failed with its
+// reason on the prompt line (the line has room for one name and a reason
+// whole) and every file that failed, each with its reason, on standard error.
 template <typename Write>
 static void writeAndReport(const std::string& writtenText, Write write) {
     std::vector<FileFailure> failed;
@@ -70,7 +65,7 @@ static void writeAndReport(const std::string& writtenText, Write write) {
         if (!logged.empty()) logged += '\n';
         logged += fileFailureLine("Export", failure, nullptr);
     }
-    reportMessage(exportFailedText(failed), logged);
+    reportMessage(fileFailureMessage("Export", failed[0]), logged);
 }
 
 void exportImagesCommand(const Editor& e) {

@@ -3,7 +3,7 @@
 //
 // The files are written by exportfiles.h, imagefiles.h and plotterfiles.h; this module asks
 // for the sort keys and reports on the prompt line what was written, or the
-// files that could not be written (there and, with the system's reason, on
+// first file that could not be written with the system's reason (and each on
 // standard error). Nothing else on screen changes. Every write runs inside a
 // WriteInProgress (endsignals.h): an ending signal never cuts it.
 #ifndef TESSARY_EXPORT_H
@@ -20,9 +20,6 @@
 std::string exportedText(int nr);
 std::string imagesWrittenText(const ImageFiles& files);
 std::string plotterFilesWrittenText(const PlotterFiles& files);
-// ... and of a failure of `e` or Shift+E, naming each file that failed (at
-// least one): "Export failed: picture3.svg, .png".
-std::string exportFailedText(const std::vector<FileFailure>& failed);
 
 // Sorts the picture and writes slot nr's export files (exportfiles.h), and says
 // so on the prompt line. Returns false, after reporting, when a file could not

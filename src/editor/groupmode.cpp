@@ -3,6 +3,7 @@
 
 #include "keypress.h"
 #include "promptline.h"
+#include "selection.h"
 #include "tracing.h"
 #include "view.h"
 
@@ -39,24 +40,48 @@ CellStep moveSelected(Editor& e, int dx, int dy, bool inStroke) {
     return step;
 }
 
-void copySelected(Editor& e, const char* done) {
+void copySelected(Editor& e) {
     const Group g = selectedGroup(e);
     if (g.empty()) {
         showMessage("Nothing selected");
         return;
     }
     e.clip = copyGroup(tablesOf(e), g);
+    showMessage(groupCounts("Copied", g));
+}
+
+// Runs edit(tables, group) on a copy of the tables, for the group selected:
+// the refusal it returns is shown, or the edit becomes one step and the prompt
+// line says what was done with the group's counts. Nothing happens while no
+// group is selected.
+template <typename Edit>
+void changeSelected(Editor& e, const char* done, Edit edit) {
+    const Group g = selectedGroup(e);
+    if (g.empty()) return;
+    PictureTables edited = tablesOf(e);
+    if (const std::string refusal = edit(edited, g); !refusal.empty()) {
+        showMessage(refusal);
+        return;
+    }
+    applyEdit(e, edited, false);  // clears the window: the message after it
     showMessage(groupCounts(done, g));
 }
 
 void deleteSelected(Editor& e, const char* done) {
-    const Group g = selectedGroup(e);
-    if (g.empty()) return;
-    PictureTables edited = tablesOf(e);
-    eraseGroup(edited, g);
-    applyEdit(e, edited, false);
+    changeSelected(e, done, [](PictureTables& t, const Group& g) {
+        eraseGroup(t, g);
+        return std::string();
+    });
     selectGroup(e, {});
-    if (done != nullptr) showMessage(groupCounts(done, g));
+}
+
+void cutSelected(Editor& e) {
+    if (selectedGroup(e).empty()) {
+        showMessage("Nothing selected");
+        return;
+    }
+    e.clip = copyGroup(tablesOf(e), selectedGroup(e));
+    deleteSelected(e, "Cut");
 }
 
 void pasteCopy(Editor& e) {
@@ -82,25 +107,33 @@ void clipboardKeys(Editor& e) {
     const bool cut = keyPressed(SDLK_x);
     const bool paste = keyPressed(SDLK_v);
     if (e.mode != groupMode) return;
-    if (copy) copySelected(e, "Copied");
-    if (cut) {
-        copySelected(e, "Cut");
-        deleteSelected(e, nullptr);
-    }
+    if (copy) copySelected(e);
+    if (cut) cutSelected(e);
     if (paste) pasteCopy(e);
 }
 
 void flipKeys(Editor& e) {
     const bool flip = keyPressed(SDLK_f);
     const bool turn = keyPressed(SDLK_o);
-    const Group g = selectedGroup(e);
-    if (g.empty()) return;
-    PictureTables edited = tablesOf(e);
-    if (flip) flipGroup(edited, g, shiftHeld() ? Flip::topBottom : Flip::leftRight);
-    if (turn && !turnGroup(edited, g, shiftHeld() ? Turn::counterClockwise : Turn::clockwise)) {
-        showMessage("Too wide to turn: over 200 cells");
+    const bool other = shiftHeld();  // top-bottom, counter-clockwise
+    if (flip) {
+        changeSelected(e, "Flipped", [&](PictureTables& t, const Group& g) {
+            flipGroup(t, g, other ? Flip::topBottom : Flip::leftRight);
+            return std::string();
+        });
     }
-    applyEdit(e, edited, false);
+    if (turn) {
+        changeSelected(e, "Turned", [&](PictureTables& t, const Group& g) {
+            return turnGroup(t, g, other ? Turn::counterClockwise : Turn::clockwise);
+        });
+    }
+}
+
+// Shift+arrow: a move of one cell, told when the canvas edge did not stop it.
+void nudge(Editor& e, int dx, int dy) {
+    const Group g = selectedGroup(e);
+    const CellStep step = moveSelected(e, dx, dy, false);
+    if (step.dx != 0 || step.dy != 0) showMessage(groupCounts("Moved", g));
 }
 
 void nudgeKeys(Editor& e) {
@@ -109,7 +142,7 @@ void nudgeKeys(Editor& e) {
     const int dy[] = {0, 0, 1, -1};
     for (size_t i = 0; i < arrowKeyOrder.size(); ++i) {
         // Asked without Shift too, so that a press that came before Shift does not count.
-        if (keyPressed(arrowKeyOrder[i]) && shiftHeld()) moveSelected(e, dx[i], dy[i], false);
+        if (keyPressed(arrowKeyOrder[i]) && shiftHeld()) nudge(e, dx[i], dy[i]);
     }
 }
 
@@ -122,10 +155,14 @@ void bandEdges(const GroupState& g, Edge edge) {
     edge(g.anchorX, g.cornerY, g.anchorX, g.anchorY);
 }
 
-void drawBand(const Editor& e, ColorRGB color) {
+// The band as a dotted red outline, every other cell, so that it is never
+// taken for lines of the picture. The dots keep their cells as the band grows.
+void drawBand(const Editor& e) {
     const ViewBounds bounds = viewBounds(e);
     bandEdges(e.group, [&](int x1, int y1, int x2, int y2) {
-        lineScaled(x1, y1, x2, y2, color, e.scale, e.X_Start, e.Y_Start, 0, bounds);
+        walkLine(x1, y1, x2, y2, [&](int x, int y) {
+            if ((x + y) % 2 == 0) pixelScaled(e.scale, x, y, red, e.X_Start, e.Y_Start, 0, bounds);
+        });
     });
 }
 
@@ -160,7 +197,7 @@ void followDrag(Editor& e) {
         eraseBand(e);
         g.cornerX = e.rmouseX;
         g.cornerY = e.rmouseY;
-        drawBand(e, e.Draw_Color);
+        drawBand(e);
     }
     if (g.drag == GroupDrag::move) {
         const CellStep step =
@@ -170,7 +207,7 @@ void followDrag(Editor& e) {
     }
 }
 
-// The release: a band selects what lies inside it.
+// The release: a band selects what lies inside it; a move that moved is told.
 void endDrag(Editor& e) {
     GroupState& g = e.group;
     if (g.drag == GroupDrag::band) {
@@ -180,12 +217,19 @@ void endDrag(Editor& e) {
         selectGroup(e, chosen);
         showMessage(groupCounts("Selected", chosen));
     }
+    if (g.drag == GroupDrag::move && (g.movedX != 0 || g.movedY != 0)) {
+        showMessage(groupCounts("Moved", selectedGroup(e)));
+    }
     g.drag = GroupDrag::none;
 }
 
 }  // namespace
 
 void enterGroupMode(Editor& e) {
+    // Line mode's line in progress and selection mode's line go: red is the group's here.
+    if (e.line_phase == 1) paintUnderLine(e, e.line_sx, e.line_sy, e.line_ex, e.line_ey);
+    e.line_phase = 0;
+    forgetSelection(e);
     e.mode = groupMode;
     e.group = GroupState();
     selectGroup(e, {});
@@ -195,6 +239,13 @@ void enterGroupMode(Editor& e) {
 Group selectedGroup(const Editor& e) {
     if (e.mode != groupMode || e.group.selectedIn != tablesOf(e)) return {};
     return entriesInUse(tablesOf(e), e.group.selected);
+}
+
+void endGroupDrag(Editor& e) {
+    if (e.group.drag == GroupDrag::none) return;
+    endDrag(e);
+    e.picture.holdStroke(false);  // a move lands as its own step
+    e.leftHoldSpent = true;
 }
 
 bool groupNudging(const Editor& e) { return e.mode == groupMode && shiftHeld(); }

@@ -17,8 +17,15 @@
 
 #include "state.h"
 
-// `g`: group mode, with nothing selected.
+// `g`: group mode, with nothing selected; a line in progress is dropped, its
+// rubber band painted over, and the line selection is dropped.
 void enterGroupMode(Editor& e);
+
+// Ends a drag in progress where it stands, as a release there would: a move
+// is one step of its own, a band is painted over and selects what it holds.
+// The left button, still held, then does nothing in any mode until it is let
+// go (Editor::leftHoldSpent).
+void endGroupDrag(Editor& e);
 
 // The group as it stands: empty outside group mode or once the tables changed.
 Group selectedGroup(const Editor& e);
@@ -35,7 +42,7 @@ void groupKeys(Editor& e);
 
 // The editing step of group mode: the left button's press, drag and release.
 // The band lives on the window only, as line mode's rubber band does: drawn
-// in the drawing colour, painted over in the background colour.
+// as a dotted red outline, painted over in the colours under it.
 void groupStep(Editor& e);
 
 // The group's points and lines in red, in the view and in the overview.

@@ -66,7 +66,15 @@ bool firstTime(const std::string& failure) { return keeper().failuresTold.insert
 // shown now.
 bool reportKeptFailure(const std::string& failure) {
     if (failure.empty() || !firstTime(failure)) return false;
-    reportMessage("Kept copy failed: " + failure);
+    // The system's reason has no ": " of its own; the path may.
+    const std::size_t reasonAt = failure.rfind(": ");
+    FileMessage message = FileMessage().text("Kept copy failed: ");
+    if (reasonAt == std::string::npos) {
+        message.name(failure);
+    } else {
+        message.name(failure.substr(0, reasonAt)).reason(failure.substr(reasonAt + 2));
+    }
+    reportMessage(message);
     return true;
 }
 
@@ -129,8 +137,7 @@ int positionOf(const std::vector<KeptPicture>& pictures, const std::string& path
 
 void reportUnreadable(const std::vector<FileFailure>& unreadable) {
     for (const FileFailure& file : unreadable)
-        reportMessage("Kept picture unreadable: " + file.path,
-                      "Kept picture unreadable: " + file.path + ": " + file.reason);
+        reportMessage(FileMessage().text("Kept picture unreadable: ").name(file.path).reason(file.reason));
 }
 
 void restoreLeftCopy(Editor& e) {

@@ -100,6 +100,34 @@ void historyKeys(Editor& e) {
     if ((keyPressed(SDLK_y) || (ctrlZ && shiftHeld())) && e.picture.redo()) showRestoredPicture(e);
 }
 
+// Keys that only hold a modifier or change the view (zoom, pan, the pan steps,
+// home); every other key starts something of its own.
+static bool modifierOrViewKey(SDLKey key) {
+    if (key >= SDLK_NUMLOCK && key <= SDLK_COMPOSE) return true;  // Shift, Ctrl, Alt, the locks
+    switch (key) {
+        case SDLK_z:
+        case SDLK_x:
+            return !ctrlHeld();  // with Ctrl: undo, cut
+        case SDLK_RIGHT:
+        case SDLK_LEFT:
+        case SDLK_DOWN:
+        case SDLK_UP:
+            return !shiftHeld();  // with Shift: the group's nudge
+        case SDLK_EQUALS:
+        case SDLK_MINUS:
+        case SDLK_0:
+        case SDLK_9:
+        case SDLK_8:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void keyEndsDrag(Editor& e) {
+    if (e.event2.type == SDL_KEYDOWN && !modifierOrViewKey(e.event2.key.keysym.sym)) endGroupDrag(e);
+}
+
 void runKeyCommands(Editor& e) {
     clearPictureKey(e);
     if (keyPressed(SDLK_s)) saveCommand(e);

@@ -22,6 +22,10 @@ constexpr int maxXStart = Image_Width - 1;
 // less than the window's 640 pixels) within int.
 constexpr int maxYStart = INT_MAX - 640;
 
+// Before the key commands: a key press in e.event2 that starts anything but a
+// change of the view ends group mode's drag where it stands (endGroupDrag).
+void keyEndsDrag(Editor& e);
+
 // Step 3 of the pass: every command key, tested once, in the fixed order.
 void runKeyCommands(Editor& e);
 

@@ -52,6 +52,11 @@ static void drawBand(const Editor& e, ColorRGB color) {
 void lineEventStep(Editor& e) {
     const bool buttonEvent = e.event2.type == SDL_MOUSEBUTTONDOWN || e.event2.type == SDL_MOUSEBUTTONUP;
     if (!buttonEvent) return;
+    if (e.leftHoldSpent && e.event2.button.button == SDL_BUTTON_LEFT) {
+        // The spent hold is over: let go, which is no click, or pressed anew.
+        e.leftHoldSpent = false;
+        if (e.event2.type == SDL_MOUSEBUTTONUP) return;
+    }
     if (e.event2.type == SDL_MOUSEBUTTONUP && e.event2.button.button == SDL_BUTTON_LEFT) {
         ++e.line_phase;
         if (e.line_phase > 2) e.line_phase = 0;
@@ -123,7 +128,16 @@ static PassResult lineModeStep(Editor& e) {
     return PassResult::Continue;
 }
 
+// A left button held through a key that ended its group drag reads as up until
+// it is let go. Line mode tells its release by the event instead (lineEventStep).
+static void spendHeldButton(Editor& e) {
+    if (!e.leftHoldSpent || e.mode == lineMode) return;
+    if (!e.LMB) e.leftHoldSpent = false;
+    e.LMB = false;
+}
+
 PassResult editStep(Editor& e) {
+    spendHeldButton(e);
     // Point edits from a press to the release are one step of the history, and
     // so is a group's move by one drag.
     e.picture.holdStroke((e.mode == pointMode && (e.LMB || e.RMB)) || (e.mode == groupMode && e.LMB));

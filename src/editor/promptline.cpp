@@ -8,13 +8,8 @@ static const ColorRGB black(0, 0, 0);
 
 double askNumber(const char* message) { return getScalar(message, promptLineX, promptLineY, white, true, black); }
 
-void fileFailureText(char (&text)[messageLength + 1], const char* action, const char* fileName,
-                     const char* secondFileName) {
-    if (secondFileName) {
-        std::snprintf(text, sizeof text, "%s failed: %s, %s", action, fileName, secondFileName);
-    } else {
-        std::snprintf(text, sizeof text, "%s failed: %s", action, fileName);
-    }
+FileMessage fileFailureMessage(const char* action, const FileFailure& failure) {
+    return FileMessage().text(std::string(action) + " failed: ").name(failure.path).reason(failure.reason);
 }
 
 std::string fileFailureLine(const char* action, const FileFailure& failure, const FileFailure* second) {
@@ -24,9 +19,7 @@ std::string fileFailureLine(const char* action, const FileFailure& failure, cons
 }
 
 void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second) {
-    char text[messageLength + 1];
-    fileFailureText(text, action, failure.path.c_str(), second ? second->path.c_str() : nullptr);
-    reportMessage(text, fileFailureLine(action, failure, second));
+    reportMessage(fileFailureMessage(action, failure), fileFailureLine(action, failure, second));
 }
 
 void showMessage(const std::string& text) {
@@ -38,4 +31,10 @@ void reportMessage(const std::string& text) { reportMessage(text, text); }
 void reportMessage(const std::string& text, const std::string& logged) {
     showMessage(text);
     if (!logged.empty()) std::fprintf(stderr, "%s\n", logged.c_str());
+}
+
+void reportMessage(const FileMessage& message) { reportMessage(message, message.full()); }
+
+void reportMessage(const FileMessage& message, const std::string& logged) {
+    reportMessage(message.fitted(messageLength), logged);
 }

@@ -4,12 +4,15 @@
 // commands report there when they cannot open, read or write a file, or read
 // only part of one. Both are
 // drawn white on black. Only its part left of x 320 stays on screen: the
-// overview's backdrop covers the rest on the next pass.
+// overview's backdrop covers the rest on the next pass. A message that names
+// a file is fitted to the line (filemessage.h): the reason whole, the name
+// giving way; standard error gets it whole.
 #ifndef TESSARY_PROMPTLINE_H
 #define TESSARY_PROMPTLINE_H
 
 #include <string>
 
+#include "filemessage.h"
 #include "filereplace.h"
 #include "gfx.h"
 
@@ -21,17 +24,15 @@ constexpr int messageLength = 40;
 // Asks for a number on the prompt line (the layer's modal number prompt).
 double askNumber(const char* message);
 
-// Builds "<action> failed: <fileName>" (", <secondFileName>" when one is given),
-// cut to messageLength characters.
-void fileFailureText(char (&text)[messageLength + 1], const char* action, const char* fileName,
-                     const char* secondFileName);
+// "<action> failed: <file>: <reason>".
+FileMessage fileFailureMessage(const char* action, const FileFailure& failure);
 
 // The line for standard error: "<action> failed: <file>: <reason>", and
 // ", <second file>: <reason>" when a second one failed too.
 std::string fileFailureLine(const char* action, const FileFailure& failure, const FileFailure* second);
 
-// Shows fileFailureText on the prompt line over all messageLength cells, so
-// that older prompt text there goes, and writes fileFailureLine to standard error.
+// Shows the first failure's fileFailureMessage on the prompt line, and writes
+// fileFailureLine to standard error.
 void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second = nullptr);
 
 // Any message, cut to messageLength characters, on the prompt line alone:
@@ -43,5 +44,10 @@ void reportMessage(const std::string& text);
 // The same with another line for standard error: a fuller one (one that gives
 // the reason or a path), or none when it is empty (news only the window needs).
 void reportMessage(const std::string& text, const std::string& logged);
+
+// A message that names files: fitted to the prompt line's messageLength
+// characters, and in full, or as `logged`, on standard error.
+void reportMessage(const FileMessage& message);
+void reportMessage(const FileMessage& message, const std::string& logged);
 
 #endif

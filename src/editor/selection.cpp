@@ -60,4 +60,5 @@ void showRestoredPicture(Editor& e) {
     clearWindow(e);
     forgetSelection(e);
     e.line_phase = 0;
+    e.group.selected = Group();  // not back by a redo to the tables it was selected on
 }

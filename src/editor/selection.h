@@ -26,8 +26,8 @@ int selectedLine(const Editor& e);
 void forgetSelection(Editor& e);
 
 // After the picture changed as a whole (undo, redo, a kept picture put in
-// place): clears the window, and drops the selection and a line being entered,
-// which may refer to the old picture.
+// place): clears the window, and drops the selection, group mode's group and a
+// line being entered, which may refer to the old picture.
 void showRestoredPicture(Editor& e);
 
 #endif

@@ -15,7 +15,7 @@ bool savePicture(Editor& e) {
         const WriteInProgress writing;
         failure = writeSlot(e.picture.tables(), e.nr);
     }
-    if (!failure.message.empty()) {
+    if (!failure.logged.empty()) {
         reportMessage(failure.message, failure.logged);
         return false;
     }

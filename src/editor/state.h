@@ -94,6 +94,9 @@ struct Editor {
     bool LMB = false, RMB = false;
     int rmouseX = 0, rmouseY = 0;
     bool cursorShown = false;  // false until the first pass has drawn a cursor
+    // A key ended the group drag of the left button, still held: the button
+    // does nothing until it is let go (its release is no click in line mode).
+    bool leftHoldSpent = false;
 
     // The event of the pass: taken by the loop test, or by line mode's step when
     // that took none; SDL_NOEVENT when there was none or line mode has acted on it.
@@ -113,8 +116,8 @@ struct Editor {
     auto values() const {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
-                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, help, group, clip, trace.path,
-                               trace.shown);
+                               mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
+                               clip, trace.path, trace.shown);
     }
 };
 

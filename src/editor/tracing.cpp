@@ -107,7 +107,7 @@ std::string chooseTrace(Editor& e, const std::string& path, bool shown) {
 
 // After any clear, or the message would be wiped at once.
 void reportTraceFailure(const std::string& path, const std::string& reason) {
-    reportMessage("Cannot trace " + path + ": " + reason);
+    reportMessage(FileMessage().text("Cannot trace ").name(path).reason(reason));
 }
 
 void showOrHide(Editor& e, bool shown) {

@@ -8,21 +8,26 @@
 
 PictureFileNames slotFileNames(int nr) { return pictureFileNames("pixels", "lines", nr); }
 
-// ", <name> new" or ", <name> damaged" for a file that no longer holds what it
-// held before the save; nothing for one that does.
-static std::string stateNote(const char* fileName, FileState state) {
-    if (state == FileState::old) return "";
-    return std::string(", ") + fileName + (state == FileState::replaced ? " new" : " damaged");
+// Adds ", <name> new" or ", <name> damaged" for a file that no longer holds
+// what it held before the save; nothing for one that does.
+static void noteState(FileMessage& message, const char* fileName, FileState state) {
+    if (state == FileState::old) return;
+    message.text(", ").name(fileName).text(state == FileState::replaced ? " new" : " damaged");
 }
+
+// The report of a message whose full text is the line for standard error.
+static SlotReport reportOf(const FileMessage& message) { return {message, message.full()}; }
 
 SlotReport writeSlot(const PictureTables& tables, int nr) {
     const PictureFileNames names = slotFileNames(nr);
     const PictureFileTexts texts = pictureFileTexts(tables, ' ');
     const PairOutcome outcome = replaceFilePair(names.points, texts.points, names.lines, texts.lines);
     if (!outcome.failed) return {};
-    const std::string failed = std::string("Save failed: ") + outcome.failed;
-    const std::string notes = stateNote(names.points, outcome.first) + stateNote(names.lines, outcome.second);
-    return {failed + notes, failed + ": " + failureReason(outcome.error) + notes};
+    FileMessage message =
+        FileMessage().text("Save failed: ").name(outcome.failed).reason(failureReason(outcome.error));
+    noteState(message, names.points, outcome.first);
+    noteState(message, names.lines, outcome.second);
+    return reportOf(message);
 }
 
 // One file's read, as it is shown and as it is logged with its reason.
@@ -31,16 +36,15 @@ struct FileRead {
     ReadResult result;
     int error;
     std::string nameAndReason() const { return std::string(name) + ": " + failureReason(error); }
+    FileMessage failed() const { return FileMessage().text("Load failed: ").name(name).reason(failureReason(error)); }
 };
 
 // The report for one file's read, or none when it came to the end.
 static void noteRead(std::vector<SlotReport>& reports, const FileRead& read, int kept) {
-    if (read.result == ReadResult::unreadable) {
-        reports.push_back({std::string("Load failed: ") + read.name, "Load failed: " + read.nameAndReason()});
-    }
+    if (read.result == ReadResult::unreadable) reports.push_back(reportOf(read.failed()));
     if (read.result == ReadResult::stopped) {
-        const std::string stopped = std::string("Load stopped: ") + read.name + ", " + std::to_string(kept) + " kept";
-        reports.push_back({stopped, stopped});
+        const std::string keptCount = ", " + std::to_string(kept) + " kept";
+        reports.push_back(reportOf(FileMessage().text("Load stopped: ").name(read.name).text(keptCount)));
     }
 }
 
@@ -54,8 +58,9 @@ SlotRead readSlot(int nr) {
     lines.result = readTable(names.lines, lineTable(t), t.lines_amount, lines.error);
     read.neitherRead = points.result == ReadResult::unreadable && lines.result == ReadResult::unreadable;
     if (read.neitherRead) {
-        read.reports.push_back({std::string("Load failed: ") + names.points + ", " + names.lines,
-                                "Load failed: " + points.nameAndReason() + ", " + lines.nameAndReason()});
+        // The prompt line has room for one file and its reason.
+        read.reports.push_back(
+            {points.failed(), "Load failed: " + points.nameAndReason() + ", " + lines.nameAndReason()});
     } else {
         noteRead(read.reports, points, t.pixels_Amount);
         noteRead(read.reports, lines, t.lines_amount);

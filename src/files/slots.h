@@ -13,22 +13,23 @@
 #include <string>
 #include <vector>
 
+#include "filemessage.h"
 #include "picturefiles.h"
 
 // The two file names of slot nr.
 PictureFileNames slotFileNames(int nr);
 
 // What a read or write of a slot has to report: the message for the prompt
-// line, and the same for standard error with the system's reason after each
-// file that could not be read or written.
+// line, which names the first file that could not be read or written with the
+// system's reason, and the line for standard error, which names each.
 struct SlotReport {
-    std::string message;
-    std::string logged;
+    FileMessage message;
+    std::string logged;  // empty when nothing is to be reported
 };
 
 // Slot nr's files read into tables, with a report for each file that could
-// not be read ("Load failed: <file>", both names in one report when neither
-// could) or was read only in part ("Load stopped: <file>, <n> kept"). A file
+// not be read ("Load failed: <file>: <reason>", both files in one report when
+// neither could) or was read only in part ("Load stopped: <file>, <n> kept"). A file
 // that is missing or unreadable leaves its table empty; one read only in part
 // keeps the records before the stop.
 struct SlotRead {
@@ -40,8 +41,8 @@ SlotRead readSlot(int nr);
 
 // Writes the tables to slot nr. Either both files get their new content or
 // both keep their old one; when even that cannot be had, the message says which
-// file holds what ("Save failed: <file>[, <file> new|damaged]"). The report is
-// empty when both files were written.
+// file holds what ("Save failed: <file>: <reason>[, <file> new|damaged]"). The
+// report is empty when both files were written.
 SlotReport writeSlot(const PictureTables& tables, int nr);
 
 #endif

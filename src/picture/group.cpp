@@ -109,23 +109,27 @@ void flipGroup(PictureTables& t, const Group& g, Flip flip) {
     });
 }
 
-bool turnGroup(PictureTables& t, const Group& g, Turn turn) {
-    if (entriesInUse(t, g).empty()) return true;
+std::string turnGroup(PictureTables& t, const Group& g, Turn turn) {
+    if (entriesInUse(t, g).empty()) return "";
     const CellBox r = groupBounds(t, g);
     const int width = r.x2 - r.x1 + 1;
     const int height = r.y2 - r.y1 + 1;
+    if (width > Image_Height) return "Too wide to turn: over 200 cells";
     // The turned bounds are height x width, centred where the old ones were
     // (a half cell off when the sides differ by an odd number: division that
-    // rounds toward zero makes a turn and its opposite cancel out).
-    if (width > Image_Height) return false;
-    const int left = within(r.x1 + (width - height) / 2, 0, Image_Width - height);
-    const int top = within(r.y1 + (height - width) / 2, 0, Image_Height - width);
+    // rounds toward zero makes a turn and its opposite cancel out, and so
+    // four turns the same way). Never shifted, which would break that.
+    const int left = r.x1 + (width - height) / 2;
+    const int top = r.y1 + (height - width) / 2;
+    if (left < 0 || top < 0 || left + height > Image_Width || top + width > Image_Height) {
+        return "No room to turn here";
+    }
     remapGroup(t, g, [&](int x, int y) {
         const int across = x - r.x1, down = y - r.y1;
         return turn == Turn::clockwise ? std::pair(left + height - 1 - down, top + across)
                                        : std::pair(left + down, top + width - 1 - across);
     });
-    return true;
+    return "";
 }
 
 void eraseGroup(PictureTables& t, const Group& g) {
@@ -158,8 +162,12 @@ Clip copyGroup(const PictureTables& t, const Group& g) {
 Paste pasteClip(PictureTables& t, const Clip& clip, int x, int y) {
     const int freePoints = p_number - t.pixels_Amount;
     const int freeLines = l_number - t.lines_amount;
-    if (static_cast<int>(clip.points.size()) > freePoints) return {{}, "Room for " + counted(freePoints, "more point")};
-    if (static_cast<int>(clip.lines.size()) > freeLines) return {{}, "Room for " + counted(freeLines, "more line")};
+    std::string lacking;  // each table without room for the clip's entries
+    if (static_cast<int>(clip.points.size()) > freePoints) lacking = counted(freePoints, "more point");
+    if (static_cast<int>(clip.lines.size()) > freeLines) {
+        lacking += (lacking.empty() ? "" : ", ") + counted(freeLines, "more line");
+    }
+    if (!lacking.empty()) return {{}, "Room for " + lacking};
     const int left = within(x, 0, Image_Width - clip.width);
     const int top = within(y, 0, Image_Height - clip.height);
     const PictureTables before = t;

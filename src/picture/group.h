@@ -10,8 +10,8 @@
 //     const Clip c = copyGroup(t, g);               // for a paste, here or in another picture
 //
 // Nothing an operation does ever leaves the canvas: a move stops at the edge
-// for the whole group, a flip or turn that would reach past an edge is moved
-// back in as a whole, a paste starts far enough left and up to fit. The
+// for the whole group, a turn that would reach past an edge is refused (a flip
+// stays within the group's bounds), a paste starts far enough left and up to fit. The
 // operations move entries in place and never merge them: a point moved onto
 // another one makes two entries at one cell, as loading a file may give too.
 // Flips and turns map distinct cells to distinct cells, so they never make a
@@ -63,10 +63,11 @@ enum class Flip { leftRight, topBottom };
 enum class Turn { clockwise, counterClockwise };
 // Mirrors the group within its bounds.
 void flipGroup(PictureTables& t, const Group& g, Flip flip);
-// A quarter turn about the centre of the group's bounds, then moved back onto
-// the canvas if it reaches past an edge. False, changing nothing, when the
-// turned group is taller than the canvas (wider than 200 cells before).
-bool turnGroup(PictureTables& t, const Group& g, Turn turn);
+// A quarter turn about the centre of the group's bounds, exact: a turn and its
+// opposite, or four turns one way, give back the cells the group held. Returns
+// why it did not turn, changing nothing, when the turned group would reach
+// past an edge where it stands; empty when it turned.
+std::string turnGroup(PictureTables& t, const Group& g, Turn turn);
 // Empties the group's entries.
 void eraseGroup(PictureTables& t, const Group& g);
 
@@ -85,7 +86,8 @@ struct Clip {
 Clip copyGroup(const PictureTables& t, const Group& g);
 
 // A paste: the new entries as a group, or, when the tables have no room for
-// them all, nothing pasted and the message that says how much room there is.
+// them all, nothing pasted and the message that says how much room there is in
+// each table that lacks it ("Room for 1 more point, 1 more line").
 struct Paste {
     Group pasted;
     std::string refusal;  // empty when pasted

@@ -98,16 +98,16 @@ TEST_F(ImageFilesTest, FilesShowTheOverviewCellForCell) {
 TEST_F(ImageFilesTest, AnUnwritableFileIsReportedAndTheOtherStillWritten) {
     struct Row {
         std::vector<std::string> directories;  // in the way of the files named
-        std::string message;                   // on the prompt line
+        std::string message;                   // on the prompt line: the first file, with its reason
         std::vector<std::string> names;        // in the working directory afterwards
         std::string logged;                    // standard error: each message with its reason
     };
     const Row rows[] = {
-        {{"picture3.png"}, "Export failed: picture3.png", {"picture3.png", "picture3.svg"},
+        {{"picture3.png"}, "Export failed: pic...png: Is a directory", {"picture3.png", "picture3.svg"},
          "Export failed: picture3.png: Is a directory\n"},
-        {{"picture3.svg"}, "Export failed: picture3.svg", {"picture3.png", "picture3.svg"},
+        {{"picture3.svg"}, "Export failed: pic...svg: Is a directory", {"picture3.png", "picture3.svg"},
          "Export failed: picture3.svg: Is a directory\n"},
-        {{"picture3.svg", "picture3.png"}, "Export failed: picture3.svg, .png",
+        {{"picture3.svg", "picture3.png"}, "Export failed: pic...svg: Is a directory",
          {"picture3.png", "picture3.svg"},
          "Export failed: picture3.svg: Is a directory\nExport failed: picture3.png: Is a directory\n"},
     };

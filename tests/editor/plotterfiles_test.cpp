@@ -194,7 +194,7 @@ TEST_F(PlotterFilesTest, IldaHeaderAndRecordsByteByByte) {
     EXPECT_EQ(hex.str(), expected);
 }
 
-TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesNamingEachFailure) {
+TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesReportingEachFailure) {
     struct Row {
         bool shift;
         std::vector<std::string> inTheWay, names;  // directories made first; the names afterwards
@@ -204,7 +204,7 @@ TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesNamingEachFailu
     const Row rows[] = {
         {false, {}, {"picture1.png", "picture1.svg"}, "Wrote picture1.svg, .png", ""},
         {true, {}, plotterFiles, "Wrote picture1.hpgl, .gcode, .ild", ""},
-        {true, {"picture1.hpgl", "picture1.ild"}, plotterFiles, "Export failed: picture1.hpgl, .ild",
+        {true, {"picture1.hpgl", "picture1.ild"}, plotterFiles, "Export failed: pic...pgl: Is a directory",
          "Export failed: picture1.hpgl: Is a directory\nExport failed: picture1.ild: Is a directory\n"},
     };
     e.picture.addLine(1, 2, 3, 4);

@@ -20,7 +20,7 @@ struct GroupCase {
     const char* name;
     Points points;
     Lines lines;
-    int fillerPoints;  // more points after these, on rows 150 and below, outside every band
+    int filler;  // more points and lines after these, on rows 150 and below, outside every band
     CellBox band;
     // Runs on the tables and the group selected; returns what it reports.
     std::function<std::string(PictureTables&, const Group&)> operation;
@@ -34,7 +34,13 @@ std::string moved(PictureTables& t, const Group& g, int dx, int dy) {
     return std::to_string(step.dx) + "," + std::to_string(step.dy);
 }
 
-std::string turned(PictureTables& t, const Group& g, Turn turn) { return turnGroup(t, g, turn) ? "" : "refused"; }
+// The refusals of `turns` in a row, each after a slash.
+std::string turned(PictureTables& t, const Group& g, std::vector<Turn> turns) {
+    std::string refusals;
+    for (const Turn turn : turns) refusals += "/" + turnGroup(t, g, turn);
+    return refusals;
+}
+const Turn cw = Turn::clockwise, ccw = Turn::counterClockwise;
 
 std::string pasted(PictureTables& t, const Group& g, int x, int y) {
     const Paste paste = pasteClip(t, copyGroup(t, g), x, y);
@@ -65,17 +71,21 @@ const GroupCase cases[] = {
     {"TurnCounterClockwiseUndoesTurnClockwise",
      {{10, 10}, {13, 11}}, {{10, 11, 12, 10}}, 0, {10, 10, 13, 11},
      [](PictureTables& t, const Group& g) {
-         return turned(t, g, Turn::clockwise) + turned(t, g, Turn::counterClockwise);
+         return turned(t, g, {cw, ccw});
      },
-     "", {{10, 10}, {13, 11}}, {{10, 11, 12, 10}}},
-    {"TurnPastTheTopEdgeIsMovedBackInAsAWhole",
+     "//", {{10, 10}, {13, 11}}, {{10, 11, 12, 10}}},
+    {"ATurnAndItsOppositeOrFourTurnsAtTheBottomEdgeGiveBackTheCellsHeld",
+     {{240, 185}, {243, 199}}, {{240, 199, 242, 190}}, 0, {240, 185, 243, 199},
+     [](PictureTables& t, const Group& g) { return turned(t, g, {cw, ccw, cw, cw, cw, cw}); },
+     "//////", {{240, 185}, {243, 199}}, {{240, 199, 242, 190}}},
+    {"TurnPastTheTopEdgeIsRefusedNeverShifted",
      {{0, 0}, {4, 0}}, {}, 0, {0, 0, 4, 0},
-     [](PictureTables& t, const Group& g) { return turned(t, g, Turn::clockwise); },
-     "", {{2, 0}, {2, 4}}, {}},
+     [](PictureTables& t, const Group& g) { return turned(t, g, {cw}); },
+     "/No room to turn here", {{0, 0}, {4, 0}}, {}},
     {"TurnOfAGroupWiderThanTheCanvasIsTallIsRefused",
      {{0, 0}, {200, 0}}, {}, 0, {0, 0, 255, 0},
-     [](PictureTables& t, const Group& g) { return turned(t, g, Turn::clockwise); },
-     "refused", {{0, 0}, {200, 0}}, {}},
+     [](PictureTables& t, const Group& g) { return turned(t, g, {cw}); },
+     "/Too wide to turn: over 200 cells", {{0, 0}, {200, 0}}, {}},
     {"PasteAtTheCornerIsMovedBackOntoTheCanvas",
      {{10, 10}, {12, 13}}, {{10, 10, 12, 13}}, 0, {10, 10, 12, 13},
      [](PictureTables& t, const Group& g) { return pasted(t, g, 255, 199); },
@@ -84,6 +94,11 @@ const GroupCase cases[] = {
      {{10, 10}, {11, 10}, {12, 10}}, {}, 508, {10, 10, 12, 10},
      [](PictureTables& t, const Group& g) { return pasted(t, g, 50, 50); },
      "Room for 1 more point", {{10, 10}, {11, 10}, {12, 10}}, {}},
+    {"PastePastBothTablesNamesBoth",
+     {{10, 10}, {11, 10}, {12, 10}}, {{10, 10, 12, 10}, {11, 10, 12, 10}, {10, 10, 11, 10}}, 508, {10, 10, 12, 10},
+     [](PictureTables& t, const Group& g) { return pasted(t, g, 50, 50); },
+     "Room for 1 more point, 1 more line", {{10, 10}, {11, 10}, {12, 10}},
+     {{10, 10, 12, 10}, {11, 10, 12, 10}, {10, 10, 11, 10}}},
 };
 
 class GroupOperation : public ::testing::TestWithParam<GroupCase> {};
@@ -105,15 +120,20 @@ TEST_P(GroupOperation, ChangesTheTablesAsExpected) {
     PictureTables t;
     for (const auto& p : c.points) t.createPixel(p[0], p[1]);
     for (const auto& l : c.lines) t.createLine(l[0], l[1], l[2], l[3]);
-    for (int i = 0; i < c.fillerPoints; ++i) t.createPixel(i % Image_Width, 150 + i / Image_Width);
+    for (int i = 0; i < c.filler; ++i) {
+        t.createPixel(i % Image_Width, 150 + i / Image_Width);
+        t.createLine(0, 170, 1, 170);
+    }
     const Group g = groupInBox(t, c.band);
     EXPECT_EQ(c.operation(t, g), c.reported);
     Points points = inUse<2>(pointTable(std::as_const(t)));
-    points.resize(points.size() - c.fillerPoints);  // the filler, in the last entries
+    points.resize(points.size() - c.filler);  // the filler, in the last entries
     EXPECT_EQ(points, c.pointsAfter);
-    EXPECT_EQ(inUse<4>(lineTable(std::as_const(t))), c.linesAfter);
-    EXPECT_EQ(t.pixels_Amount, static_cast<int>(c.pointsAfter.size()) + c.fillerPoints);
-    EXPECT_EQ(t.lines_amount, static_cast<int>(c.linesAfter.size()));
+    Lines lines = inUse<4>(lineTable(std::as_const(t)));
+    lines.resize(lines.size() - c.filler);
+    EXPECT_EQ(lines, c.linesAfter);
+    EXPECT_EQ(t.pixels_Amount, static_cast<int>(c.pointsAfter.size()) + c.filler);
+    EXPECT_EQ(t.lines_amount, static_cast<int>(c.linesAfter.size()) + c.filler);
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, GroupOperation, ::testing::ValuesIn(cases),
