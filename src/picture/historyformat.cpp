@@ -28,7 +28,7 @@ struct Reader {
     bool ok = true;
 
     std::uint64_t take(std::size_t count) {
-        if (!ok || end - at < count) ok = false;
+        if (!ok || at + count > end) ok = false;
         if (!ok) return 0;
         std::uint64_t value = 0;
         for (std::size_t i = 0; i < count; ++i)

@@ -1,0 +1,54 @@
+// The history kept with a saved slot: `l` of the slot as saved brings it back
+// (u takes back the last change before the save), while a slot whose bytes
+// changed since, or a history that cannot be read, loads as one step, the
+// latter said on the prompt line.
+#include <unistd.h>
+
+#include <functional>
+
+#include "copywriter.h"
+#include "file_fixture.h"
+#include "keptpictures.h"
+#include "slotcommands.h"
+
+namespace {
+
+using KeptHistories = FileTest;
+
+TEST_F(KeptHistories, LoadBringsBackTheHistoryOnlyOfTheSlotAsSaved) {
+    const std::string history = keptStoreForWorkingFolder().directory + "/slot1.history";
+    const std::tuple<const char*, std::function<void()>, std::string> rows[] = {
+        {"as saved", [] {}, ""},
+        {"spaced otherwise", [] { writeFile("pixels1.txt", "1 1\n2 2\n"); }, ""},
+        {"history cut short", [&] { truncate(history.c_str(), 40); }, "History of slot 1 not read: truncated"},
+        {"history changed", [&] { writeFile(history.c_str(), readFile(history.c_str()) + " "); },
+         "History of slot 1 not read: damaged"},
+        {"history a link", [&] { unlink(history.c_str()), symlink("/dev/null", history.c_str()); },
+         "History of slot 1 not read: unreadable"},
+    };
+    for (const auto& [name, spoil, shown] : rows) {
+        SCOPED_TRACE(name);
+        e = Editor();
+        e.picture.addPoint(1, 1);
+        const PictureTables beforeLast = e.picture.tables();
+        e.picture.addPoint(2, 2);
+        ASSERT_TRUE(savePicture(e));
+        finishSlotHistories();
+        spoil();
+        e = Editor();
+        ::testing::internal::CaptureStderr();
+        loadPicture(e);
+        const std::string logged = ::testing::internal::GetCapturedStderr();
+        if (!shown.empty()) {
+            EXPECT_TRUE(promptLineShows(shown, packed(Colors[0])));
+        }
+        EXPECT_EQ(logged.rfind("History of slot 1 not read: " + history + ": ", 0) == 0, !shown.empty()) << logged;
+        EXPECT_EQ(logged.empty(), shown.empty()) << logged;
+        ASSERT_TRUE(e.picture.undo());
+        EXPECT_EQ(e.picture.tables() == beforeLast, shown.empty() && name == std::string("as saved"));
+        EXPECT_EQ(e.picture.redo(), true);
+        EXPECT_FALSE(e.picture.unsaved());
+    }
+}
+
+}  // namespace
