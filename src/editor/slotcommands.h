@@ -14,8 +14,9 @@
 bool savePicture(Editor& e);
 
 // Replaces the picture with the contents of slot e.nr (one step of the
-// history, or the history kept with exactly those bytes) and clears the window. A file that is missing, unreadable or read
-// only in part is reported, and returns false. The picture is saved after it:
+// history, or the history kept with exactly those bytes) and clears the
+// window. A file that is missing, unreadable or read only in part is
+// reported, and returns false. The picture is saved after it:
 // it holds what the slot holds.
 bool loadPicture(Editor& e);
 

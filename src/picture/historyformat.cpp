@@ -142,7 +142,8 @@ DecodedHistory refused(const char* reason) { return {std::nullopt, reason}; }
 std::uint32_t historyChecksum(const char* bytes, std::size_t size) {
     static const std::array<std::uint32_t, 256> table = crcTable();
     std::uint32_t crc = 0xffffffffu;
-    for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ static_cast<unsigned char>(bytes[i])) & 0xff] ^ (crc >> 8);
+    for (std::size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ static_cast<unsigned char>(bytes[i])) & 0xff] ^ (crc >> 8);
     return crc ^ 0xffffffffu;
 }
 

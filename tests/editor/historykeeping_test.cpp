@@ -1,13 +1,14 @@
 // The history kept with a saved slot: `l` of the slot as saved brings it back
 // (u takes back the last change before the save), while a slot whose bytes
 // changed since, or a history that cannot be read, loads as one step, the
-// latter said on the prompt line.
+// latter said on the prompt line. The histories go as kept pictures go.
 #include <unistd.h>
 
 #include <functional>
 
 #include "copywriter.h"
 #include "file_fixture.h"
+#include "historystore.h"
 #include "keptpictures.h"
 #include "slotcommands.h"
 
@@ -49,6 +50,31 @@ TEST_F(KeptHistories, LoadBringsBackTheHistoryOnlyOfTheSlotAsSaved) {
         EXPECT_EQ(e.picture.redo(), true);
         EXPECT_FALSE(e.picture.unsaved());
     }
+}
+
+// A copy's history is the user's alone and goes with the copy; a slot's goes
+// with the store of a folder long gone, as kept pictures do.
+TEST_F(KeptHistories, HistoriesGoWithTheirPicturesAndStores) {
+    Picture picture;
+    picture.addPoint(3, 3);
+    const std::string gone = (scratch / "gone").string();
+    std::filesystem::create_directory(gone);
+    const KeptStore store = keptStoreFor(gone);
+    UnsavedCopy copy;
+    ASSERT_FALSE(copy.write(store, picture.tables(), 1, 0));
+    ASSERT_FALSE(writeCopyHistory(copy.path(), picture.tables(), picture.history()));
+    const std::string copyHistory = copy.path().substr(0, copy.path().size() - 5) + ".history";
+    EXPECT_EQ(std::filesystem::status(copyHistory).permissions(), std::filesystem::perms(0600));
+    copy.remove();
+    EXPECT_FALSE(std::filesystem::exists(copyHistory));
+
+    const std::string slotHistory = store.directory + "/slot2.history";
+    ASSERT_FALSE(writeSlotHistory(store, 2, picture.tables(), picture.history()));
+    std::filesystem::last_write_time(slotHistory, std::filesystem::file_time_type::clock::now() -
+                                                      std::chrono::hours(24 * (keptOrphanDays + 1)));
+    std::filesystem::remove(gone);
+    pruneKeptStores(store.root);
+    EXPECT_FALSE(std::filesystem::exists(store.directory));
 }
 
 }  // namespace

@@ -47,7 +47,10 @@ void randomEdit(Picture& picture, std::mt19937& random) {
     case 3: moveGroup(edited, group, upTo(8) - 4, upTo(8) - 4); break;
     case 4: flipGroup(edited, group, upTo(1) ? Flip::leftRight : Flip::topBottom); break;
     case 5: turnGroup(edited, group, upTo(1) ? Turn::clockwise : Turn::counterClockwise); break;
-    case 6: pasteClip(edited, copyGroup(t, group), x, y), eraseGroup(edited, groupInBox(t, boxBetween(0, 0, x, y))); break;
+    case 6:
+        pasteClip(edited, copyGroup(t, group), x, y);
+        eraseGroup(edited, groupInBox(t, boxBetween(0, 0, x, y)));
+        break;
     case 7: upTo(5) ? picture.sort(upTo(1), upTo(3)) : picture.clear(); break;
     case 8: picture.undo(); break;
     case 9: picture.redo(); break;
