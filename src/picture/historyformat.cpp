@@ -97,12 +97,16 @@ bool takeStep(Reader& in, PictureTables& tables) {
 }
 
 // The steps of a chain (undoable() or redoable(): the nearest last), nearest
-// first, each against the tables before it, the first against `saved`.
-std::vector<std::string> chainBytes(const History::Steps& chain, const PictureTables& saved) {
+// first, each against the tables before it, the first against `saved`: as
+// many as fit in `budget` bytes, which they take from it.
+std::vector<std::string> chainBytes(const History::Steps& chain, const PictureTables& saved, std::size_t& budget) {
     std::vector<std::string> steps;
     const PictureTables* before = &saved;
     for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
-        steps.push_back(stepBytes(*before, **step));
+        std::string bytes = stepBytes(*before, **step);
+        if (bytes.size() > budget) break;
+        budget -= bytes.size();
+        steps.push_back(std::move(bytes));
         before = step->get();
     }
     return steps;
@@ -116,12 +120,6 @@ bool takeChain(Reader& in, std::uint64_t count, const PictureTables& current, Hi
         chain.push_front(std::make_shared<const PictureTables>(tables));
     }
     return true;
-}
-
-std::size_t totalSize(const std::vector<std::string>& steps) {
-    std::size_t size = 0;
-    for (const std::string& step : steps) size += step.size();
-    return size;
 }
 
 // CRC-32 with the polynomial of zip and PNG, a byte at a time through a table.
@@ -148,21 +146,18 @@ std::uint32_t historyChecksum(const char* bytes, std::size_t size) {
 }
 
 std::string encodeHistory(const History& history, const PictureTables& saved, std::uint64_t key, std::size_t limit) {
-    std::vector<std::string> undo = chainBytes(history.undoable(), saved);
-    std::vector<std::string> redo = chainBytes(history.redoable(), saved);
-    std::size_t size = headerSize + totalSize(undo) + totalSize(redo) + checksumSize;
-    for (std::vector<std::string>* chain : {&undo, &redo}) {  // the oldest go first: the far end of the undo steps
-        while (size > limit && !chain->empty()) {
-            size -= chain->back().size();
-            chain->pop_back();
-        }
-    }
+    // The oldest steps are the far end of the undo steps: the redo steps, made
+    // after them, take their room first.
+    const std::size_t room = limit > headerSize + checksumSize ? limit - headerSize - checksumSize : 0;
+    std::size_t budget = room;
+    const std::vector<std::string> redo = chainBytes(history.redoable(), saved, budget);
+    const std::vector<std::string> undo = chainBytes(history.undoable(), saved, budget);
     std::string out(magic, magicSize);
     put(out, historyVersion, 4);
     put(out, key, 8);
     put(out, undo.size(), 4);
     put(out, redo.size(), 4);
-    put(out, size - headerSize - checksumSize, 4);
+    put(out, room - budget, 4);
     for (const std::vector<std::string>* chain : {&undo, &redo})
         for (const std::string& step : *chain) out += step;
     put(out, historyChecksum(out.data(), out.size()), 4);
