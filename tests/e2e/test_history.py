@@ -1,7 +1,6 @@
-"""End-to-end: the undo history outlives the editor. Points drawn and saved,
-the editor quit and started again, `l` brings the slot back with its
-history: `u` takes back the last point drawn before the save, then the one
-before it, and `y` puts it back. Nothing new appears in the picture folder.
+"""End-to-end: points drawn and saved, the editor quit and started again, `l`
+brings the slot back with its history: `u` takes back the last point, then the
+one before, `y` puts it back. Nothing new appears in the picture folder.
 
 Run: python3 tests/e2e/test_history.py path/to/tessary
 """
