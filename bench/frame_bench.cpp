@@ -18,9 +18,11 @@
 #include <map>
 #include <string>
 
+#include "copywriter.h"
 #include "editor.h"
 #include "export.h"
 #include "frame.h"
+#include "historyformat.h"
 #include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
@@ -413,6 +415,37 @@ void BM_HistoryMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryMemory)->Iterations(1);
 
+// An editor whose history holds `History::depth` steps of the worst picture,
+// cleared and refilled in turn.
+const Editor& editorWithFullHistory() {
+    static Editor* const e = [] {
+        Editor* made = new Editor;
+        makePicture(*made, Kind::worst);
+        const PictureTables full = made->picture.tables();
+        for (int step = 0; step < History::depth; ++step) made->picture.replace(step % 2 ? full : PictureTables());
+        return made;
+    }();
+    return *e;
+}
+
+// What the loop hands the copy's writer after each pass that changed the
+// picture, with a full history: the tables and the history, whose steps the
+// copy shares (goal: a few microseconds).
+void BM_CopyContentWithHistory(benchmark::State& state) {
+    const Editor& e = editorWithFullHistory();
+    for (auto _ : state) benchmark::DoNotOptimize(CopyContent{e.picture.tables(), e.nr, e.picture.keptHistory()});
+}
+BENCHMARK(BM_CopyContentWithHistory);
+
+// The bytes the writer's thread makes of that history: at most 1 MB.
+void BM_HistoryFileBytes(benchmark::State& state) {
+    const Editor& e = editorWithFullHistory();
+    std::size_t size = 0;
+    for (auto _ : state) size = encodeHistory(e.picture.history(), e.picture.tables(), 1).size();
+    state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_HistoryFileBytes)->Unit(benchmark::kMillisecond);
+
 // Collects each run's time per iteration so that the ratios can be printed last.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -426,7 +459,8 @@ public:
         std::printf("\nFrame cost in full-surface fills (goals: BM_FullFrame/worst <= 1.5 at every scale;\n"
                     "BM_CursorPass <= 1/20 of the worst BM_FullFrame; BM_MotionBurst under 20 ms)\n");
         printRatios(fill->second, true);
-        std::printf("\nPresenting, slot files, the kept copy, export sort, undo and redo in full-surface fills\n");
+        std::printf("\nPresenting, slot files, the kept copy and history, export sort, undo and redo in full-surface "
+                    "fills\n");
         printRatios(fill->second, false);
         printTracedRatios();
     }

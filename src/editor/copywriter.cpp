@@ -4,17 +4,27 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
 #include "endsignals.h"
 #include "gfx.h"
+#include "historystore.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 // The copy is written at most this often while changes go on.
 constexpr std::chrono::milliseconds copyInterval(1000);
+
+// A saved slot's history, to be written.
+struct SlotHistory {
+    KeptStore store;  // of the folder the slot was saved in
+    int nr;
+    PictureTables tables;
+    History history;
+};
 
 struct Writer {
     // The state below, changed briefly by the loop and the thread.
@@ -23,6 +33,7 @@ struct Writer {
     std::optional<CopyContent> wanted;    // what the loop asked for last
     std::optional<CopyContent> onDisk;    // what the copy holds
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
+    std::deque<SlotHistory> slotHistories;  // asked for and not yet taken to be written
     Clock::time_point lastWrite;
     std::string failure;  // the last failure, until taken
     bool running = false;
@@ -53,8 +64,35 @@ std::string perform(Writer& w, const std::optional<CopyContent>& content) {
         w.copy.remove();
         return "";
     }
-    const std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
+    if (!failed) failed = writeCopyHistory(w.copy.path(), content->tables, content->history);
     return failed ? failed->path + ": " + failed->reason : "";
+}
+
+// Writes the slot histories asked for, each taken from the queue only now, so
+// that whoever holds ioLock writes every one still asked for.
+// "<path>: <reason>" of the first failure, or "". Needs ioLock, not stateLock.
+std::string writeSlotHistories(Writer& w) {
+    std::string firstFailure;
+    for (;;) {
+        std::optional<SlotHistory> next;
+        {
+            std::lock_guard<std::mutex> state(w.stateLock);
+            if (w.slotHistories.empty()) return firstFailure;
+            next = std::move(w.slotHistories.front());
+            w.slotHistories.pop_front();
+        }
+        const WriteInProgress writing;
+        const std::optional<FileFailure> failed = writeSlotHistory(next->store, next->nr, next->tables, next->history);
+        if (failed && firstFailure.empty()) firstFailure = failed->path + ": " + failed->reason;
+    }
+}
+
+// Keeps a failure for the loop to report, and wakes it. Needs stateLock.
+void noteFailure(Writer& w, const std::string& failed) {
+    if (failed.empty()) return;
+    w.failure = failed;
+    wakeEventWait();  // the loop reports it, even while it waits for input
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -66,7 +104,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    w.failure = failed;
+    noteFailure(w, failed);
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -75,8 +113,20 @@ void writeWhenDue() {
     Writer& w = writer();
     std::unique_lock<std::mutex> state(w.stateLock);
     for (;;) {
-        w.changed.wait(state, [&] { return w.finished || due(w); });
+        w.changed.wait(state, [&] { return w.finished || due(w) || !w.slotHistories.empty(); });
         if (w.finished) return;
+        if (!w.slotHistories.empty()) {
+            state.unlock();
+            std::string failed;
+            {
+                std::lock_guard<std::mutex> io(w.ioLock);
+                if (w.finished) return;  // finishCopy has written them
+                failed = writeSlotHistories(w);
+            }
+            state.lock();
+            noteFailure(w, failed);
+            continue;
+        }
         if (w.wanted && Clock::now() < w.lastWrite + copyInterval) {
             w.changed.wait_until(state, w.lastWrite + copyInterval);
             continue;  // what is wanted may have changed meanwhile
@@ -91,8 +141,14 @@ void writeWhenDue() {
         }
         state.lock();
         settle(w, content, failed);
-        if (!failed.empty()) wakeEventWait();  // the loop reports it, even while it waits for input
     }
+}
+
+// Wakes the thread, starting it the first time. Needs stateLock.
+void wakeWriter(Writer& w) {
+    if (!w.running) std::thread(writeWhenDue).detach();
+    w.running = true;
+    w.changed.notify_one();
 }
 
 }  // namespace
@@ -102,7 +158,7 @@ std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot};
+    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot, History()};
     return left;
 }
 
@@ -111,21 +167,41 @@ void wantCopy(const std::optional<CopyContent>& content) {
     std::lock_guard<std::mutex> state(w.stateLock);
     if (w.wanted == content) return;
     w.wanted = content;
-    if (!w.running) std::thread(writeWhenDue).detach();
-    w.running = true;
-    w.changed.notify_one();
+    wakeWriter(w);
+}
+
+void keepSlotHistory(int nr, const PictureTables& tables, const History& history) {
+    Writer& w = writer();
+    SlotHistory asked{keptStoreForWorkingFolder(), nr, tables, history};
+    std::lock_guard<std::mutex> state(w.stateLock);
+    for (SlotHistory& before : w.slotHistories) {
+        if (before.nr != nr || before.store.directory != asked.store.directory) continue;
+        before = std::move(asked);  // the thread is awake for it already
+        return;
+    }
+    w.slotHistories.push_back(std::move(asked));
+    wakeWriter(w);
+}
+
+void finishSlotHistories() {
+    Writer& w = writer();
+    std::lock_guard<std::mutex> io(w.ioLock);
+    const std::string failed = writeSlotHistories(w);
+    std::lock_guard<std::mutex> state(w.stateLock);
+    noteFailure(w, failed);
 }
 
 std::string finishCopy(const std::optional<CopyContent>& content) {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
+    const std::string historyFailed = writeSlotHistories(w);
     std::lock_guard<std::mutex> state(w.stateLock);
     w.finished = true;
     w.changed.notify_one();
-    if (content == w.onDisk) return "";
+    if (content == w.onDisk) return historyFailed;
     const std::string failed = perform(w, content);
     settle(w, content, failed);
-    return failed;
+    return failed.empty() ? historyFailed : failed;
 }
 
 std::string takeCopyFailure() {

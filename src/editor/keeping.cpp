@@ -13,6 +13,7 @@
 
 #include "copywriter.h"
 #include "endsignals.h"
+#include "historykeeping.h"
 #include "promptline.h"
 #include "selection.h"
 #include "slots.h"
@@ -52,7 +53,7 @@ std::string clockTime(long long timeMs, const char* format) {
 // The copy holds an unsaved picture that is not empty, and nothing else.
 std::optional<CopyContent> copyContent(const Editor& e) {
     if (!e.picture.unsaved() || e.picture.tables().empty()) return std::nullopt;
-    return CopyContent{e.picture.tables(), e.nr};
+    return CopyContent{e.picture.tables(), e.nr, e.picture.keptHistory()};
 }
 
 // A failure as it is told: "<path>: <reason>".
@@ -145,10 +146,11 @@ void restoreLeftCopy(Editor& e) {
     const std::optional<KeptPicture> left = claimLeftCopy(unreadable);
     reportUnreadable(unreadable);
     if (!left) return;
-    e.picture.replace(left->tables);
+    const std::optional<SlotReport> historyFault = placeRestoredCopy(e, *left);
     e.nr = left->slot;
     reportMessage("Restored unsaved picture", "Restored unsaved picture kept " +
                                                   clockTime(left->timeMs, "%Y-%m-%d %H:%M:%S") + ": " + left->path);
+    if (historyFault) reportMessage(historyFault->message, historyFault->logged);
 }
 
 }  // namespace

@@ -5,11 +5,12 @@
 // prompt line.
 //
 // - While the picture is unsaved and not empty, its copy is kept in the
-//   store: within a second of a change, at most once a second, and at every
+//   store, with its undo history beside it: within a second of a change, at most once a second, and at every
 //   exit, an ending signal's included. It goes when the picture is saved or
 //   empty.
-// - At start, a copy left by an editor that ended without saving is restored
-//   as one step of the history, with its slot number.
+// - At start, a copy left by an editor that ended without saving is restored,
+//   with its slot number and the history kept with it (historykeeping.h), or
+//   as one step of the history when it has none.
 // - Before `s` replaces a slot that holds a different picture, that picture
 //   is kept; when the store cannot take it, it is kept beside the slot's
 //   files as "pixelsN.txt~" and "linesN.txt~", and when that fails too the

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "endsignals.h"
+#include "historykeeping.h"
 #include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
@@ -20,16 +21,18 @@ bool savePicture(Editor& e) {
         return false;
     }
     e.picture.markSaved();
+    keepHistoryWithSlot(e);
     return true;
 }
 
 bool loadPicture(Editor& e) {
     const SlotRead read = readSlot(e.nr);
-    e.picture.replace(read.tables);
+    const std::optional<SlotReport> historyFault = placeLoadedSlot(e, read.tables);
     e.picture.markSaved();  // what the slot holds, even read in part
     clearWindow(e);
     // After the clear, or the messages would be wiped at once.
     for (const SlotReport& report : read.reports) reportMessage(report.message, report.logged);
+    if (historyFault) reportMessage(historyFault->message, historyFault->logged);
     return read.reports.empty();
 }
 

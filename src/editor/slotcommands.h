@@ -8,13 +8,15 @@
 
 #include "state.h"
 
-// Writes the picture to slot e.nr, which makes it saved. Returns false, after
-// reporting, when the save failed.
+// Writes the picture to slot e.nr, which makes it saved, and keeps its history
+// with the slot (historykeeping.h). Returns false, after reporting, when the
+// save failed.
 bool savePicture(Editor& e);
 
 // Replaces the picture with the contents of slot e.nr (one step of the
-// history) and clears the window. A file that is missing, unreadable or read
-// only in part is reported, and returns false. The picture is saved after it:
+// history, or the history kept with exactly those bytes) and clears the
+// window. A file that is missing, unreadable or read only in part is
+// reported, and returns false. The picture is saved after it:
 // it holds what the slot holds.
 bool loadPicture(Editor& e);
 

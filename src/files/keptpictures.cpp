@@ -257,10 +257,10 @@ bool shownByAnEditor(const std::string& keptPath) {
 // A kept picture no pruning may remove: an editor's unsaved copy, or one an editor shows.
 bool spared(const std::string& keptPath) { return heldByAnEditor(keptPath) || shownByAnEditor(keptPath); }
 
-// Removes a kept picture with the files that go with it.
+// Removes a kept picture with the files that go with it: its lock, its hold and its history.
 void removeKept(const std::string& keptPath) {
     unlink(keptPath.c_str());
-    for (const char* suffix : {lockSuffix, shownSuffix}) unlink((baseOf(keptPath) + suffix).c_str());
+    for (const char* suffix : {lockSuffix, shownSuffix, keptHistorySuffix}) unlink((baseOf(keptPath) + suffix).c_str());
 }
 
 // The files in a store folder whose names start with `prefix` and end with
@@ -463,8 +463,9 @@ fs::file_time_type modifiedTime(const std::string& path) {
     return fs::last_write_time(path, error);
 }
 
+
 // Removes the oldest of the store's pictures whose names start with `prefix`, beyond `limit`,
-// those of running editors aside, with their lock files.
+// those of running editors aside, with their lock files and histories.
 void pruneToLimit(const std::string& directory, const std::string& prefix, std::size_t limit) {
     std::vector<std::string> paths = keptFiles(directory, prefix);
     if (paths.size() <= limit) return;
@@ -512,14 +513,18 @@ bool pictureFolderMissing(const std::string& directory) {
     return !fs::exists(unescapedLine(line), error) && !error;
 }
 
-// Removes a store of a missing picture folder once its newest kept picture is
-// older than keptOrphanDays, unless a running editor holds one of them.
+// Removes a store of a missing picture folder once its newest kept picture
+// or history is older than keptOrphanDays, unless a running editor holds one of them.
 void removeOrphanedStore(const std::string& directory) {
     const auto limit = fs::file_time_type::clock::now() - std::chrono::hours(24 * keptOrphanDays);
     const std::vector<std::string> paths = keptFiles(directory, "");
+    const std::vector<std::string> histories = storeFiles(directory, "", keptHistorySuffix);
     for (const std::string& path : paths)
         if (modifiedTime(path) > limit || spared(path)) return;
+    for (const std::string& path : histories)
+        if (modifiedTime(path) > limit) return;
     for (const std::string& path : paths) removeKept(path);
+    for (const std::string& path : histories) unlink(path.c_str());
     unlink((directory + "/" + folderNote).c_str());
     rmdir(directory.c_str());  // stays when something else is in it
 }
@@ -667,10 +672,11 @@ std::optional<FileFailure> UnsavedCopy::write(const KeptStore& store, const Pict
 
 void UnsavedCopy::remove() {
     if (base.empty()) return;
-    unlink((base + keptSuffix).c_str());
-    unlink((base + lockSuffix).c_str());
+    removeKept(base + keptSuffix);
     release();
 }
+
+std::string UnsavedCopy::path() const { return base.empty() ? "" : base + keptSuffix; }
 
 void UnsavedCopy::release() {
     if (lockFd >= 0) close(lockFd);
@@ -739,4 +745,11 @@ std::optional<FileFailure> keepSlotBeside(int nr) {
     const PairOutcome outcome = replaceFilePair(pointsBeside.c_str(), old.points, linesBeside.c_str(), old.lines);
     if (!outcome.failed) return std::nullopt;
     return FileFailure{outcome.failed, failureReason(outcome.error)};
+}
+
+const char* const largerThanLimit = tooLarge;
+
+bool readLimitedFile(const std::string& path, bool follow, std::size_t limit, std::string& bytes,
+                     std::string& reason) {
+    return readBounded(path, follow, limit, bytes, reason);
 }

@@ -136,8 +136,10 @@ public:
     // (and then pruning the store's unsaved copies to keptUnsavedLimit).
     // Returns what failed, or nothing.
     std::optional<FileFailure> write(const KeptStore& store, const PictureTables& tables, int slot, long long timeMs);
-    // Removes the copy and its lock.
+    // Removes the copy and its lock (and its history).
     void remove();
+    // The copy's file; empty while this editor has none.
+    std::string path() const;
 
 private:
     void release();  // lets the lock go, leaving the files
@@ -166,9 +168,10 @@ private:
 
 // Prunes every store under `root`: lock files without their copy that no
 // editor holds, temporaries an hour old, then the oldest replaced and unsaved pictures beyond their
-// limits (never one a running editor holds or shows). A store whose picture folder is
-// missing, perhaps on a medium not mounted now, goes whole only once its
-// newest kept picture is older than keptOrphanDays.
+// limits, with their histories (never one a running editor holds or shows). A
+// store whose picture folder is missing, perhaps on a medium not mounted now,
+// goes whole, slot histories too, only once its newest kept picture or history
+// is older than keptOrphanDays.
 void pruneKeptStores(const std::string& root);
 
 // The word of a reason in a kept picture's "reason" line, and the reason a
@@ -188,5 +191,18 @@ ReplacedSlot keepPicture(const KeptStore& store, KeptReason reason, int slot, co
 // nothing.
 constexpr const char* besideSuffix = "~";
 std::optional<FileFailure> keepSlotBeside(int nr);
+
+// A kept picture's history (historystore.h) is named as the picture, with
+// this suffix for ".kept", and goes with it; the histories of saved slots end
+// so too, and go with the store.
+constexpr const char* keptHistorySuffix = ".history";
+
+// For a module that keeps a file of its own in the store: the bytes of the
+// regular file at `path`, when it holds at most `limit`, read without
+// waiting and, unless `follow`, never through a link. False with the reason
+// otherwise: the system's, or largerThanLimit.
+extern const char* const largerThanLimit;
+bool readLimitedFile(const std::string& path, bool follow, std::size_t limit, std::string& bytes,
+                     std::string& reason);
 
 #endif

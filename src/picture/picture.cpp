@@ -1,6 +1,8 @@
 // picture.cpp - the picture's changes, each recorded where it is made, and the palette.
 #include "picture.h"
 
+#include <utility>
+
 constexpr ColorRGB Colors[paletteSize] = {
     ColorRGB(0, 0, 0),       ColorRGB(255, 255, 255), INTtoRGB(0x68372B), INTtoRGB(0x70A4B2),
     INTtoRGB(0x6F3D86),      INTtoRGB(0x588D43),      INTtoRGB(0x352879), INTtoRGB(0xB8C76F),
@@ -79,6 +81,18 @@ bool Picture::undo() {
 bool Picture::redo() {
     endStroke();
     return steps.redo(current);
+}
+
+History Picture::keptHistory() const {
+    History kept = steps;
+    if (strokeStarted && current != strokeStart) kept.record(strokeStart);
+    return kept;
+}
+
+void Picture::restore(const PictureTables& tables, History history) {
+    strokeStarted = false;
+    current = tables;
+    steps = std::move(history);
 }
 
 Picture::Mark Picture::mark() const {

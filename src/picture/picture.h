@@ -55,6 +55,12 @@ public:
     bool undo();
     bool redo();
     const History& history() const { return steps; }
+    // The history with a held stroke's edits as the step they become when the
+    // stroke ends: what is kept with the picture (historystore.h).
+    History keptHistory() const;
+    // Another picture in place, with the history that led to it (as kept),
+    // neither recorded as a step nor counted as saved.
+    void restore(const PictureTables& tables, History history);
 
     // Saved: the tables equal what was last written to or read from a slot (the
     // empty picture of a fresh Picture counts as saved). A change makes the

@@ -1,6 +1,6 @@
 """End-to-end: no picture is lost by quitting, a signal, a kill or a save over
 another picture. Every way out leaves the unsaved copy that the next start
-restores (and `u` empties again); `s` over a saved slot keeps the old picture
+restores with its history (`u` takes back the last point, then the others); `s` over a saved slot keeps the old picture
 for `k`; a signal during a save slowed by strace (every fsync 2 s late, as on
 a network or USB folder) waits for the save to end whole. Each case has its
 own XDG_STATE_HOME (the harness sets it).
@@ -72,7 +72,11 @@ def restored_after(leave, status):
         ed.wait_for(lambda s: cells_show(s, POINTS, DRAW_GREEN), what="the restored picture")
         check_equal(ed.title(), WINDOW_TITLE + " *", "title of the restored, unsaved picture")
         ed.press("u")
-        ed.wait_for(lambda s: cells_show(s, POINTS, BLACK), what="the empty start after u")
+        ed.wait_for(lambda s: cells_show(s, POINTS[:-1], DRAW_GREEN) and cells_show(s, POINTS[-1:], BLACK),
+                    what="the last point taken back by u")
+        ed.press("u")
+        ed.press("u")
+        ed.wait_for(lambda s: cells_show(s, POINTS, BLACK), what="the empty start after two more")
         wait_until(lambda: not unsaved_copies(ctx), what="the copy gone with the empty picture")
         check_equal(ed.title(), WINDOW_TITLE, "title of the empty picture")
     return case
