@@ -11,7 +11,7 @@ namespace {
 
 SlotReport faultReport(int nr, const HistoryFault& fault) {
     const std::string said = "History of slot " + std::to_string(nr) + " not read: ";
-    return {said + fault.shown, said + fault.path + ": " + fault.logged};
+    return {FileMessage().text(said + fault.shown), said + fault.path + ": " + fault.logged};
 }
 
 std::optional<SlotReport> placeWithHistory(Editor& e, const PictureTables& tables, KeptHistory kept, int nr) {
