@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 
+#include "colorunder.h"
 #include "editor.h"
 #include "export.h"
 #include "frame.h"
@@ -25,7 +26,6 @@
 #include "panel.h"
 #include "slotcommands.h"
 #include "traceimage.h"
-#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include <string>
 
+#include "colorunder.h"
 #include "endsignals.h"
 #include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
-#include "tracing.h"
 
 bool savePicture(Editor& e) {
     SlotReport failure;
