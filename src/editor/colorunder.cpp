@@ -110,6 +110,11 @@ void clearView(const Editor& e) {
     paintTracedView(e);
 }
 
+void repaintUnder(const Editor& e) {
+    clearView(e);
+    markDrawn(overviewX, overviewY, overviewX + Image_Width - 1, overviewY + Image_Height - 1);
+}
+
 void paintOverviewUnder(const Editor& e, int left, int top, int right, int bottom) {
     const Rect clip = {left, top, right, bottom};
     const Rect backdrop = intersect(clip, {backdropLeft, backdropTop, backdropRight, backdropBottom});

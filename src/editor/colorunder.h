@@ -33,6 +33,11 @@ void clearWindow(const Editor& e);
 // The same for the view area alone.
 void clearView(const Editor& e);
 
+// The image under the picture changed (it was read) while the rest of the
+// window stays, the prompt line too: paints the view as clearView does and
+// has the next frame draw the overview again.
+void repaintUnder(const Editor& e);
+
 // Row y of the overview's canvas as the image shows it under the picture:
 // Image_Width surface pixels; null while no image is shown.
 const Uint32* tracedOverviewRow(const Editor& e, int y);

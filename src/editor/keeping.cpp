@@ -106,24 +106,25 @@ void reportUnreadable(const std::vector<FileFailure>& unreadable) {
                       "Kept picture unreadable: " + file.path + ": " + file.reason);
 }
 
-void restoreLeftCopy(Editor& e) {
+bool restoreLeftCopy(Editor& e) {
     std::vector<FileFailure> unreadable;
     const std::optional<KeptPicture> left = claimLeftCopy(unreadable);
     reportUnreadable(unreadable);
-    if (!left) return;
+    if (!left) return false;
     e.picture.replace(left->tables);
     e.nr = left->slot;
     reportMessage("Restored unsaved picture", "Restored unsaved picture kept " +
                                                   clockTime(left->timeMs, "%Y-%m-%d %H:%M:%S") + ": " + left->path);
+    return true;
 }
 
 }  // namespace
 
-void startKeeping(Editor& e) {
+bool startKeeping(Editor& e) {
     keeper().editor = &e;
     std::atexit(keepAtExit);
     pruneKeptStores(keptStoreForWorkingFolder().root);
-    restoreLeftCopy(e);
+    return restoreLeftCopy(e);
 }
 
 void keepAfterPass(const Editor& e) {

@@ -1,5 +1,17 @@
-// tracing.cpp - choosing and remembering the image traced over; colorunder.cpp paints it.
+// tracing.cpp - choosing, reading and remembering the image traced over;
+// colorunder.cpp paints it.
+//
+// Every image is read on a thread of its own (tracereading.h): `t`, --trace
+// and Shift+T on an image not read yet start a reading, and each pass follows
+// it (followTraceReading): its progress on the prompt line, then the image,
+// which takes the place of the one shown only once it is read, so that a
+// failure changes nothing. A new reading, or hiding, drops the one in
+// progress. Every message goes out through tell().
 #include "tracing.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 
 #include "colorunder.h"
 #include "keypress.h"
@@ -13,73 +25,132 @@ namespace {
 const ColorRGB white(255, 255, 255);
 const ColorRGB black(0, 0, 0);
 constexpr char tracePrompt[] = "Image to trace (PNG or BMP): ";
-// The answer fits the prompt line's row after the prompt, 8-pixel cells across the window.
-constexpr int answerLength = viewWidth / 8 - static_cast<int>(sizeof tracePrompt - 1);
+// The answer's field: the prompt line's row after the prompt, 8-pixel cells
+// across the window. The answer itself may be as long as a path can be.
+constexpr int answerCells = viewWidth / 8 - static_cast<int>(sizeof tracePrompt - 1);
+constexpr size_t longestPath = PATH_MAX - 1;
+
+// Where a message goes: the prompt line (news), the prompt line and standard
+// error (a failure), or standard error alone (a failure that must not wipe
+// the start's news).
+enum class Told { news, failure, failureLogged };
+
+// Every message of tracing: `before`, the image's name as the user gave it,
+// `after`; with `detail`, standard error gets that line instead.
+void tell(Told how, const std::string& before, const std::string& name = "", const std::string& after = "",
+          const std::string& detail = "") {
+    const std::string text = before + name + after;
+    const std::string logged = detail.empty() ? text : detail;
+    if (how == Told::news) showMessage(text);
+    else if (how == Told::failure) reportMessage(text, logged);
+    else std::fprintf(stderr, "%s\n", logged.c_str());
+}
 
 void remember(const Editor& e) {
     const std::optional<FileFailure> failed =
         rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
-    const std::string text = "Cannot remember the traced image";
-    if (failed) reportMessage(text, text + ": " + failed->path + ": " + failed->reason);
+    if (failed)
+        tell(Told::failure, "Cannot remember the traced image", "", "",
+             "Cannot remember the traced image: " + failed->path + ": " + failed->reason);
 }
 
-// Reads the image at `path` as the one traced over; on failure returns why,
-// and nothing changes.
-std::string chooseTrace(Editor& e, const std::string& path, bool shown) {
-    TraceRead read = readTraceImage(path);
-    if (!read.image) return read.reason;
-    e.trace.path = path;
-    e.trace.shown = shown;
-    e.trace.image = std::make_shared<const TraceImage>(std::move(*read.image));
-    return "";
+// `~/` at the start of a typed path is the home folder.
+std::string withHome(const std::string& typed) {
+    const char* home = std::getenv("HOME");
+    if (typed.rfind("~/", 0) != 0 || home == nullptr || *home == '\0') return typed;
+    return home + typed.substr(1);
 }
 
-// After any clear, or the message would be wiped at once.
-void reportTraceFailure(const std::string& path, const std::string& reason) {
-    reportMessage("Cannot trace " + path + ": " + reason);
+// Starts reading the image at `path`, named `name` in messages, dropping a
+// reading in progress. A quiet reading keeps its news off the prompt line.
+void startReading(Editor& e, const std::string& path, const std::string& name, bool quiet) {
+    e.trace.reading.reset();  // first, so that one image is read at a time
+    e.trace.reading = std::make_shared<TraceReading>(path);
+    e.trace.readingName = name;
+    e.trace.readingQuiet = quiet;
 }
 
 void showOrHide(Editor& e, bool shown) {
     e.trace.shown = shown;
     clearWindow(e);
     remember(e);
+    tell(Told::news, shown ? "Tracing shown" : "Tracing hidden");
+}
+
+// An empty answer to `t`: the image goes from view and a reading stops.
+void hide(Editor& e) {
+    const bool reading = e.trace.reading != nullptr;
+    e.trace.reading.reset();
+    if (tracingShown(e)) showOrHide(e, false);
+    else if (reading) tell(Told::news, "Tracing hidden");
 }
 
 void traceCommand(Editor& e) {
-    char answer[answerLength + 1] = {};
+    std::string answer;
     const bool answered =
-        getStringOrCancel(answer, answerLength, tracePrompt, promptLineX, promptLineY, white, true, black);
+        getLineOrCancel(answer, longestPath, answerCells, tracePrompt, promptLineX, promptLineY, white, true, black);
     showMessage("");  // the prompt goes; a report may follow
     if (!answered) return;
-    if (answer[0] == '\0') {
-        if (e.trace.image && e.trace.shown) showOrHide(e, false);
-        return;
+    if (answer.empty()) return hide(e);
+    startReading(e, withHome(answer), answer, false);
+}
+
+// Shift+T: a reading in progress stops and the image stays hidden; a chosen
+// image shows or hides; one remembered but not read yet is read to show.
+void toggleTrace(Editor& e) {
+    if (e.trace.reading) {
+        e.trace.reading.reset();
+        return showOrHide(e, false);
     }
-    if (const std::string reason = chooseTrace(e, answer, true); !reason.empty())
-        return reportTraceFailure(answer, reason);
-    clearWindow(e);
-    remember(e);
+    if (e.trace.image) return showOrHide(e, !e.trace.shown);
+    if (e.trace.path.empty()) return tell(Told::news, "No image to trace: t chooses one");
+    startReading(e, e.trace.path, e.trace.path, false);
+    showOrHide(e, true);
+}
+
+// The image read: shown from now on, and remembered when it is a new choice.
+void takeImage(Editor& e, const std::string& path, TraceImage image) {
+    const bool newChoice = path != e.trace.path || !e.trace.shown;
+    e.trace.path = path;
+    e.trace.shown = true;
+    e.trace.image = std::make_shared<const TraceImage>(std::move(image));
+    repaintUnder(e);
+    if (newChoice) remember(e);
 }
 
 }  // namespace
 
 void traceKeys(Editor& e) {
     if (!keyPressed(SDLK_t)) return;
-    if (!shiftHeld()) {
-        traceCommand(e);
-    } else if (e.trace.image) {
-        showOrHide(e, !e.trace.shown);
-    } else {
-        showMessage("No image to trace: t chooses one");
-    }
+    if (shiftHeld()) toggleTrace(e);
+    else traceCommand(e);
 }
 
-void startTracing(Editor& e, const std::string& commandLinePath) {
-    TraceChoice wanted = {commandLinePath, true};
-    if (commandLinePath.empty()) wanted = rememberedTrace(keptStoreForWorkingFolder()).value_or(TraceChoice{});
-    if (wanted.path.empty()) return;
-    const std::string reason = chooseTrace(e, wanted.path, wanted.shown);
-    clearWindow(e);
-    if (!reason.empty()) return reportTraceFailure(wanted.path, reason);
-    if (!commandLinePath.empty()) remember(e);
+void followTraceReading(Editor& e) {
+    if (!e.trace.reading) return;
+    const std::string name = e.trace.readingName;
+    const bool quiet = e.trace.readingQuiet;
+    std::optional<TraceRead> read = e.trace.reading->take();
+    if (!read) {
+        const std::optional<int> percent = e.trace.reading->progressToShow();
+        if (percent && !quiet) tell(Told::news, "Reading ", name, "... " + std::to_string(*percent) + " %");
+        return;
+    }
+    const std::string path = e.trace.reading->path();
+    e.trace.reading.reset();
+    if (!read->image)
+        return tell(quiet ? Told::failureLogged : Told::failure, "Cannot trace ", name, ": " + read->reason);
+    if (!quiet)
+        tell(Told::news, "Tracing ", name,
+             " (" + std::to_string(read->width) + " x " + std::to_string(read->height) + ")");
+    takeImage(e, path, std::move(*read->image));
+}
+
+void startTracing(Editor& e, const NamedPath& commandLine, bool keepPromptLine) {
+    if (!commandLine.path.empty()) return startReading(e, commandLine.path, commandLine.name, keepPromptLine);
+    const std::optional<TraceChoice> remembered = rememberedTrace(keptStoreForWorkingFolder());
+    if (!remembered || remembered->path.empty()) return;
+    e.trace.path = remembered->path;
+    e.trace.shown = remembered->shown;
+    if (remembered->shown) startReading(e, remembered->path, remembered->path, keepPromptLine);
 }

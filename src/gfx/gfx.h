@@ -33,6 +33,7 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -277,6 +278,15 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
 // nothing until pressed again.
 bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
                        ColorRGB color2);
+// A line of up to `maxLength` characters, however few cells show it: cancelled
+// as getStringOrCancel (false, the text empty) or ended by Enter (true). The
+// entry shows in a field of `fieldCells` cells after the message, scrolled so
+// that the end of the line, where typing goes on, stays in view; while the
+// start is out of view the field's first cell shows scrolledMark. A character
+// past `maxLength` is not taken.
+constexpr char scrolledMark = '\xAE';  // the font's left-pointing double angle
+bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const char* message, int x, int y,
+                     ColorRGB color, bool bg, ColorRGB color2);
 Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 
 // ---------------------------------------------------------------------------
