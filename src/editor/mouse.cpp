@@ -113,7 +113,7 @@ void linePhaseStep(Editor& e) {
 static PassResult lineModeStep(Editor& e) {
     if (e.event2.type == SDL_NOEVENT) takeEvent(e.event2);
     if (e.event2.type == SDL_QUIT) {
-        SDL_Quit();
+        shutDownSDL();
         return PassResult::Quit;
     }
     lineEventStep(e);

@@ -129,6 +129,16 @@ bool holdOverflow(const SDL_Event* event) {
     return true;
 }
 
+void keepCloseRequest() {
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    {
+        const std::lock_guard<std::mutex> hold(overflowLock);
+        overflow.push_back(quit);
+    }
+    wakeEventWait();
+}
+
 bool takeEvent(SDL_Event& event) {
     refillQueue();
     if (SDL_PollEvent(&event) != 1) {
