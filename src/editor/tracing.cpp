@@ -77,11 +77,12 @@ void showOrHide(Editor& e, bool shown) {
     tell(Told::news, shown ? "Tracing shown" : "Tracing hidden");
 }
 
-// An empty answer to `t`: the image goes from view and a reading stops.
+// An empty answer to `t`, or Shift+T while an image is read: the reading
+// stops, and the chosen image, shown or to be shown once read, is hidden.
 void hide(Editor& e) {
     const bool reading = e.trace.reading != nullptr;
     e.trace.reading.reset();
-    if (tracingShown(e)) showOrHide(e, false);
+    if (e.trace.shown && !e.trace.path.empty()) showOrHide(e, false);
     else if (reading) tell(Told::news, "Tracing hidden");
 }
 
@@ -95,13 +96,10 @@ void traceCommand(Editor& e) {
     startReading(e, withHome(answer), answer, false);
 }
 
-// Shift+T: a reading in progress stops and the image stays hidden; a chosen
+// Shift+T: a reading in progress stops and the image is hidden; a chosen
 // image shows or hides; one remembered but not read yet is read to show.
 void toggleTrace(Editor& e) {
-    if (e.trace.reading) {
-        e.trace.reading.reset();
-        return showOrHide(e, false);
-    }
+    if (e.trace.reading) return hide(e);
     if (e.trace.image) return showOrHide(e, !e.trace.shown);
     if (e.trace.path.empty()) return tell(Told::news, "No image to trace: t chooses one");
     startReading(e, e.trace.path, e.trace.path, false);
