@@ -2,6 +2,7 @@
 #include "tracereading.h"
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -12,8 +13,9 @@ namespace {
 // The least time between two wake-ups of the loop for the progress, and
 // between two updates of what is shown: less, so that a pass woken a little
 // sooner after the last wake-up than the one before still shows it.
-constexpr Uint32 wakeStepMs = 250;
-constexpr Uint32 showStepMs = 200;
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds wakeStep(250);
+constexpr std::chrono::milliseconds showStep(200);
 
 }  // namespace
 
@@ -26,12 +28,12 @@ struct TraceReading::Shared {
 };
 
 TraceReading::TraceReading(std::string path)
-    : imagePath(std::move(path)), shared(std::make_unique<Shared>()), shownAt(getTicks()) {
+    : imagePath(std::move(path)), shared(std::make_unique<Shared>()), shownAt(Clock::now()) {
     Shared& s = *shared;
-    s.progress.moved = [&s, wokenAt = getTicks()](int percent) mutable {
+    s.progress.moved = [&s, wokenAt = Clock::now()](int percent) mutable {
         s.percent = percent;
-        if (!ticksReached(getTicks(), wokenAt + wakeStepMs)) return;
-        wokenAt = getTicks();
+        if (Clock::now() < wokenAt + wakeStep) return;
+        wokenAt = Clock::now();
         wakeEventWait();
     };
     s.thread = std::thread([&s, path = imagePath] {
@@ -58,8 +60,8 @@ std::optional<TraceRead> TraceReading::take() {
 
 std::optional<int> TraceReading::progressToShow() {
     const int percent = shared->percent;
-    const Uint32 now = getTicks();
-    if (percent == shownPercent || !ticksReached(now, shownAt + showStepMs)) return std::nullopt;
+    const auto now = Clock::now();
+    if (percent == shownPercent || now < shownAt + showStep) return std::nullopt;
     shownPercent = percent;
     shownAt = now;
     return percent;

@@ -15,6 +15,7 @@
 #ifndef TESSARY_TRACEREADING_H
 #define TESSARY_TRACEREADING_H
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,7 +44,7 @@ private:
     std::string imagePath;
     std::unique_ptr<Shared> shared;
     int shownPercent = 0;
-    Uint32 shownAt;
+    std::chrono::steady_clock::time_point shownAt;
 };
 
 #endif
