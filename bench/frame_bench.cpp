@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 
+#include "colorunder.h"
 #include "copywriter.h"
 #include "editor.h"
 #include "export.h"
@@ -27,7 +28,6 @@
 #include "panel.h"
 #include "slotcommands.h"
 #include "traceimage.h"
-#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -234,10 +234,11 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
     if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
     if (args.action == Action::render) resolveOutputFiles(args);
-    if (!args.trace.empty()) args.trace = std::filesystem::absolute(args.trace).string();
+    // The path is taken before the folder changes; messages name the image as given.
+    const NamedPath traceImage = {args.trace.empty() ? "" : std::filesystem::absolute(args.trace).string(), args.trace};
     if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
-    if (args.action == Action::edit) return runEditor(args.trace);
+    if (args.action == Action::edit) return runEditor(traceImage);
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
     return renderSlot({args.nr, args.files, args.plotterFiles, colors});
 }

@@ -1,8 +1,8 @@
 // colorprompts.cpp - the colour prompts of keys c and v.
 #include "colorprompts.h"
 
+#include "colorunder.h"
 #include "promptline.h"
-#include "tracing.h"
 
 static void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
     applyColorAnswer(askNumber(message), kolor);

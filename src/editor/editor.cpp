@@ -90,19 +90,20 @@ PassResult runPass(Editor& e) {
     const PassMark before = markPass(e);                           // what the pass may change
     waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
     if (const std::optional<PassResult> ended = applyQueuedEvents(e)) return *ended;  // each event's steps
+    followTraceReading(e);                                         // the image being read: progress, then the image
     drawFrame(e);                                                  // view, highlight, overview, panel: what changed
     showTitle(e);                                                  // window title: slot, mode, unsaved mark
     const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
-int runEditor(const std::string& tracePath) {
+int runEditor(const NamedPath& traceImage) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
     startUp(e);
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
-    startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
-    startTracing(e, tracePath);  // the image named, or the one this folder traced over last
+    const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
+    startTracing(e, traceImage, restored);  // the image named, or the one this folder traced over last, read meanwhile
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
         keepAfterPass(e);                                // the unsaved copy, at most once a second
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
@@ -111,4 +112,4 @@ int runEditor(const std::string& tracePath) {
     return 0;
 }
 
-int SDL_main(int, char*[]) { return runEditor(""); }
+int SDL_main(int, char*[]) { return runEditor({}); }

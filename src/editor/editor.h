@@ -6,6 +6,7 @@
 #include <string>
 
 #include "state.h"
+#include "tracing.h"
 
 // Empties the picture, opens the 640 x 640 window and clears it.
 void startUp(Editor& e);
@@ -21,9 +22,9 @@ std::optional<PassResult> applyQueuedEvents(Editor& e);
 PassResult runPass(Editor& e);
 
 // The editor's entry, called by the command line: it runs until the editor
-// ends and returns the exit status. `tracePath`, unless empty, names the image
-// to trace over (tracing.h).
-int runEditor(const std::string& tracePath);
+// ends and returns the exit status. `traceImage`, unless its path is empty,
+// names the image to trace over (tracing.h).
+int runEditor(const NamedPath& traceImage);
 
 // The same without an image named.
 int SDL_main(int argc, char* argv[]);

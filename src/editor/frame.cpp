@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include "colorunder.h"
 #include "groupmode.h"
 #include "panel.h"
 #include "selection.h"
 #include "surface.h"
-#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // groupmode.cpp - the keys, the mouse and the drawing of group mode.
 #include "groupmode.h"
 
+#include "colorunder.h"
 #include "keypress.h"
 #include "promptline.h"
 #include "selection.h"
-#include "tracing.h"
 #include "view.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
+#include "colorunder.h"
 #include "frame.h"
 #include "keypress.h"
-#include "tracing.h"
 #include "view.h"
 
 namespace {

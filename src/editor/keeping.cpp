@@ -141,25 +141,28 @@ void reportUnreadable(const std::vector<FileFailure>& unreadable) {
         reportMessage(FileMessage().text("Kept picture unreadable: ").name(file.path).reason(file.reason));
 }
 
-void restoreLeftCopy(Editor& e) {
+bool restoreLeftCopy(Editor& e) {
     std::vector<FileFailure> unreadable;
     const std::optional<KeptPicture> left = claimLeftCopy(unreadable);
     reportUnreadable(unreadable);
-    if (!left) return;
+    if (!left) return false;
     const std::optional<SlotReport> historyFault = placeRestoredCopy(e, *left);
     e.nr = left->slot;
+    // The restored picture's message keeps the prompt line; a history that
+    // could not be read is told on standard error.
+    if (historyFault) std::fprintf(stderr, "%s\n", historyFault->logged.c_str());
     reportMessage("Restored unsaved picture", "Restored unsaved picture kept " +
                                                   clockTime(left->timeMs, "%Y-%m-%d %H:%M:%S") + ": " + left->path);
-    if (historyFault) reportMessage(historyFault->message, historyFault->logged);
+    return true;
 }
 
 }  // namespace
 
-void startKeeping(Editor& e) {
+bool startKeeping(Editor& e) {
     keeper().editor = &e;
     std::atexit(keepAtExit);
     pruneKeptStores(keptStoreForWorkingFolder().root);
-    restoreLeftCopy(e);
+    return restoreLeftCopy(e);
 }
 
 void keepAfterPass(const Editor& e) {

@@ -37,8 +37,9 @@
 
 // Restores a left unsaved copy of this folder into `e` (announced on the
 // prompt line), prunes the stores of kept pictures, and writes the copy once
-// more at exit, whatever way the program ends. `e` must outlive the program's run.
-void startKeeping(Editor& e);
+// more at exit, whatever way the program ends. `e` must outlive the program's
+// run. True when a copy was restored: its news stands on the prompt line.
+bool startKeeping(Editor& e);
 
 // After a pass: tells the writer what the copy should hold, and reports the
 // first failure to write it.

@@ -6,6 +6,7 @@
 #include "keys.h"
 
 #include "colorprompts.h"
+#include "colorunder.h"
 #include "export.h"
 #include "groupmode.h"
 #include "keeping.h"

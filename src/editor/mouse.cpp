@@ -7,10 +7,10 @@
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
+#include "colorunder.h"
 #include "groupmode.h"
 #include "keypress.h"
 #include "selection.h"
-#include "tracing.h"
 #include "view.h"
 
 static const ColorRGB red(255, 0, 0);
@@ -118,7 +118,7 @@ void linePhaseStep(Editor& e) {
 static PassResult lineModeStep(Editor& e) {
     if (e.event2.type == SDL_NOEVENT) takeEvent(e.event2);
     if (e.event2.type == SDL_QUIT) {
-        SDL_Quit();
+        shutDownSDL();
         return PassResult::Quit;
     }
     lineEventStep(e);

@@ -1,8 +1,11 @@
 // selection.cpp - the line search at the cursor cell and the keypad selection keys.
 #include "selection.h"
 
+#include "colorunder.h"
 #include "keypress.h"
-#include "tracing.h"
+#include "view.h"
+
+static const ColorRGB red(255, 0, 0);
 
 // Appends to lopp every line in use, with both ends on the canvas, whose end
 // (xRow, yRow) is the cursor cell.
@@ -28,6 +31,14 @@ int selectedLine(const Editor& e) {
     // A clear, a load, an undo or a sorting export may have emptied or moved the entry since the search.
     if (i < 0 || i >= l_number || !e.picture.tables().line_oc[i]) return -1;
     return i;
+}
+
+void highlightSelection(const Editor& e) {
+    const int i = selectedLine(e);
+    if (i < 0) return;
+    const auto& lines = e.picture.tables().lines;
+    lineScaled(lines[0][i], lines[1][i], lines[2][i], lines[3][i], red, e.scale, e.X_Start, e.Y_Start, 0,
+               viewBounds(e));
 }
 
 void forgetSelection(Editor& e) {

@@ -22,6 +22,10 @@ void selectionKeys(Editor& e);
 // The index of the selected line entry, or -1 when no entry in use is selected.
 int selectedLine(const Editor& e);
 
+// The frame render's step after the magnified picture (view.h): the selected
+// line drawn in red.
+void highlightSelection(const Editor& e);
+
 // Nothing selected any more; selection mode falls back to line mode.
 void forgetSelection(Editor& e);
 

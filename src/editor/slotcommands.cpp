@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "colorunder.h"
 #include "endsignals.h"
 #include "historykeeping.h"
 #include "keeping.h"
 #include "promptline.h"
 #include "slots.h"
-#include "tracing.h"
 
 bool savePicture(Editor& e) {
     SlotReport failure;

@@ -17,6 +17,7 @@
 #include "picture.h"
 #include "shownframe.h"
 #include "traceimage.h"
+#include "tracereading.h"
 
 enum Mode { pointMode = 0, lineMode = 1, selectionMode = 2, groupMode = 3 };
 
@@ -51,7 +52,12 @@ struct GroupState {
 struct Tracing {
     std::string path;  // as chosen; empty while none is
     bool shown = false;
-    std::shared_ptr<const TraceImage> image;  // null while none is chosen
+    std::shared_ptr<const TraceImage> image;  // null while none is read
+    // The image being read, to show once it is; null while none is. Dropping
+    // it cancels the reading.
+    std::shared_ptr<TraceReading> reading;
+    std::string readingName;    // its name as the user gave it, for messages
+    bool readingQuiet = false;  // its news stays off the prompt line (the start's news is there)
 
     // The cells' shown colours as surface pixels, row by row, for the image
     // and background they were made for; remade when either changes.

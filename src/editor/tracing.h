@@ -1,17 +1,13 @@
-// tracing.h - the image traced over: choosing it (key t, --trace), showing or
-// hiding it (Shift+T), and painting it under the picture.
+// tracing.h - the image traced over: choosing it (key t, --trace) and showing
+// or hiding it (Shift+T).
 //
-// The image is fitted to the canvas (traceimage.h) and shown in the view and
-// the overview halfway between each cell's colour and the background colour.
-// It lies under everything else: the window is not cleared every pass, and
-// whatever paints stale drawing over (a clear, the cursor moving off a cell,
-// the rubber band moving) paints the colour under the cell (colorUnder), which
-// is the background colour wherever no image is shown. It never enters the
-// picture, its files or its undo; the choice is remembered per picture folder
-// (tracememory.h).
+// The image is read on a thread of its own (tracereading.h), fitted to the
+// canvas (traceimage.h) and painted under the picture by colorunder.h. It never enters the picture, its files or its
+// undo; the choice is remembered per picture folder (tracememory.h).
 //
-//     clearWindow(e);                          // instead of cls(e.Background_Color)
-//     pixelScaled(..., colorUnder(e, x, y), ...);
+//     startTracing(e, {}, false);  // at start: the image this folder traced over last
+//     traceKeys(e);                 // every event: t and Shift+T
+//     followTraceReading(e);        // every pass: the image being read
 #ifndef TESSARY_TRACING_H
 #define TESSARY_TRACING_H
 
@@ -19,40 +15,27 @@
 
 #include "state.h"
 
-struct ViewBounds;
-
-// True when an image is chosen and shown.
-bool tracingShown(const Editor& e);
-
-// The colour under canvas cell (x, y): halfway between the image's colour there
-// (blended over the background) and the background colour, or the background
-// colour off the image, off the canvas or with no image shown.
-ColorRGB colorUnder(const Editor& e, int x, int y);
-
-// Paints the cells of the line from (x1, y1) to (x2, y2) in the view in the
-// colours under them, as lineScaled would draw it: the rubber band goes so.
-void paintUnderLine(const Editor& e, int x1, int y1, int x2, int y2);
-
-// Clears the window to the background colour and paints the image in the view.
-void clearWindow(const Editor& e);
-// The same for the view area alone.
-void clearView(const Editor& e);
-
-// Row y of the overview's canvas as the image shows it under the picture:
-// Image_Width surface pixels; null while no image is shown.
-const Uint32* tracedOverviewRow(const Editor& e, int y);
-
-// Within the window rectangle (left, top)-(right, bottom): fills the overview's
-// backdrop in the background colour; with an image shown, the overview's
-// canvas cells get the colours under them instead.
-void paintOverviewUnder(const Editor& e, int left, int top, int right, int bottom);
-
-// Key t: asks for the image; an empty answer hides it, Escape leaves all as it
-// was. Shift+T: shows or hides the chosen image.
+// Key t: asks for the image (a path of any length; `~/` at its start is the
+// home folder) and starts reading it; an empty answer hides the image, Escape
+// leaves all as it was. Shift+T: shows or hides the chosen image, reading it
+// first when it was not read yet, and stops a reading in progress.
 void traceKeys(Editor& e);
 
-// At start: the image named on the command line, or else the one remembered
-// for the picture folder, shown or hidden as it was left.
-void startTracing(Editor& e, const std::string& commandLinePath);
+// A step of every pass: follows the image being read, if any: how far the
+// reading is, on the prompt line a few times a second; then the image shown
+// (and remembered when it is a new choice), or why it cannot be.
+void followTraceReading(Editor& e);
+
+// A file as the program reads it, and its name as the user gave it, for messages.
+struct NamedPath {
+    std::string path, name;
+};
+
+// At start: reads the image named on the command line, or else the one
+// remembered for the picture folder when it was left shown (one left hidden
+// is read when Shift+T shows it). With `keepPromptLine`, the start has news on
+// the prompt line already: the reading's own stays off it (a failure goes to
+// standard error).
+void startTracing(Editor& e, const NamedPath& commandLine, bool keepPromptLine);
 
 #endif

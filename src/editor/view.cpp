@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "selection.h"
 #include "surface.h"
 
 static const ColorRGB red(255, 0, 0);
@@ -303,14 +302,6 @@ void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor) {
 
 void renderView(const Editor& e) {
     renderScaled(e.picture.tables(), e.scale, e.X_Start, e.Y_Start, 0, 0, e.Draw_Color, 0, e.separate);
-}
-
-void highlightSelection(const Editor& e) {
-    const int i = selectedLine(e);
-    if (i < 0) return;
-    const auto& lines = e.picture.tables().lines;
-    lineScaled(lines[0][i], lines[1][i], lines[2][i], lines[3][i], red, e.scale, e.X_Start, e.Y_Start, 0,
-               viewBounds(e));
 }
 
 ViewFrame viewFrame(const Editor& e) {

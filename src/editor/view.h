@@ -58,10 +58,10 @@ void renderScaled(const PictureTables& picture, int scale, int X_Start, int Y_St
 // Rectangle outline in window pixels: top, left, right, bottom.
 void lineBox(int x1, int y1, int x2, int y2, ColorRGB kolor);
 
-// The frame render of the pass, step by step: the magnified picture and the
-// selected line in red (the overview, over what lies under it, is frame.h's).
+// The frame render of the pass, step by step: the magnified picture (the
+// selected line in red is selection.h's, the overview over what lies under it
+// frame.h's).
 void renderView(const Editor& e);
-void highlightSelection(const Editor& e);
 
 // The overview's red frame around the cells the view shows, in window pixels
 // (an overflowing Y_Start puts it off the window, where lineBox refuses it).

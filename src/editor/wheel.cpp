@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "colorunder.h"
 #include "keys.h"
-#include "tracing.h"
 #include "view.h"
 
 void zoomAbout(Editor& e, int notches, int mouseX, int mouseY) {

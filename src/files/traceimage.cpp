@@ -27,6 +27,25 @@ std::string sizeRefusal(long long width, long long height) {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// Counts the rows a reading has done against all it will do, for a TraceProgress.
+class RowCount {
+public:
+    RowCount(TraceProgress* progress, long long rows) : progress(progress), rows(std::max(rows, 1LL)) {}
+    // False when the reading is to stop before the next row.
+    bool goOn() const { return progress == nullptr || !progress->cancelled; }
+    void rowDone() {
+        const int now = static_cast<int>(++done * 100 / rows);
+        if (now == percent) return;
+        percent = now;
+        if (progress != nullptr && progress->moved) progress->moved(percent);
+    }
+
+private:
+    TraceProgress* progress;
+    long long rows, done = 0;
+    int percent = 0;
+};
+
 // The file opened for reading, if it is a regular file; otherwise why not. A
 // FIFO or device is refused before it could block or stream forever.
 File openRegular(const std::string& path, std::string& reason) {
@@ -105,7 +124,17 @@ void readOnlyWhatDrawingNeeds(png_structp png) {
 // Rows in file order. An interlaced image is left interlaced, so that no
 // whole image is ever held: each pass's rows hold every 2nd..8th pixel of
 // some rows, handed to the fitter where they lie.
-void readPngRows(PngReader& reader, int width, int height, int channels, bool interlaced) {
+// The rows of all passes.
+long long pngRows(int width, int height, bool interlaced) {
+    if (!interlaced) return height;
+    long long rows = 0;
+    for (int pass = 0; pass < PNG_INTERLACE_ADAM7_PASSES; ++pass)
+        if (PNG_PASS_COLS(width, pass) != 0) rows += PNG_PASS_ROWS(height, pass);
+    return rows;
+}
+
+// False when the reading was cancelled.
+bool readPngRows(PngReader& reader, int width, int height, int channels, bool interlaced, RowCount& count) {
     const int passes = interlaced ? PNG_INTERLACE_ADAM7_PASSES : 1;
     for (int pass = 0; pass < passes; ++pass) {
         const int columns = interlaced ? PNG_PASS_COLS(width, pass) : width;
@@ -114,35 +143,43 @@ void readPngRows(PngReader& reader, int width, int height, int channels, bool in
         const int firstColumn = interlaced ? PNG_PASS_START_COL(pass) : 0;
         const int step = interlaced ? 1 << PNG_PASS_COL_SHIFT(pass) : 1;
         for (int r = 0; r < rows; ++r) {
+            if (!count.goOn()) return false;
             png_read_row(reader.png, reader.row.data(), nullptr);
             const int y = interlaced ? static_cast<int>(PNG_ROW_FROM_PASS_ROW(r, pass)) : r;
             reader.fitter->addPixels(y, firstColumn, step, reader.row.data(), channels, columns);
+            count.rowDone();
         }
     }
+    return true;
 }
 
-TraceRead readPng(std::FILE* file) {
+TraceRead readPng(std::FILE* file, TraceProgress* progress) {
     PngReader reader;
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader.errors, pngError, pngWarning);
     if (reader.png) reader.info = png_create_info_struct(reader.png);
     if (!reader.info) return {std::nullopt, "out of memory"};
-    if (setjmp(reader.errors.jump)) return {std::nullopt, std::string("damaged PNG: ") + reader.errors.message};
+    // Set once the header is read; volatile, as it changes between setjmp and a longjmp back.
+    volatile png_uint_32 width = 0, height = 0;
+    if (setjmp(reader.errors.jump))
+        return {std::nullopt, std::string("damaged PNG: ") + reader.errors.message, width, height};
     png_init_io(reader.png, file);
     readOnlyWhatDrawingNeeds(reader.png);
     png_read_info(reader.png, reader.info);
-    const png_uint_32 width = png_get_image_width(reader.png, reader.info);
-    const png_uint_32 height = png_get_image_height(reader.png, reader.info);
-    if (std::string refusal = sizeRefusal(width, height); !refusal.empty()) return {std::nullopt, refusal};
+    width = png_get_image_width(reader.png, reader.info);
+    height = png_get_image_height(reader.png, reader.info);
+    if (std::string refusal = sizeRefusal(width, height); !refusal.empty()) return {std::nullopt, refusal, width, height};
     const bool interlaced = png_get_interlace_type(reader.png, reader.info) == PNG_INTERLACE_ADAM7;
     normaliseToRgb8(reader.png);
     png_read_update_info(reader.png, reader.info);
     const int channels = png_get_channels(reader.png, reader.info);
     if ((channels != 3 && channels != 4) || png_get_rowbytes(reader.png, reader.info) != size_t{width} * channels)
-        return {std::nullopt, "unsupported PNG"};
+        return {std::nullopt, "unsupported PNG", width, height};
     reader.row.resize(size_t{width} * channels);
     reader.fitter = std::make_unique<TraceFitter>(width, height);
-    readPngRows(reader, static_cast<int>(width), static_cast<int>(height), channels, interlaced);
-    return {reader.fitter->finish(), ""};
+    RowCount count(progress, pngRows(width, height, interlaced));
+    if (!readPngRows(reader, static_cast<int>(width), static_cast<int>(height), channels, interlaced, count))
+        return {std::nullopt, traceCancelled, width, height};
+    return {reader.fitter->finish(), "", width, height};
 }
 
 // --- BMP -------------------------------------------------------------------
@@ -154,21 +191,26 @@ Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
     return value;
 }
 
-TraceRead fitSurface(const SDL_Surface& picture) {
+TraceRead fitSurface(const SDL_Surface& picture, TraceProgress* progress) {
     const int bytesPerPixel = picture.format->BytesPerPixel;
-    if (bytesPerPixel != 3 && bytesPerPixel != 4) return {std::nullopt, "unsupported BMP: not 24 or 32 bits per pixel"};
-    if (std::string refusal = sizeRefusal(picture.w, picture.h); !refusal.empty()) return {std::nullopt, refusal};
+    if (bytesPerPixel != 3 && bytesPerPixel != 4)
+        return {std::nullopt, "unsupported BMP: not 24 or 32 bits per pixel", picture.w, picture.h};
+    if (std::string refusal = sizeRefusal(picture.w, picture.h); !refusal.empty())
+        return {std::nullopt, refusal, picture.w, picture.h};
     TraceFitter fitter(picture.w, picture.h);
     std::vector<std::uint8_t> row(static_cast<size_t>(picture.w) * 3);
+    RowCount count(progress, picture.h);
     for (int y = 0; y < picture.h; ++y) {
+        if (!count.goOn()) return {std::nullopt, traceCancelled, picture.w, picture.h};
         const Uint8* bytes = static_cast<const Uint8*>(picture.pixels) + static_cast<size_t>(picture.pitch) * y;
         for (int x = 0; x < picture.w; ++x) {
             Uint8* rgb = &row[static_cast<size_t>(x) * 3];
             SDL_GetRGB(pixelValue(bytes + x * bytesPerPixel, bytesPerPixel), picture.format, &rgb[0], &rgb[1], &rgb[2]);
         }
         fitter.addPixels(y, 0, 1, row.data(), 3, picture.w);
+        count.rowDone();
     }
-    return {fitter.finish(), ""};
+    return {fitter.finish(), "", picture.w, picture.h};
 }
 
 // Why a BMP cannot be what its header claims, or empty: shorter than the
@@ -196,13 +238,45 @@ std::string implausibleBmp(std::FILE* file) {
     return "";
 }
 
-TraceRead readBmp(std::FILE* file) {
+// SDL's stream over the file, which fails every read once the reading is
+// cancelled, so that SDL stops decoding at the next row.
+struct BmpSource {
+    std::FILE* file;
+    const TraceProgress* progress;
+};
+
+int SDLCALL bmpRead(SDL_RWops* stream, void* bytes, int size, int count) {
+    const BmpSource& source = *static_cast<const BmpSource*>(stream->hidden.unknown.data1);
+    if (source.progress != nullptr && source.progress->cancelled) return -1;
+    const size_t got = std::fread(bytes, static_cast<size_t>(size), static_cast<size_t>(count), source.file);
+    return got == 0 && std::ferror(source.file) ? -1 : static_cast<int>(got);
+}
+
+int SDLCALL bmpSeek(SDL_RWops* stream, int offset, int whence) {
+    std::FILE* file = static_cast<const BmpSource*>(stream->hidden.unknown.data1)->file;
+    return std::fseek(file, offset, whence) == 0 ? static_cast<int>(std::ftell(file)) : -1;
+}
+
+int SDLCALL bmpWrite(SDL_RWops*, const void*, int, int) { return -1; }
+int SDLCALL bmpClose(SDL_RWops*) { return 0; }  // the file and the stream stay readBmp's to free
+
+TraceRead readBmp(std::FILE* file, TraceProgress* progress) {
     if (const std::string reason = implausibleBmp(file); !reason.empty()) return {std::nullopt, reason};
-    SDL_RWops* stream = SDL_RWFromFP(file, 0);  // the file stays ours to close
+    BmpSource source = {file, progress};
+    std::unique_ptr<SDL_RWops, void (*)(SDL_RWops*)> stream(SDL_AllocRW(), SDL_FreeRW);
     if (!stream) return {std::nullopt, "out of memory"};
-    SDL_Surface* picture = SDL_LoadBMP_RW(stream, 1);
+    stream->read = bmpRead;
+    stream->seek = bmpSeek;
+    stream->write = bmpWrite;
+    stream->close = bmpClose;
+    stream->hidden.unknown.data1 = &source;
+    SDL_Surface* picture = SDL_LoadBMP_RW(stream.get(), 0);
+    if (progress != nullptr && progress->cancelled) {
+        SDL_FreeSurface(picture);
+        return {std::nullopt, traceCancelled};
+    }
     if (!picture) return {std::nullopt, std::string("damaged BMP: ") + SDL_GetError()};
-    TraceRead read = fitSurface(*picture);
+    TraceRead read = fitSurface(*picture, progress);
     SDL_FreeSurface(picture);
     return read;
 }
@@ -324,7 +398,7 @@ TraceImage TraceFitter::finish() const {
     return image;
 }
 
-TraceRead readTraceImage(const std::string& path) {
+TraceRead readTraceImage(const std::string& path, TraceProgress* progress) {
     std::string reason;
     const File file = openRegular(path, reason);
     if (!file) return {std::nullopt, reason};
@@ -332,7 +406,7 @@ TraceRead readTraceImage(const std::string& path) {
     const size_t got = std::fread(signature, 1, sizeof signature, file.get());
     if (std::ferror(file.get())) return {std::nullopt, std::strerror(errno)};
     std::rewind(file.get());
-    if (got == sizeof signature && png_sig_cmp(signature, 0, sizeof signature) == 0) return readPng(file.get());
-    if (got >= 2 && signature[0] == 'B' && signature[1] == 'M') return readBmp(file.get());
+    if (got == sizeof signature && png_sig_cmp(signature, 0, sizeof signature) == 0) return readPng(file.get(), progress);
+    if (got >= 2 && signature[0] == 'B' && signature[1] == 'M') return readBmp(file.get(), progress);
     return {std::nullopt, "not a PNG or BMP image"};
 }

@@ -14,11 +14,15 @@
 // any colour type and bit depth and is read row by row (pass by pass when it is
 // interlaced), so memory stays at one row of the image plus the canvas. A BMP
 // is decoded by SDL as the layer's loadBMP does it, 3 or 4 bytes per pixel only;
-// SDL holds it whole while it is fitted.
+// SDL holds it whole while it is fitted. A big image takes seconds: a reading
+// on a thread of its own can report how far it is and be cancelled
+// (TraceProgress).
 #ifndef TESSARY_TRACEIMAGE_H
 #define TESSARY_TRACEIMAGE_H
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -102,11 +106,24 @@ private:
 constexpr long long traceMaxSide = 65535;
 constexpr long long traceMaxPixels = 16384LL * 16384;
 
-// The fitted image, or why there is none (the system's wording where it has one).
+// The fitted image, or why there is none (the system's wording where it has
+// one), and the size of the image in the file, in pixels, once its header is read.
 struct TraceRead {
     std::optional<TraceImage> image;
     std::string reason;
+    long long width = 0, height = 0;
 };
-TraceRead readTraceImage(const std::string& path);
+
+// Shared with whoever waits for a reading on another thread: the reading
+// checks `cancelled` before each row it fits or reads, and stops with the
+// reason traceCancelled, freeing what it took; `moved`, when set, is called on
+// the reading's thread with each new whole percent of the rows done.
+struct TraceProgress {
+    std::atomic<bool> cancelled{false};
+    std::function<void(int percent)> moved;
+};
+constexpr char traceCancelled[] = "cancelled";
+
+TraceRead readTraceImage(const std::string& path, TraceProgress* progress = nullptr);
 
 #endif

@@ -230,6 +230,17 @@ void queueEvent(const SDL_Event& event) {
     if (!pushed) overflow.hold(queued);
 }
 
+void keepCloseRequest() {
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    {
+        // Kept here, never pushed: SDL's queue may be the one being filled.
+        const std::lock_guard<std::mutex> hold(overflow.lock);
+        overflow.hold(quit);
+    }
+    wakeEventWait();
+}
+
 bool takeEvent(SDL_Event& event) {
     refillQueue();
     if (SDL_PollEvent(&event) != 1) {

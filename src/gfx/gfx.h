@@ -33,6 +33,7 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -114,6 +115,9 @@ extern Uint8* inkeys;
 // driver, SDL starts only on the desktop's display (DISPLAY; on sdl12-compat
 // also WAYLAND_DISPLAY), never on a text-mode driver; with none set it fails
 // with "Unable to init SDL: no display (...)". Call once, before anything else.
+// On X11 the window destroyed by another program becomes a close request
+// (SDL_QUIT) behind the events queued, and a lost connection to the display
+// ends the program with status 1 through exit(), so that its exit hooks run.
 void screen(int width, int height, bool fullscreen, const char* text);
 // Sets the window's caption; a text equal to the one shown changes nothing
 // (window managers redraw the title bar on every change).
@@ -167,7 +171,11 @@ bool done(SDL_Event& taken);
 bool takeEvent(SDL_Event& event);
 bool eventPending();      // an event waits in the queue (looked at without pumping)
 Uint8 nextEventType();    // pumps, then the type of the next event queued (SDL_NOEVENT: none); left queued
-[[noreturn]] void end();  // SDL_Quit, then exit status 1
+[[noreturn]] void end();  // shutDownSDL, then exit status 1
+// SDL_Quit, unless the window was destroyed by another program or the display
+// lost (see screen): then SDL stays as it is, for the process to end. Also
+// registered by screen() to run at exit.
+void shutDownSDL();
 void readKeys();          // refreshes inkeys: SDL_GetKeyState, as of the event taken last
 void getMouseState(int& mouseX, int& mouseY);
 void getMouseState(int& mouseX, int& mouseY, bool& LMB, bool& RMB);  // left and right only
@@ -281,6 +289,15 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
 // nothing until pressed again.
 bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
                        ColorRGB color2);
+// A line of up to `maxLength` characters, however few cells show it: cancelled
+// as getStringOrCancel (false, the text empty) or ended by Enter (true). The
+// entry shows in a field of `fieldCells` cells after the message, scrolled so
+// that the end of the line, where typing goes on, stays in view; while the
+// start is out of view the field's first cell shows scrolledMark. A character
+// past `maxLength` is not taken.
+constexpr char scrolledMark = '\xAE';  // the font's left-pointing double angle
+bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const char* message, int x, int y,
+                     ColorRGB color, bool bg, ColorRGB color2);
 Uint8 getChar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 
 // ---------------------------------------------------------------------------

@@ -65,7 +65,13 @@ std::optional<Uint32> lastPushTicks;     // when a present last pushed pixels to
 
 // Notes an expose and counts a wheel notch (wheel.cpp), whichever reader takes
 // the event later; an event SDL has no room for is kept by the layer (events.cpp).
+// Window manager events go no further: only a window destroyed matters
+// (windowloss.cpp).
 int SDLCALL noteExpose(const SDL_Event* event) {
+    if (event->type == SDL_SYSWMEVENT) {
+        windowDestroyed(event);
+        return 0;
+    }
     if (event->type == SDL_VIDEOEXPOSE) windowExposed = true;
     countWheelNotch(event);
     return holdOverflow(event) ? 0 : 1;

@@ -38,6 +38,20 @@ bool holdOverflow(const SDL_Event* event);
 // SDL's queue or kept by the layer; looked at without pumping (events.cpp).
 bool eventQueued(Uint32 mask);
 
+// Called by that filter for every window manager event, which the layer
+// drops: true when it tells that the window was destroyed, which then
+// becomes a close request (windowloss.cpp).
+bool windowDestroyed(const SDL_Event* event);
+
+// Called by screen() once the window is open: on X11, turns the window
+// destroyed by another program into a close request and a lost connection
+// into an exit with status 1 (windowloss.cpp).
+void watchWindowLoss();
+
+// Queues a close request (SDL_QUIT) behind every event queued and wakes a
+// wait; callable from the event filter and from Xlib's error handler (events.cpp).
+void keepCloseRequest();
+
 // Called by that filter for every event queued: counts a wheel notch (wheel.cpp).
 void countWheelNotch(const SDL_Event* event);
 

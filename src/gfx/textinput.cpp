@@ -10,7 +10,11 @@
 // getStringOrCancel() is getString() with Escape as a way out: it returns
 // once Escape is let go, so that the caller's own Escape test, which looks at
 // the key held, does not see the same press; and a key held as it opens (the
-// one that opened it) types nothing until pressed again.
+// one that opened it) types nothing until pressed again. getLineOrCancel()
+// cancels alike, but takes a line longer than its field on screen: the field
+// shows the line's end, the cells the caller's window has room for.
+#include <string>
+
 #include "input.h"
 
 namespace {
@@ -148,6 +152,35 @@ static bool readLine(char* text, int length, const char* message, int x, int y, 
             text[position] = 0;
         }
         if (cells > 0) echoCells(text, cells, maxPos, entryX, entryY, color, color2);
+        presentChanges();
+    } while (!enterFires());
+    return true;
+}
+
+// Shows the end of `text` in a field of `cells` cells: all of it when it fits,
+// else a mark that more lies to the left and then the last cells - 1 characters.
+static void echoField(const std::string& text, int cells, int x, int y, ColorRGB color, ColorRGB color2) {
+    const size_t room = static_cast<size_t>(cells);
+    const std::string shown = text.size() <= room ? text : scrolledMark + text.substr(text.size() - (room - 1));
+    print(shown.c_str(), x, y, color, true, color2, cells);
+}
+
+bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const char* message, int x, int y,
+                     ColorRGB color, bool bg, ColorRGB color2) {
+    int entryX, entryY;
+    drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
+    text.clear();
+    useUpHeldKeys();
+    do {
+        if (cancelPumped(true)) {
+            text.clear();
+            waitForEscapeUp();
+            return false;
+        }
+        const Uint8 character = getAlphaNumeric();
+        if (character != 0 && text.size() < maxLength) text += static_cast<char>(character);
+        if (backspaceFires(!text.empty())) text.pop_back();
+        if (fieldCells > 0) echoField(text, fieldCells, entryX, entryY, color, color2);
         presentChanges();
     } while (!enterFires());
     return true;

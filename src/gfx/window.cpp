@@ -35,13 +35,14 @@ void screen(int width, int height, bool fullscreen, const char* text) {
     const char* noDisplay = chooseVideoDriver();
     if (noDisplay != nullptr) SDL_SetError("%s", noDisplay);
     if (noDisplay != nullptr || SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n");
-    std::atexit(SDL_Quit);
+    std::atexit(shutDownSDL);
     const Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
     scr = SDL_SetVideoMode(width, height, colorDepth, flags);
     if (scr == nullptr) failStart("Unable to set video: %s\n");
     if (fullscreen) lock();
     setCaption(text);
     watchExposes();
+    watchWindowLoss();
     reportHeldKeysAsPresses();
 }
 
@@ -78,7 +79,7 @@ bool done() {
 }
 
 void end() {
-    SDL_Quit();
+    shutDownSDL();
     std::exit(1);
 }
 

@@ -575,6 +575,10 @@ class Editor:
         finally:
             connection.close()
 
+    def destroy_window(self):
+        """Destroys the window from another program, as `xdotool windowclose` does."""
+        self._xdotool(["windowclose", str(self.window)])
+
     # -- input --------------------------------------------------------------
 
     def _xdotool(self, args, timeout=DEFAULT_TIMEOUT):

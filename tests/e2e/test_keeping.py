@@ -1,8 +1,9 @@
 """End-to-end: no picture is lost by quitting, a signal, a kill or a save over
-another picture. Every way out leaves the unsaved copy that the next start
-restores with its history (`u` takes back the last point, then the others); `s` over a saved slot keeps the old picture
-for `k`; a signal during a save slowed by strace (every fsync 2 s late, as on
-a network or USB folder) waits for the save to end whole. Each case has its
+another picture. Every way out (the window destroyed by another program too)
+leaves the unsaved copy that the next start restores with its history (`u`
+takes back the last point, then the others); `s` over a saved slot keeps the
+old picture for `k`; a signal during a save slowed by strace (every fsync 2 s
+late, as on a network or USB folder) waits for the save to end whole. Each case has its
 own XDG_STATE_HOME (the harness sets it).
 
 Run: python3 tests/e2e/test_keeping.py path/to/tessary
@@ -52,6 +53,7 @@ def kill_later(sig, delay=0.0):
 WAYS_OUT = [
     ("escape", lambda ed: ed.quit_with_escape(), 0),
     ("close_button", lambda ed: ed.close_window(), 0),
+    ("window_destroyed_from_outside", lambda ed: ed.destroy_window(), 0),
     ("escape_in_colour_prompt", leave_colour_prompt, 1),
     ("sigterm", kill_later(signal.SIGTERM), -signal.SIGTERM),
     ("sighup", kill_later(signal.SIGHUP), -signal.SIGHUP),

@@ -78,6 +78,14 @@ inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
 }
 
+// Writes a width x height BMP of 24 bits per pixel, all grey.
+inline void writeBmp(const std::string& path, int width, int height) {
+    SDL_Surface* grey = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_FillRect(grey, nullptr, 0x808080);
+    SDL_SaveBMP(grey, path.c_str());
+    SDL_FreeSurface(grey);
+}
+
 // Text drawn white on black at the prompt line, then blank cells up to the
 // message length, and the pixel at x 320 left as it was.
 inline ::testing::AssertionResult promptLineShows(const std::string& text, Uint32 untouched) {

@@ -5,11 +5,11 @@
 #include <random>
 #include <vector>
 
+#include "colorunder.h"
 #include "editor.h"
 #include "editor_fixture.h"
 #include "frame.h"
 #include "panel.h"
-#include "tracing.h"
 
 namespace {
 

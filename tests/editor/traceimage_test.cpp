@@ -1,6 +1,6 @@
 // traceimage_test.cpp - fitting an image to the canvas and averaging its pixels
 // into cells, on small images of several shapes; and reading a PNG pass by
-// pass (interlaced), and files that cannot be traced.
+// pass (interlaced), files that cannot be traced, and readings cancelled.
 #include "traceimage.h"
 
 #include <png.h>
@@ -114,6 +114,29 @@ TEST_F(FileTest, ReadsAnInterlacedPngOrSaysWhyNot) {
         EXPECT_EQ(read.reason.substr(0, std::string(c.reason).size()), c.reason) << c.file;
         EXPECT_EQ(read.image.has_value(), c.reason[0] == '\0') << c.file;
         if (read.image) expectCells(*read.image, c.cells, c.file);
+    }
+}
+
+TEST_F(FileTest, AReadingCancelledStopsBeforeItsNextRowAndSaysSo) {
+    const int width = 64, height = 400;  // each row, of any pass, is less than a percent
+    writePng("plain.png", width, height, PNG_INTERLACE_NONE, std::vector<png_byte>(width * height * 3, 128));
+    writePng("interlaced.png", width, height, PNG_INTERLACE_ADAM7, std::vector<png_byte>(width * height * 3, 128));
+    writeBmp("plain.bmp", width, height);
+    for (const char* file : {"plain.png", "interlaced.png", "plain.bmp"}) {
+        for (const int cancelAt : {0, 10, 101}) {  // before the first row, midway, never
+            TraceProgress progress;
+            progress.cancelled = cancelAt == 0;
+            int reached = 0;
+            progress.moved = [&](int percent) {
+                reached = percent;
+                if (percent >= cancelAt) progress.cancelled = true;
+            };
+            const TraceRead read = readTraceImage(file, &progress);
+            const std::string what = std::string(file) + " cancelled at " + std::to_string(cancelAt);
+            EXPECT_EQ(reached, std::min(cancelAt, 100)) << what;
+            EXPECT_EQ(read.image.has_value(), cancelAt > 100) << what;
+            EXPECT_EQ(read.reason, cancelAt > 100 ? "" : traceCancelled) << what;
+        }
     }
 }
 

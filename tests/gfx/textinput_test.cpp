@@ -256,6 +256,35 @@ TEST(GetString, LongEntryIsEchoedWholeAcrossTheLineWrap) {
     expectText(expected.substr(77), 0, promptY + 8);
 }
 
+TEST(GetLineOrCancel, AHundredCharactersScrollTheFieldToShowTheirEnd) {
+    std::vector<int> keys;
+    std::string typed;
+    for (int i = 0; i < 100; ++i) {
+        keys.push_back(SDLK_a + i % 26);
+        typed += static_cast<char>('a' + i % 26);
+    }
+    const int fieldCells = 30;
+    struct Case {
+        size_t maxLength;
+        int backspaces;
+        size_t kept;  // characters of `typed` in the answer
+    };
+    const Case cases[] = {{4095, 0, 100}, {4095, 2, 98}, {60, 0, 60}};
+    for (const Case& c : cases) {
+        std::vector<int> script = keys;
+        script.insert(script.end(), c.backspaces, SDLK_BACKSPACE);
+        std::string answer = "stale";
+        fillSurface(untouched);
+        whilePlaying(typingKeys(script), [&] {
+            EXPECT_TRUE(getLineOrCancel(answer, c.maxLength, fieldCells, "S: ", 0, promptY, white, true, black));
+        });
+        EXPECT_EQ(answer, typed.substr(0, c.kept)) << c.maxLength << ", " << c.backspaces;
+        // The mark of the hidden start, then the end of the answer up to the field's last cell.
+        expectText("S: " + std::string(1, scrolledMark) + answer.substr(c.kept - (fieldCells - 1)), 0, promptY);
+        EXPECT_TRUE(cellUntouched(entryX + 8 * fieldCells, promptY));
+    }
+}
+
 TEST(GetStringDeathTest, EscapeInsideThePromptExitsWithStatusOne) {
     EXPECT_EXIT(
         {
