@@ -463,7 +463,6 @@ fs::file_time_type modifiedTime(const std::string& path) {
     return fs::last_write_time(path, error);
 }
 
-
 // Removes the oldest of the store's pictures whose names start with `prefix`, beyond `limit`,
 // those of running editors aside, with their lock files and histories.
 void pruneToLimit(const std::string& directory, const std::string& prefix, std::size_t limit) {
