@@ -32,6 +32,7 @@
 
 #include <string>
 
+#include "filemessage.h"
 #include "keptpictures.h"
 #include "state.h"
 
@@ -50,7 +51,7 @@ void keepAfterPass(const Editor& e);
 // (only when an old picture was kept, or could not be).
 struct SaveNote {
     bool mayReplace = true;
-    std::string shown;
+    FileMessage shown;
     std::string logged;
 };
 // Keeps the picture that slot e.nr holds, if it differs from e's, before `s`
