@@ -5,9 +5,9 @@
 // prompt line.
 //
 // - While the picture is unsaved and not empty, its copy is kept in the
-//   store, with its undo history beside it: within a second of a change, at most once a second, and at every
-//   exit, an ending signal's included. It goes when the picture is saved or
-//   empty.
+//   store, with its undo history beside it: within a second of a change, at
+//   most once a second, and at every exit, an ending signal's included. It
+//   goes when the picture is saved or empty.
 // - At start, a copy left by an editor that ended without saving is restored,
 //   with its slot number and the history kept with it (historykeeping.h), or
 //   as one step of the history when it has none.
