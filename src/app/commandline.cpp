@@ -2,12 +2,14 @@
 //
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
-// given to --svg, --png, --hpgl, --gcode, --ilda and --trace are taken relative to the directory the
-// program was started in, as a shell user expects. --pictures names DIR by a
-// rule, for the desktop entry: menu launches keep their files in the user's
-// pictures folder rather than wherever the launcher starts programs.
+// given to --svg, --png, --hpgl, --gcode, --ilda and --trace are taken
+// relative to the directory the program was started in, as a shell user
+// expects. --pictures names DIR by a rule, for the desktop entry: menu
+// launches keep their files in the user's pictures folder rather than
+// wherever the launcher starts programs.
 #include "commandline.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -95,14 +97,19 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+// The options that name an output file, each with where its path goes.
+using OutputOption = std::pair<const char*, std::string*>;
+std::array<OutputOption, 5> outputOptions(Arguments& args) {
+    return {{{"--svg", &args.files.svg},
+             {"--png", &args.files.png},
+             {"--hpgl", &args.plotterFiles.hpgl},
+             {"--gcode", &args.plotterFiles.gcode},
+             {"--ilda", &args.plotterFiles.ilda}}};
+}
+
 // Where the file named by an output option goes; null for another option.
 std::string* outputPath(const std::string& option, Arguments& args) {
-    const std::pair<const char*, std::string*> outputs[] = {
-        {"--svg", &args.files.svg},          {"--png", &args.files.png},
-        {"--hpgl", &args.plotterFiles.hpgl}, {"--gcode", &args.plotterFiles.gcode},
-        {"--ilda", &args.plotterFiles.ilda},
-    };
-    for (const auto& [name, path] : outputs) {
+    for (const auto& [name, path] : outputOptions(args)) {
         if (option == name) return path;
     }
     return nullptr;
@@ -136,12 +143,11 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
     return -1;
 }
 
-bool takesValue(const std::string& option) {
-    for (const char* name : {"--dir", "--trace", "--render", "--svg", "--png", "--hpgl", "--gcode", "--ilda",
-                             "--background", "--color"}) {
+bool takesValue(const std::string& option, Arguments& args) {
+    for (const char* name : {"--dir", "--trace", "--render", "--background", "--color"}) {
         if (option == name) return true;
     }
-    return false;
+    return outputPath(option, args) != nullptr;
 }
 
 // Reads the arguments into `args`. Returns -1 when the program should go on,
@@ -159,7 +165,7 @@ int parse(int argc, char* argv[], Arguments& args) {
             (option == "--separate" ? args.separate : args.pictures) = true;
             continue;
         }
-        if (!takesValue(option)) return usageError("unknown option: " + option);
+        if (!takesValue(option, args)) return usageError("unknown option: " + option);
         if (i + 1 >= argc) return usageError(option + " needs a value");
         const int status = takeValue(option, argv[++i], args);
         if (status >= 0) return status;
@@ -199,10 +205,8 @@ std::string picturesFolder() {
 // Given output names are made absolute before DIR is entered; with none, the
 // two image files get the names that key e would write, in DIR.
 void resolveOutputFiles(Arguments& args) {
-    PlotterFiles& plotter = args.plotterFiles;
-    std::string* const paths[] = {&args.files.svg, &args.files.png, &plotter.hpgl, &plotter.gcode, &plotter.ilda};
     bool named = false;
-    for (std::string* path : paths) {
+    for (const auto& [option, path] : outputOptions(args)) {
         if (path->empty()) continue;
         *path = std::filesystem::absolute(*path).string();
         named = true;

@@ -1,15 +1,16 @@
 // copywriter.h - the thread that writes the unsaved copy, so that the loop never waits on the disk.
 //
 // After every pass the loop says what the copy should hold (wantCopy): the
-// tables, slot and history, or nothing. A thread of this module writes it, through the
-// store of keptpictures.h, at most once a second while it keeps changing (so
-// within a second of a change), and removes it at once when nothing is wanted.
-// The thread sleeps while the copy holds what is wanted, so an idle editor
-// costs nothing, and no write delays a pass or a frame, nor adds an event to
-// the loop's queue. The history of a saved slot (historystore.h) is written
-// there too, as soon as the save asks for it (keepSlotHistory), so a history
-// of a megabyte never delays a save. At exit, finishCopy waits for a write in progress and
-// writes the last state on the calling thread; the thread writes no more.
+// tables, slot and history, or nothing. A thread of this module writes it,
+// through the store of keptpictures.h, at most once a second while it keeps
+// changing (so within a second of a change), and removes it at once when
+// nothing is wanted. The thread sleeps while the copy holds what is wanted, so
+// an idle editor costs nothing, and no write delays a pass or a frame, nor
+// adds an event to the loop's queue. The history of a saved slot
+// (historystore.h) is written there too, as soon as the save asks for it
+// (keepSlotHistory), so a history of a megabyte never delays a save. At exit,
+// finishCopy waits for a write in progress and writes the last state on the
+// calling thread; the thread writes no more.
 // Every write runs inside a WriteInProgress (endsignals.h), so an ending
 // signal never cuts it.
 //
@@ -53,8 +54,8 @@ void keepSlotHistory(int nr, const PictureTables& tables, const History& history
 // Writes the slot histories asked for and not yet written, before returning.
 void finishSlotHistories();
 
-// The same as wantCopy at exit, and the slot histories, done before returning. Returns "<path>: <reason>" of a
-// failure, or an empty string.
+// The same as wantCopy at exit, and the slot histories, done before
+// returning. Returns "<path>: <reason>" of a failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
 // "<path>: <reason>" of the last write that failed, once; then empty until

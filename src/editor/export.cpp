@@ -9,17 +9,18 @@
 
 std::string exportedText(int nr) { return "Exported slot " + std::to_string(nr); }
 
-// "picture3.svg, .png": the first path whole, then the extension of each other one.
-static std::string pathsText(const std::vector<std::string>& paths) {
-    std::string text = paths[0];
-    for (size_t i = 1; i < paths.size(); ++i) text += ", " + paths[i].substr(paths[i].rfind('.'));
-    return text;
+// "Wrote picture3.svg, .png": the first path, then the extension of each other
+// one, fitted to the prompt line as every message naming a file.
+static std::string writtenText(const std::vector<std::string>& paths) {
+    FileMessage message = FileMessage().text("Wrote ").name(paths[0]);
+    for (size_t i = 1; i < paths.size(); ++i) message.text(", " + paths[i].substr(paths[i].rfind('.')));
+    return message.fitted(messageLength);
 }
 
-std::string imagesWrittenText(const ImageFiles& files) { return "Wrote " + pathsText({files.svg, files.png}); }
+std::string imagesWrittenText(const ImageFiles& files) { return writtenText({files.svg, files.png}); }
 
 std::string plotterFilesWrittenText(const PlotterFiles& files) {
-    return "Wrote " + pathsText({files.hpgl, files.gcode, files.ilda});
+    return writtenText({files.hpgl, files.gcode, files.ilda});
 }
 
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {

@@ -1,11 +1,12 @@
 // export.h - the export keys: the sorted tables (r), the image files (e) and
 // the files for plotters and lasers (Shift+E).
 //
-// The files are written by exportfiles.h, imagefiles.h and plotterfiles.h; this module asks
-// for the sort keys and reports on the prompt line what was written, or the
-// first file that could not be written with the system's reason (and each on
-// standard error). Nothing else on screen changes. Every write runs inside a
-// WriteInProgress (endsignals.h): an ending signal never cuts it.
+// The files are written by exportfiles.h, imagefiles.h and plotterfiles.h;
+// this module asks for the sort keys and reports on the prompt line what was
+// written, or the first file that could not be written with the system's
+// reason (and each on standard error). Nothing else on screen changes. Every
+// write runs inside a WriteInProgress (endsignals.h): an ending signal never
+// cuts it.
 #ifndef TESSARY_EXPORT_H
 #define TESSARY_EXPORT_H
 

@@ -40,14 +40,19 @@ CellStep moveSelected(Editor& e, int dx, int dy, bool inStroke) {
     return step;
 }
 
-void copySelected(Editor& e) {
+// Copies the group selected into the clip; false, saying so, when nothing is selected.
+bool clipSelected(Editor& e) {
     const Group g = selectedGroup(e);
     if (g.empty()) {
         showMessage("Nothing selected");
-        return;
+        return false;
     }
     e.clip = copyGroup(tablesOf(e), g);
-    showMessage(groupCounts("Copied", g));
+    return true;
+}
+
+void copySelected(Editor& e) {
+    if (clipSelected(e)) showMessage(groupCounts("Copied", selectedGroup(e)));
 }
 
 // Runs edit(tables, group) on a copy of the tables, for the group selected:
@@ -76,12 +81,7 @@ void deleteSelected(Editor& e, const char* done) {
 }
 
 void cutSelected(Editor& e) {
-    if (selectedGroup(e).empty()) {
-        showMessage("Nothing selected");
-        return;
-    }
-    e.clip = copyGroup(tablesOf(e), selectedGroup(e));
-    deleteSelected(e, "Cut");
+    if (clipSelected(e)) deleteSelected(e, "Cut");
 }
 
 void pasteCopy(Editor& e) {

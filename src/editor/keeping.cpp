@@ -175,21 +175,21 @@ SaveNote keepSlotBeforeSave(const Editor& e) {
     const std::string slot = std::to_string(e.nr);
     const ReplacedSlot kept = keepReplacedSlot(keptStoreForWorkingFolder(), e.nr, e.picture.tables(), nowMs());
     if (kept.kept) {
-        return {true, "Saved; old slot " + slot + " kept, k brings it",
+        return {true, FileMessage().text("Saved; old slot " + slot + " kept, k brings it"),
                 "Saved slot " + slot + "; its old picture is kept in " + kept.path + ", k brings it back"};
     }
-    if (!kept.failed) return {true, "Saved slot " + slot, ""};
+    if (!kept.failed) return {true, FileMessage().text("Saved slot " + slot), ""};
     // The store cannot take it: beside the slot's files, or the slot stays.
     const std::string failure = failureText(*kept.failed);
     logKeptFailure(failure);
     const std::optional<FileFailure> beside = keepSlotBeside(e.nr);
     const PictureFileNames names = slotFileNames(e.nr);
     if (!beside) {
-        return {true, "Saved; old slot " + slot + " kept in " + names.points + besideSuffix,
+        return {true, FileMessage().text("Saved; old slot " + slot + " kept in ").name(std::string(names.points) + besideSuffix),
                 "Saved slot " + slot + "; its old picture is kept in " + names.points + besideSuffix + " and " +
                     names.lines + besideSuffix};
     }
-    return {false, "Not saved: old slot " + slot + " could not be kept",
+    return {false, FileMessage().text("Not saved: old slot " + slot + " could not be kept"),
             "Not saved: slot " + slot + "'s old picture could not be kept: " + failure + ", " +
                 failureText(*beside)};
 }

@@ -5,9 +5,9 @@
 // prompt line.
 //
 // - While the picture is unsaved and not empty, its copy is kept in the
-//   store, with its undo history beside it: within a second of a change, at most once a second, and at every
-//   exit, an ending signal's included. It goes when the picture is saved or
-//   empty.
+//   store, with its undo history beside it: within a second of a change, at
+//   most once a second, and at every exit, an ending signal's included. It
+//   goes when the picture is saved or empty.
 // - At start, a copy left by an editor that ended without saving is restored,
 //   with its slot number and the history kept with it (historykeeping.h), or
 //   as one step of the history when it has none.
@@ -32,6 +32,7 @@
 
 #include <string>
 
+#include "filemessage.h"
 #include "keptpictures.h"
 #include "state.h"
 
@@ -50,7 +51,7 @@ void keepAfterPass(const Editor& e);
 // (only when an old picture was kept, or could not be).
 struct SaveNote {
     bool mayReplace = true;
-    std::string shown;
+    FileMessage shown;
     std::string logged;
 };
 // Keeps the picture that slot e.nr holds, if it differs from e's, before `s`

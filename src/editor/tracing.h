@@ -2,8 +2,9 @@
 // or hiding it (Shift+T).
 //
 // The image is read on a thread of its own (tracereading.h), fitted to the
-// canvas (traceimage.h) and painted under the picture by colorunder.h. It never enters the picture, its files or its
-// undo; the choice is remembered per picture folder (tracememory.h).
+// canvas (traceimage.h) and painted under the picture by colorunder.h. It
+// never enters the picture, its files or its undo; the choice is remembered
+// per picture folder (tracememory.h).
 //
 //     startTracing(e, {}, false);  // at start: the image this folder traced over last
 //     traceKeys(e);                 // every event: t and Shift+T

@@ -216,15 +216,16 @@ bool readBounded(const std::string& path, bool follow, std::size_t limit, std::s
     return read;
 }
 
-// Opens and locks the lock file at `path` without waiting, creating it when
-// `create` and it is missing, never through a link; -1 when another open of it
-// holds the lock, it cannot be opened, or it was removed before it was locked.
-int tryLock(const std::string& path, bool create) {
+// Opens and locks the lock file at `path` without waiting, exclusively or, with
+// LOCK_SH as `mode`, shared; creating it when `create` and it is missing, never
+// through a link; -1 when another open of it holds a lock in the way, it cannot
+// be opened, or it was removed before it was locked.
+int tryLock(const std::string& path, bool create, int mode = LOCK_EX) {
     const int fd = open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | (create ? O_CREAT : 0),
                         privateFileMode);
     if (fd < 0) return -1;
     struct stat info;
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 0)
+    if (flock(fd, mode | LOCK_NB) == 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 0)
         return fd;
     close(fd);
     return -1;
@@ -234,28 +235,27 @@ std::string baseOf(const std::string& keptPath) {
     return keptPath.substr(0, keptPath.size() - std::strlen(keptSuffix));
 }
 
-// True when a running editor holds the lock of the unsaved copy at `keptPath`.
-bool heldByAnEditor(const std::string& keptPath) {
-    const std::string lockPath = baseOf(keptPath) + lockSuffix;
+// True when a running editor holds the file beside the kept picture at
+// `keptPath` that ends in `suffix`: the lock `probe` (LOCK_SH or LOCK_EX)
+// cannot be had on it without waiting.
+bool lockedBeside(const std::string& keptPath, const char* suffix, int probe) {
+    const std::string lockPath = baseOf(keptPath) + suffix;
     const int fd = open(lockPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0;
+    const bool held = flock(fd, probe | LOCK_NB) != 0;
     close(fd);
     return held;
 }
 
-// True when an editor shows the kept picture at `keptPath`: holds its ".shown" file.
-bool shownByAnEditor(const std::string& keptPath) {
-    const std::string shownPath = baseOf(keptPath) + shownSuffix;
-    const int fd = open(shownPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool shown = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return shown;
-}
+// True when a running editor holds the lock of the unsaved copy at `keptPath`
+// (exclusive: a shared probe fails).
+bool heldByAnEditor(const std::string& keptPath) { return lockedBeside(keptPath, lockSuffix, LOCK_SH); }
 
-// A kept picture no pruning may remove: an editor's unsaved copy, or one an editor shows.
-bool spared(const std::string& keptPath) { return heldByAnEditor(keptPath) || shownByAnEditor(keptPath); }
+// A kept picture no pruning may remove: an editor's unsaved copy, or one an
+// editor shows (it holds a shared lock on its ".shown" file: an exclusive probe fails).
+bool spared(const std::string& keptPath) {
+    return heldByAnEditor(keptPath) || lockedBeside(keptPath, shownSuffix, LOCK_EX);
+}
 
 // Removes a kept picture with the files that go with it: its lock, its hold and its history.
 void removeKept(const std::string& keptPath) {
@@ -462,7 +462,6 @@ fs::file_time_type modifiedTime(const std::string& path) {
     std::error_code error;
     return fs::last_write_time(path, error);
 }
-
 
 // Removes the oldest of the store's pictures whose names start with `prefix`, beyond `limit`,
 // those of running editors aside, with their lock files and histories.
@@ -686,14 +685,8 @@ void UnsavedCopy::release() {
 
 void ShownHold::hold(const std::string& keptPath) {
     release();
-    const std::string shownPath = baseOf(keptPath) + shownSuffix;
-    fd = open(shownPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, privateFileMode);
-    struct stat info;
     // A pruning editor may remove it meanwhile: then the picture is gone too, and no hold is had.
-    if (fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) == 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        info.st_nlink > 0)
-        return;
-    release();
+    fd = tryLock(baseOf(keptPath) + shownSuffix, true, LOCK_SH);
 }
 
 void ShownHold::release() {

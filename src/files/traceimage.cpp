@@ -121,9 +121,6 @@ void readOnlyWhatDrawingNeeds(png_structp png) {
     png_set_user_limits(png, traceMaxSide, traceMaxSide);
 }
 
-// Rows in file order. An interlaced image is left interlaced, so that no
-// whole image is ever held: each pass's rows hold every 2nd..8th pixel of
-// some rows, handed to the fitter where they lie.
 // The rows of all passes.
 long long pngRows(int width, int height, bool interlaced) {
     if (!interlaced) return height;
@@ -133,7 +130,10 @@ long long pngRows(int width, int height, bool interlaced) {
     return rows;
 }
 
-// False when the reading was cancelled.
+// Rows in file order. An interlaced image is left interlaced, so that no
+// whole image is ever held: each pass's rows hold every 2nd..8th pixel of
+// some rows, handed to the fitter where they lie. False when the reading was
+// cancelled.
 bool readPngRows(PngReader& reader, int width, int height, int channels, bool interlaced, RowCount& count) {
     const int passes = interlaced ? PNG_INTERLACE_ADAM7_PASSES : 1;
     for (int pass = 0; pass < passes; ++pass) {

@@ -26,7 +26,7 @@
 // its stores with markDrawn. Each drawing function has its own
 // rule for coordinates off the surface (wrap, clip or refuse), documented beside
 // it and in docs/gfx.md. No function writes outside the surface or outside a
-// caller's buffer. Everything runs on one thread, except wakeEventWait.
+// caller's buffer. Everything runs on one thread, except wakeEventWait and queueEvent.
 #ifndef TESSARY_GFX_H
 #define TESSARY_GFX_H
 

@@ -12,6 +12,12 @@
 
 namespace {
 
+template <typename T>
+void sortUnique(std::vector<T>& values) {
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
 using Segment = std::pair<Cell, Cell>;  // the lesser cell first
 
 // The distinct lines as a graph of cells, each line walked along once.
@@ -22,8 +28,7 @@ public:
             cells.push_back(s.first);
             cells.push_back(s.second);
         }
-        std::sort(cells.begin(), cells.end());
-        cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+        sortUnique(cells);
         links.resize(cells.size());
         nextLink.assign(cells.size(), 0);
         for (size_t line = 0; line < segments.size(); ++line) {
@@ -89,12 +94,6 @@ std::vector<std::vector<int>> trailsOf(LineWeb& web) {
         spliceClosedWalks(web, trails.back());
     }
     return trails;
-}
-
-template <typename T>
-void sortUnique(std::vector<T>& values) {
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
 }  // namespace
