@@ -123,7 +123,8 @@ bool keptBefore(const Editor& e, KeptReason why, const std::string& action, std:
     Keeping keeping = keepUnsavedPicture(e, why);
     kept = std::move(keeping.kept);
     if (!keeping.failed) return true;
-    reportMessage("Not " + action + ": unsaved picture not kept",
+    // Room on the prompt line for the reason whole: "Not replaced, not kept: No space left".
+    reportMessage(FileMessage().text("Not " + action + ", not kept").reason(keeping.failed->reason),
                   "Not " + action + ": the unsaved picture could not be kept: " + failureText(*keeping.failed) +
                       "; s saves it to a slot");
     return false;

@@ -18,7 +18,7 @@
 // - Before a load, the clear key or `k` replaces an unsaved picture that is
 //   not empty, it is kept too (unless `k` put it in place, it is unchanged
 //   and its file is still there); when the store cannot take it, the key does
-//   nothing but say so ("Not loaded: unsaved picture not kept").
+//   nothing but say so ("Not loaded, not kept: No space left").
 // - `k` brings kept pictures back, newest first, and holds the one it shows
 //   so that no editor prunes it meanwhile.
 // - A failure of the store is told once per run, with the system's reason:

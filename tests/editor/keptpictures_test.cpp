@@ -295,7 +295,7 @@ TEST_F(KeptByKeys, LoadClearAndKRefuseWhenTheUnsavedPictureCannotBeKept) {
         pressKey(key, [&] { runKeyCommands(e); });
         setrlimit(RLIMIT_FSIZE, &before);
         EXPECT_TRUE(e.picture.unsaved() && e.picture.tables() == drawn) << verb;
-        EXPECT_TRUE(promptLineShows("Not " + verb + ": unsaved picture not kept", packed(Colors[4])));
+        EXPECT_TRUE(promptLineShows("Not " + verb + ", not kept: File too large", packed(Colors[4])));
     }
 }
 
