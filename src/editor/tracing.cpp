@@ -52,7 +52,7 @@ void remember(const Editor& e) {
     const std::optional<FileFailure> failed =
         rememberTrace(keptStoreForWorkingFolder(), {e.trace.path, e.trace.shown});
     if (failed)
-        tell(Told::failure, FileMessage().text("Cannot remember the traced image"),
+        tell(Told::failure, FileMessage().text("Tracing not remembered").reason(failed->reason),
              "Cannot remember the traced image: " + failed->path + ": " + failed->reason);
 }
 
