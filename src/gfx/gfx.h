@@ -113,7 +113,10 @@ extern Uint8* inkeys;
 // standard output and exits with status 1. Unless SDL_VIDEODRIVER names a
 // driver, SDL starts only on the desktop's display (DISPLAY; on sdl12-compat
 // also WAYLAND_DISPLAY), never on a text-mode driver; with none set it fails
-// with "Unable to init SDL: no display (...)". Call once, before anything else.
+// with "Unable to init SDL: no display (...)". On sdl12-compat, unless the user
+// set SDL_RENDER_DRIVER or SDL_FRAMEBUFFER_ACCELERATION, SDL2 presents through
+// its software renderer on the window system's framebuffer rather than through
+// OpenGL. Call once, before anything else.
 void screen(int width, int height, bool fullscreen, const char* text);
 // Sets the window's caption; a text equal to the one shown changes nothing
 // (window managers redraw the title bar on every change).
