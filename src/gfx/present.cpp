@@ -15,6 +15,12 @@
 // surface, since the window may then hold anything. redraw() copies the whole
 // surface every time, so that whatever a program stored into it shows, noted
 // or not.
+//
+// sdl12-compat shows an update of part of the window only from a later call
+// into the library, at most once per display frame when that call is a pump:
+// a program that presents and pumps at a steady pace sees each present shown
+// a frame late. SDL_Delay shows it at once, so on sdl12-compat a present of
+// the changed rectangles is followed by SDL_Delay(0).
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -200,6 +206,8 @@ bool presentChanges() {
     if (whole) return true;
     if (changedBands.empty()) return false;
     SDL_UpdateRects(scr, static_cast<int>(changedBands.size()), changedBands.data());
+    static const bool showsOnlyLater = isSdl12Compat(*SDL_Linked_Version());
+    if (showsOnlyLater) SDL_Delay(0);
     lastPushTicks = SDL_GetTicks();
     return true;
 }
