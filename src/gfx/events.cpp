@@ -75,9 +75,9 @@ struct QueuedInput {
 
     QueuedInput() {
         if (!takingEvents) return;
-        events.resize(queueCapacity);
-        count = std::max(0, SDL_PeepEvents(events.data(), queueCapacity, SDL_PEEKEVENT, inputEvents));
-        events.resize(count);
+        SDL_Event peeked[queueCapacity];  // on the stack: most looks find none, and allocate nothing
+        count = std::max(0, SDL_PeepEvents(peeked, queueCapacity, SDL_PEEKEVENT, inputEvents));
+        events.assign(peeked, peeked + count);
         const std::lock_guard<std::mutex> hold(overflowLock);
         for (const SDL_Event& event : overflow)
             if (isInput(event)) events.push_back(event);

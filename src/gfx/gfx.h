@@ -140,7 +140,7 @@ struct SurfaceRegion {
     std::vector<int> left, right;  // per band; left > right in a band not covered
 
     void add(int x1, int y1, int x2, int y2);  // widens by a rectangle, clipped to the surface
-    bool touches(int x1, int y1, int x2, int y2) const;
+    bool touches(int x1, int y1, int x2, int y2) const;  // the rectangle with corners (x1, y1) and (x2, y2)
     bool empty() const { return !touches(0, 0, w - 1, h - 1); }
     // Calls visit(left, top, right, bottom) for each band covered (the whole surface once).
     template <typename Visit>

@@ -135,16 +135,22 @@ DrawnSpans spansToCompare() {
 void findChangedBands(const DrawnSpans& spans) {
     changedBands.clear();
     int top = -1, left = w, right = -1;
+    const auto endRun = [&](int bottom) {
+        if (top >= 0) changedBands.push_back(bandRect(left, top, right, bottom));
+        top = -1, left = w, right = -1;
+    };
     for (int y = 0; y < h; ++y) {
         const int band = y / bandRows;
-        if (takeChangedRow(y, spans.left[band], spans.right[band], left, right)) {
+        if (spans.left[band] > spans.right[band]) {  // nothing drawn in the band: none of its rows changed
+            endRun(y - 1);
+            y = std::min(h, (band + 1) * bandRows) - 1;
+        } else if (takeChangedRow(y, spans.left[band], spans.right[band], left, right)) {
             if (top < 0) top = y;
-            continue;
+        } else {
+            endRun(y - 1);
         }
-        if (top >= 0) changedBands.push_back(bandRect(left, top, right, y - 1));
-        top = -1, left = w, right = -1;
     }
-    if (top >= 0) changedBands.push_back(bandRect(left, top, right, h - 1));
+    endRun(h - 1);
 }
 
 // The frame just presented becomes the one the next frame is compared with.
