@@ -15,9 +15,10 @@
 // The first 50 ms of a wait still pump every 10 ms, as SDL's own wait does:
 // sdl12-compat may show an updated surface only from a later pump, one display
 // frame after it showed the last one (present.cpp asks it to show each present
-// at once), so the frame a program has just drawn shows then at the latest. Where there is no X connection (another video driver, such as
-// dummy or Wayland) the whole wait pumps every 10 ms, as before, and the
-// wake-up still ends it.
+// at once), so the frame a program has just drawn shows then at the latest.
+// Where there is no X connection (another video driver, such as dummy or
+// Wayland) the whole wait pumps every 10 ms, as before, and the wake-up still
+// ends it.
 //
 // SDL 1.2 tells the release and press that X's key repeat sends for a held key
 // from a real release only when both have arrived by the time it pumps; a wait

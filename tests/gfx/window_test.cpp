@@ -201,24 +201,17 @@ protected:
 };
 
 TEST_P(PresentHints, AreSetOnlyOnSdl12CompatAndOnlyWhereTheUserSetNone) {
-    SDL_version linked;
-    linked.major = 1;
-    linked.minor = 2;
-    linked.patch = GetParam().patch;
-    std::vector<std::string> set;
-    for (const EnvironmentHint& hint : presentHints(linked)) set.push_back(std::string(hint.name) + "=" + hint.value);
-    const std::vector<std::string> software = {"SDL_RENDER_DRIVER=software", "SDL_FRAMEBUFFER_ACCELERATION=0"};
-    EXPECT_EQ(set, GetParam().hinted ? software : std::vector<std::string>());
+    std::string set;
+    for (const EnvironmentHint& hint : presentHints({1, 2, GetParam().patch}))
+        set += std::string(hint.name) + "=" + hint.value + " ";
+    EXPECT_EQ(set, GetParam().hinted ? "SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 " : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, PresentHints,
                          ::testing::Values(PresentHintCase{nullptr, nullptr, 15, false},  // the original SDL 1.2
-                                           PresentHintCase{nullptr, nullptr, 49, false},
                                            PresentHintCase{nullptr, nullptr, 50, true},  // sdl12-compat
-                                           PresentHintCase{nullptr, nullptr, 60, true},
                                            PresentHintCase{"opengl", nullptr, 60, false},  // the user's choice
                                            PresentHintCase{nullptr, "1", 60, false},
-                                           PresentHintCase{"", nullptr, 60, false},
-                                           PresentHintCase{"software", "0", 60, false}));
+                                           PresentHintCase{"", nullptr, 60, false}));
 
 }  // namespace
