@@ -55,6 +55,8 @@ bench:
 	scripts/fetch-sdl12-compat.sh $(BUILD)-bench/sdl12-compat >/dev/null || echo "sdl12-compat not fetched"
 	python3 bench/idle_bench.py $(BUILD)-bench/tessary $(BUILD)-bench/bench/libpass_probe.so \
 		--compat "$$(echo $(BUILD)-bench/sdl12-compat/usr/lib/*/sdl12-compat)"
+	python3 bench/lag_bench.py $(BUILD)-bench/tessary \
+		--compat "$$(echo $(BUILD)-bench/sdl12-compat/usr/lib/*/sdl12-compat)"
 
 # Installation and Debian packages, from a Release build without the tests,
 # hardened with Debian's build flags (cmake/hardening.cmake).

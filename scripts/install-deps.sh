@@ -10,7 +10,8 @@
 #             hardening-check), rsvg-convert to check the SVG export, hp2xx
 #             to check the HP-GL export, and strace to slow a save down
 #   bench   - adds Google Benchmark, and for the X server figures Xvfb, xdotool,
-#             xwd and SDL2 for sdl12-compat
+#             xwd, SDL2 for sdl12-compat, and Xlib with its XTEST library for
+#             the lag benchmark's input and screen reads
 # Packages already present (dpkg -s) are left alone. As root the missing ones are
 # installed with apt-get; otherwise the apt-get line to run is printed and the
 # script fails, so that make stops before a build that cannot work.
@@ -24,7 +25,7 @@ case "$purpose" in
   test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
                    libsdl2-2.0-0 file desktop-file-utils mandoc appstream lintian devscripts
                    librsvg2-bin hp2xx strace) ;;
-  bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0) ;;
+  bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0 libx11-6 libxtst6) ;;
   *) echo "usage: $0 [run|package|test|bench]" >&2; exit 2 ;;
 esac
 

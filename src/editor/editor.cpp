@@ -16,10 +16,11 @@
 // pass that takes no event still runs the steps once. A pass that changed
 // nothing is followed by a wait for the next event (idle.h), and while an
 // arrow is held a pass first waits for the arrow's next step (arrowpace.h).
-// While the pointer moves, the loop lets its motions queue for up to a display
-// frame after each present (gatherMotionsForFrame), so that a fast drag costs
-// a pass and a present per frame rather than per motion; any other event, and
-// the first motion after a pause, is taken as soon as it arrives.
+// While the pointer moves, the loop lets its motions queue for up to half a
+// display frame after each present (gatherMotionsForFrame), so that a fast
+// drag costs two passes and presents per frame rather than one per motion;
+// any other event, and the first motion after a pause, is taken as soon as it
+// arrives.
 #include "editor.h"
 
 #include <optional>

@@ -57,6 +57,7 @@ void addCells(const Editor& e, CellBox box, SurfaceRegion& region) {
 
 // The cells of a group's entries in `t`, if it has any in use: the box around them.
 std::optional<CellBox> groupCells(const PictureTables& t, const Group& g) {
+    if (g.empty()) return std::nullopt;  // outside group mode, on every pass
     const Group inUse = entriesInUse(t, g);
     if (inUse.empty()) return std::nullopt;
     return groupBounds(t, inUse);
@@ -134,13 +135,33 @@ void storeRow(Uint32* at, const PixelRow& row, int count) {
     for (int i = 0; i < count; ++i) at[i] = (at[i] & row.keep[i]) | row.value[i];
 }
 
+// A run of pixels of one row that take one value: columns left..right.
+struct PixelRun {
+    int left, right;
+    Uint32 value;
+};
+
+// The runs of `count` pixels of a row whose kinds are `kinds`, leaving out
+// those with no cell, which keep what the surface has.
+void cellRuns(const uint8_t* kinds, int count, const Uint32 (&colors)[3], std::vector<PixelRun>& runs) {
+    runs.clear();
+    for (int i = 0; i < count;) {
+        int end = i + 1;
+        while (end < count && kinds[end] == kinds[i]) ++end;
+        if (kinds[i] != Coverage::none) runs.push_back({i, end - 1, colors[kinds[i]]});
+        i = end;
+    }
+}
+
 void kindColors(const Editor& e, Uint32 (&colors)[3]) {
     colors[Coverage::none] = 0;
     colors[Coverage::point] = mapColor(e.Draw_Color);
     colors[Coverage::line] = mapColor(e.separate == 0 ? e.Draw_Color : separateLinesColor);
 }
 
-// The magnified picture within `clip`: the cells shown, each scale x scale pixels.
+// The magnified picture within `clip`: the cells shown, each scale x scale
+// pixels. A row of cells is turned into runs once and stored as runs into
+// each of its pixel rows: only the pixels of cells are written, none read.
 void drawViewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     const ViewBounds bounds = viewBounds(e);
     const long long s = e.scale;
@@ -151,17 +172,20 @@ void drawViewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     markDrawn(r.left, r.top, r.right, r.bottom);
     Uint32 colors[3];
     kindColors(e, colors);
-    PixelRow row;
     const int width = r.right - r.left + 1;
     // Whole cells from the one at r.left to the one at r.right.
     std::vector<uint8_t> kinds(static_cast<size_t>(r.right / e.scale - r.left / e.scale + 1) * e.scale);
+    std::vector<PixelRun> runs;
     for (int cy = r.top / e.scale; cy <= r.bottom / e.scale; ++cy) {
         const uint8_t* cells = coverage.row(cy + e.Y_Start);
         const int firstCell = r.left / e.scale, lastCell = r.right / e.scale;
         repeatKinds(cells + e.X_Start, firstCell, lastCell, e.scale, kinds.data());
-        setCellPixels(row, kinds.data() + (r.left - firstCell * e.scale), width, colors);
+        cellRuns(kinds.data() + (r.left - firstCell * e.scale), width, colors, runs);
         const int top = std::max(r.top, cy * e.scale), bottom = std::min(r.bottom, cy * e.scale + e.scale - 1);
-        for (int y = top; y <= bottom; ++y) storeRow(pixelAddress(r.left, y), row, width);
+        for (int y = top; y <= bottom; ++y) {
+            Uint32* const at = pixelAddress(r.left, y);
+            for (const PixelRun& run : runs) std::fill(at + run.left, at + run.right + 1, run.value);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 // it: a program that presents in the middle of its work (a prompt, say) still
 // learns afterwards what was drawn since its own last frame.
 #include <algorithm>
+#include <utility>
 
 #include "gfx.h"
 #include "surface.h"
@@ -33,11 +34,16 @@ void SurfaceRegion::add(int x1, int y1, int x2, int y2) {
 }
 
 bool SurfaceRegion::touches(int x1, int y1, int x2, int y2) const {
-    bool met = false;
-    eachRect([&](int left, int top, int right, int bottom) {
-        met = met || (left <= x2 && x1 <= right && top <= y2 && y1 <= bottom);
-    });
-    return met;
+    if (x1 > x2) std::swap(x1, x2);  // any two opposite corners: the overview's view frame
+    if (y1 > y2) std::swap(y1, y2);  // turns inside out where the view shows past the canvas
+    y1 = std::max(y1, 0);
+    y2 = std::min(y2, h - 1);
+    if (y1 > y2 || x2 < 0 || x1 > w - 1) return false;
+    if (whole) return true;
+    if (left.empty()) return false;
+    for (int band = y1 / regionBandRows; band <= y2 / regionBandRows; ++band)  // only the bands of rows y1..y2
+        if (left[band] <= x2 && x1 <= right[band]) return true;
+    return false;
 }
 
 void noteDamage(int x1, int y1, int x2, int y2) { damage.add(x1, y1, x2, y2); }

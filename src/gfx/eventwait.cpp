@@ -13,11 +13,12 @@
 // and an idle program sleeps until something happens.
 //
 // The first 50 ms of a wait still pump every 10 ms, as SDL's own wait does:
-// sdl12-compat shows an updated surface only from a later pump, one display
-// frame after it showed the last one, so the frame a program has just drawn
-// shows then. Where there is no X connection (another video driver, such as
-// dummy or Wayland) the whole wait pumps every 10 ms, as before, and the
-// wake-up still ends it.
+// sdl12-compat may show an updated surface only from a later pump, one display
+// frame after it showed the last one (present.cpp asks it to show each present
+// at once), so the frame a program has just drawn shows then at the latest.
+// Where there is no X connection (another video driver, such as dummy or
+// Wayland) the whole wait pumps every 10 ms, as before, and the wake-up still
+// ends it.
 //
 // SDL 1.2 tells the release and press that X's key repeat sends for a held key
 // from a real release only when both have arrived by the time it pumps; a wait
@@ -30,15 +31,17 @@
 // (a mouse reports up to 8,000 times a second), and a pass and a present for
 // each would spend the processor on frames nobody sees. So after a pass whose
 // last event was a motion and which presented, gatherMotionsForFrame lets the
-// motions that follow queue until a display frame (16 ms) has passed since
-// that present, and the next pass applies them all, one by one, and presents
-// once. It pumps every 4 ms rather than whenever the connection has something,
-// since waking for every motion would cost about what a pass costs. Anything
-// else (a press, a release, a key, a close request) ends the gathering at the
-// next pump, within 4 ms, and a wake-up at once; a pointer that stops ends it
-// too: the first motion after a frame's time without a present is taken as
-// soon as it arrives. What the user sees lags the pointer by at most one
-// display frame, as with any program that draws once per frame.
+// motions that follow queue until half a display frame (8 ms) has passed
+// since that present, and the next pass applies them all, one by one, and
+// presents once. Half a frame rather than a whole one: the present then comes
+// often enough that what the display shows lags the pointer by at most that
+// half frame, for a little more processor time than presenting once a frame
+// (docs/performance.md has both measured). It pumps every 4 ms rather
+// than whenever the connection has something, since waking for every motion
+// would cost about what a pass costs. Anything else (a press, a release, a
+// key, a close request) ends the gathering at the next pump, within 4 ms, and
+// a wake-up at once; a pointer that stops ends it too: the first motion after
+// half a frame without a present is taken as soon as it arrives.
 //
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
@@ -61,7 +64,7 @@ namespace {
 
 constexpr Uint32 pumpStepMs = 10;   // how often a wait pumps where it cannot block
 constexpr Uint32 settleMs = 50;     // how long a wait starts by pumping so
-constexpr Uint32 displayFrameMs = 16;  // the least time between presents while the pointer moves
+constexpr Uint32 gatherMs = 8;         // the least time between presents while the pointer moves: half a display frame
 constexpr Uint32 gatherStepMs = 4;     // how often motions gathering for a frame are pumped
 
 std::atomic<int> wakeFd{-1};
@@ -170,8 +173,8 @@ bool waitForEventUntil(Uint32 deadline) { return waitForInput(deadline); }
 
 void gatherMotionsForFrame() {
     const std::optional<Uint32> shown = lastPresentTicks();
-    if (!shown || !motionTakenLast() || ticksReached(SDL_GetTicks(), *shown + displayFrameMs)) return;
-    const Uint32 due = *shown + displayFrameMs;
+    if (!shown || !motionTakenLast() || ticksReached(SDL_GetTicks(), *shown + gatherMs)) return;
+    const Uint32 due = *shown + gatherMs;
     for (;;) {
         const bool woken = takeWakeUp();
         SDL_PumpEvents();

@@ -114,7 +114,10 @@ extern Uint8* inkeys;
 // standard output and exits with status 1. Unless SDL_VIDEODRIVER names a
 // driver, SDL starts only on the desktop's display (DISPLAY; on sdl12-compat
 // also WAYLAND_DISPLAY), never on a text-mode driver; with none set it fails
-// with "Unable to init SDL: no display (...)". Call once, before anything else.
+// with "Unable to init SDL: no display (...)". On sdl12-compat, unless the user
+// set SDL_RENDER_DRIVER or SDL_FRAMEBUFFER_ACCELERATION, SDL2 presents through
+// its software renderer on the window system's framebuffer rather than through
+// OpenGL. Call once, before anything else.
 // On X11 the window destroyed by another program becomes a close request
 // (SDL_QUIT) behind the events queued, and a lost connection to the display
 // ends the program with status 1 through exit(), so that its exit hooks run.
@@ -141,7 +144,7 @@ struct SurfaceRegion {
     std::vector<int> left, right;  // per band; left > right in a band not covered
 
     void add(int x1, int y1, int x2, int y2);  // widens by a rectangle, clipped to the surface
-    bool touches(int x1, int y1, int x2, int y2) const;
+    bool touches(int x1, int y1, int x2, int y2) const;  // the rectangle with corners (x1, y1) and (x2, y2)
     bool empty() const { return !touches(0, 0, w - 1, h - 1); }
     // Calls visit(left, top, right, bottom) for each band covered (the whole surface once).
     template <typename Visit>
@@ -199,9 +202,9 @@ void waitForEvent();
 // getTicks() reaches `deadline` or on wakeEventWait(), whichever comes first.
 bool waitForEventUntil(Uint32 deadline);
 // After a present that followed a pointer motion, lets further motions queue
-// until a display frame (16 ms) has passed since that present; returns within
-// 4 ms of any other event, at once on wakeEventWait() or when no such present
-// is that recent.
+// until half a display frame (8 ms) has passed since that present; returns
+// within 4 ms of any other event, at once on wakeEventWait() or when no such
+// present is that recent.
 void gatherMotionsForFrame();
 // Ends a wait in progress, or the next one: callable from any thread and from a signal handler.
 void wakeEventWait();

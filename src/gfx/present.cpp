@@ -15,6 +15,12 @@
 // surface, since the window may then hold anything. redraw() copies the whole
 // surface every time, so that whatever a program stored into it shows, noted
 // or not.
+//
+// sdl12-compat shows an update of part of the window only from a later call
+// into the library, at most once per display frame when that call is a pump:
+// a program that presents and pumps at a steady pace sees each present shown
+// a frame late. SDL_Delay shows it at once, so on sdl12-compat a present of
+// the changed rectangles is followed by SDL_Delay(0).
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -135,16 +141,22 @@ DrawnSpans spansToCompare() {
 void findChangedBands(const DrawnSpans& spans) {
     changedBands.clear();
     int top = -1, left = w, right = -1;
+    const auto endRun = [&](int bottom) {
+        if (top >= 0) changedBands.push_back(bandRect(left, top, right, bottom));
+        top = -1, left = w, right = -1;
+    };
     for (int y = 0; y < h; ++y) {
         const int band = y / bandRows;
-        if (takeChangedRow(y, spans.left[band], spans.right[band], left, right)) {
+        if (spans.left[band] > spans.right[band]) {  // nothing drawn in the band: none of its rows changed
+            endRun(y - 1);
+            y = std::min(h, (band + 1) * bandRows) - 1;
+        } else if (takeChangedRow(y, spans.left[band], spans.right[band], left, right)) {
             if (top < 0) top = y;
-            continue;
+        } else {
+            endRun(y - 1);
         }
-        if (top >= 0) changedBands.push_back(bandRect(left, top, right, y - 1));
-        top = -1, left = w, right = -1;
     }
-    if (top >= 0) changedBands.push_back(bandRect(left, top, right, h - 1));
+    endRun(h - 1);
 }
 
 // The frame just presented becomes the one the next frame is compared with.
@@ -206,6 +218,8 @@ bool presentChanges() {
     if (whole) return true;
     if (changedBands.empty()) return false;
     SDL_UpdateRects(scr, static_cast<int>(changedBands.size()), changedBands.data());
+    static const bool showsOnlyLater = isSdl12Compat(*SDL_Linked_Version());
+    if (showsOnlyLater) SDL_Delay(0);
     lastPushTicks = SDL_GetTicks();
     return true;
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "gfx.h"
 
@@ -26,6 +27,22 @@ void watchExposes();
 // names a driver, lets SDL start only on the display of the desktop. Returns
 // null, or why there is no display to open the window on.
 const char* chooseVideoDriver();
+
+// True when the library linked as SDL 1.2 is sdl12-compat, over SDL2 (display.cpp).
+bool isSdl12Compat(const SDL_version& linked);
+
+// An environment variable SDL reads when it starts, and the value to give it.
+struct EnvironmentHint {
+    const char* name;
+    const char* value;
+};
+// The hints that make SDL2 present the window cheapest under library `linked`:
+// SDL2's software renderer over the window system's framebuffer on
+// sdl12-compat, none on SDL 1.2, and none where the user has set any of them
+// (display.cpp).
+std::vector<EnvironmentHint> presentHints(const SDL_version& linked);
+// Called by screen() before SDL starts: sets presentHints for the linked library.
+void choosePresentPath();
 
 // Called by that filter for every event SDL is about to queue: true when the
 // layer keeps it instead, SDL's queue being full or events being kept already

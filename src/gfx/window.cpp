@@ -34,6 +34,7 @@ void screen(int width, int height, bool fullscreen, const char* text) {
     h = height;
     const char* noDisplay = chooseVideoDriver();
     if (noDisplay != nullptr) SDL_SetError("%s", noDisplay);
+    choosePresentPath();
     if (noDisplay != nullptr || SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n");
     std::atexit(shutDownSDL);
     const Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);

@@ -1,5 +1,6 @@
 // Window, frame and event pump on the dummy driver: the loop test, the key
-// state pointer, the mouse, the waits (and what ends them) and the exits.
+// state pointer, the mouse, the waits (and what ends them) and the exits; and
+// the hints that choose how SDL2 presents under sdl12-compat.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include "gfx.h"
+#include "surface.h"
 #include "surface_helpers.h"
 
 namespace {
@@ -172,5 +174,44 @@ TEST_F(WindowDeathTest, AnUnknownVideoDriverFailsTheStart) {
         },
         ::testing::ExitedWithCode(1), "");
 }
+
+// The user's value of each hint variable (null: not set), the linked version's
+// patch level, and whether the present hints are set.
+struct PresentHintCase {
+    const char* renderDriver;
+    const char* framebufferAcceleration;
+    Uint8 patch;
+    bool hinted;
+};
+
+class PresentHints : public ::testing::TestWithParam<PresentHintCase> {
+protected:
+    void SetUp() override {
+        setOrUnset("SDL_RENDER_DRIVER", GetParam().renderDriver);
+        setOrUnset("SDL_FRAMEBUFFER_ACCELERATION", GetParam().framebufferAcceleration);
+    }
+    void TearDown() override {
+        unsetenv("SDL_RENDER_DRIVER");
+        unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
+    }
+    static void setOrUnset(const char* name, const char* value) {
+        if (value != nullptr) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+};
+
+TEST_P(PresentHints, AreSetOnlyOnSdl12CompatAndOnlyWhereTheUserSetNone) {
+    std::string set;
+    for (const EnvironmentHint& hint : presentHints({1, 2, GetParam().patch}))
+        set += std::string(hint.name) + "=" + hint.value + " ";
+    EXPECT_EQ(set, GetParam().hinted ? "SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 " : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, PresentHints,
+                         ::testing::Values(PresentHintCase{nullptr, nullptr, 15, false},  // the original SDL 1.2
+                                           PresentHintCase{nullptr, nullptr, 50, true},  // sdl12-compat
+                                           PresentHintCase{"opengl", nullptr, 60, false},  // the user's choice
+                                           PresentHintCase{nullptr, "1", 60, false},
+                                           PresentHintCase{"", nullptr, 60, false}));
 
 }  // namespace
