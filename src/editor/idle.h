@@ -13,10 +13,10 @@
 // with a failure to report. One exception: a held arrow pans at its own pace
 // (arrowpace.h), and the pass waits for its steps itself. A pass that did not
 // idle is followed by another at once, unless the pointer moves: then the
-// loop lets its motions gather for up to half a display frame after the
+// loop lets its motions gather for up to 14 ms after the
 // present (gatherMotionsForFrame), and the pass after that, which takes them
-// all, or finds nothing and idles, comes twice per frame instead of once per
-// motion. Use:
+// all, or finds nothing and idles, comes about once per frame instead of once
+// per motion. Use:
 //
 //     const PassMark before = markPass(e);
 //     ... the steps of the pass ...

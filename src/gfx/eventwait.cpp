@@ -31,17 +31,17 @@
 // (a mouse reports up to 8,000 times a second), and a pass and a present for
 // each would spend the processor on frames nobody sees. So after a pass whose
 // last event was a motion and which presented, gatherMotionsForFrame lets the
-// motions that follow queue until half a display frame (8 ms) has passed
-// since that present, and the next pass applies them all, one by one, and
-// presents once. Half a frame rather than a whole one: the present then comes
-// often enough that what the display shows lags the pointer by at most that
-// half frame, for a little more processor time than presenting once a frame
-// (docs/performance.md has both measured). It pumps every 4 ms rather
-// than whenever the connection has something, since waking for every motion
-// would cost about what a pass costs. Anything else (a press, a release, a
-// key, a close request) ends the gathering at the next pump, within 4 ms, and
-// a wake-up at once; a pointer that stops ends it too: the first motion after
-// half a frame without a present is taken as soon as it arrives.
+// motions that follow queue until 14 ms have passed since that present, and
+// the next pass applies them all, one by one, and presents once. A little less
+// than a display frame: the present then comes often enough that what the
+// display shows lags the pointer by about half a frame at the median, while a
+// fast drag still costs few passes (docs/performance.md has the choice
+// measured). It pumps every 7 ms rather than whenever the connection has
+// something, since waking for every motion would cost about what a pass costs.
+// Anything else (a press, a release, a key, a close request) ends the
+// gathering at the next pump, within 7 ms, and a wake-up at once; a pointer
+// that stops ends it too: the first motion after 14 ms without a present is
+// taken as soon as it arrives.
 //
 // The wake-up is an eventfd, made on first use by whichever thread comes
 // first; waking writes to it, which is safe from any thread and from a signal
@@ -64,8 +64,8 @@ namespace {
 
 constexpr Uint32 pumpStepMs = 10;   // how often a wait pumps where it cannot block
 constexpr Uint32 settleMs = 50;     // how long a wait starts by pumping so
-constexpr Uint32 gatherMs = 8;         // the least time between presents while the pointer moves: half a display frame
-constexpr Uint32 gatherStepMs = 4;     // how often motions gathering for a frame are pumped
+constexpr Uint32 gatherMs = 14;     // the least time between presents while the pointer moves
+constexpr Uint32 gatherStepMs = 7;  // how often motions gathering for a frame are pumped
 
 std::atomic<int> wakeFd{-1};
 

@@ -202,8 +202,8 @@ void waitForEvent();
 // getTicks() reaches `deadline` or on wakeEventWait(), whichever comes first.
 bool waitForEventUntil(Uint32 deadline);
 // After a present that followed a pointer motion, lets further motions queue
-// until half a display frame (8 ms) has passed since that present; returns
-// within 4 ms of any other event, at once on wakeEventWait() or when no such
+// until 14 ms have passed since that present; returns
+// within 7 ms of any other event, at once on wakeEventWait() or when no such
 // present is that recent.
 void gatherMotionsForFrame();
 // Ends a wait in progress, or the next one: callable from any thread and from a signal handler.
