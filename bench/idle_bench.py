@@ -264,6 +264,18 @@ def measure_library(name, args, server, library_dir):
         print("  %-52s %10.3f %10.3f%s" % (figure, min(values), statistics.median(values), goal), flush=True)
 
 
+def libraries_to_measure(compat):
+    """(name, folder for LD_LIBRARY_PATH) of each SDL 1.2 library to run on:
+    the system's, and sdl12-compat when `compat` holds it."""
+    libraries = [("SDL 1.2", None)]
+    if compat:
+        if os.path.exists(os.path.join(compat, "libSDL-1.2.so.0")):
+            libraries.append(("sdl12-compat", os.path.abspath(compat)))
+        else:
+            print("sdl12-compat: no libSDL-1.2.so.0 in %s, skipped" % compat)
+    return libraries
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("binary")
@@ -275,12 +287,7 @@ def main():
     args = parser.parse_args()
     args.binary, args.probe = os.path.abspath(args.binary), os.path.abspath(args.probe)
 
-    libraries = [("SDL 1.2", None)]
-    if args.compat:
-        if os.path.exists(os.path.join(args.compat, "libSDL-1.2.so.0")):
-            libraries.append(("sdl12-compat", os.path.abspath(args.compat)))
-        else:
-            print("sdl12-compat: no libSDL-1.2.so.0 in %s, skipped" % args.compat)
+    libraries = libraries_to_measure(args.compat)
     server = XServer().start()
     try:
         for name, library_dir in libraries:

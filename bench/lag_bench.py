@@ -37,6 +37,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 from harness import Editor, HarnessError, XServer  # noqa: E402
+from idle_bench import libraries_to_measure  # noqa: E402
 
 SCALE = 3
 # The pointer moves along cells 1 .. CELLS of canvas row 0, where the picture
@@ -270,12 +271,7 @@ def main():
     args = parser.parse_args()
     binary = os.path.abspath(args.binary)
 
-    libraries = [("SDL 1.2", None)]
-    if args.compat:
-        if os.path.exists(os.path.join(args.compat, "libSDL-1.2.so.0")):
-            libraries.append(("sdl12-compat", os.path.abspath(args.compat)))
-        else:
-            print("sdl12-compat: no libSDL-1.2.so.0 in %s, skipped" % args.compat)
+    libraries = libraries_to_measure(args.compat)
     for library, library_dir in libraries:
         # A server of its own per library: SDL 1.2 does not take the keyboard's
         # focus, which an sdl12-compat window closed before may have left nowhere.
