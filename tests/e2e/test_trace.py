@@ -117,7 +117,8 @@ def case_t_and_shift_t_choose_hide_and_show(ctx):
     ed.press("Escape")  # leaves the prompt, not the editor
     choose_image(ed, "x.png")
     ed.wait_for(lambda s: prompt_text(s, 40).rstrip() == "Cannot trace x.png: No such file", what="the failure")
-    check("Cannot trace x.png: No such file or directory" in ed.stderr(), "standard error: %r" % ed.stderr())
+    check("Cannot trace %s: No such file or directory" % ctx.path("x.png") in ed.stderr(),
+          "standard error: %r" % ed.stderr())
     check(shows_sun(ed.screenshot()), "the sun after the failed choice")
     open_prompt(ed)
     ed.press("Return")  # an empty answer hides the image

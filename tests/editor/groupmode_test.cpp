@@ -75,6 +75,7 @@ const KeyInDrag keyCases[] = {
     {"BandThenFlip", false, {SDLK_f}, groupMode, 2, 1, 14, "Flipped 2 points, 1 line"},
     {"BandThenTurn", false, {SDLK_LSHIFT, SDLK_o}, groupMode, 2, 1, 11, "Turned 2 points, 1 line"},
     {"BandThenCut", false, {SDLK_LCTRL, SDLK_x}, groupMode, 0, 1, -1, "Cut 2 points, 1 line"},
+    {"BandThenG", false, {SDLK_g}, groupMode, 2, 0, 10, "Group dropped"},
 };
 
 class KeyDuringDrag : public GroupPass, public ::testing::WithParamInterface<KeyInDrag> {};
@@ -99,6 +100,16 @@ TEST_P(KeyDuringDrag, EndsTheDragWhereItStandsAndTheHeldButtonDoesNothing) {
     EXPECT_EQ(countPixels(0, 0, 639, 399, red), 0);  // no band left
     drag(50, 50, 50, 50);                            // pressed anew, the button acts again
     EXPECT_EQ(tables().pixels_Amount, c.pointsAfter + (c.modeAfter == pointMode ? 1 : 0));
+}
+
+TEST_F(GroupPass, GAgainDropsTheGroupAndSaysSo) {
+    selectTwoPointsAndALine();
+    ASSERT_TRUE(promptLineShows("Selected 2 points, 1 line", black));
+    keys({SDLK_g});
+    EXPECT_TRUE(promptLineShows("Group dropped", black));
+    keys({SDLK_DELETE});  // nothing left to delete
+    EXPECT_EQ(tables().pixels_Amount, 2);
+    EXPECT_TRUE(promptLineShows("Group dropped", black));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyDuringDrag, ::testing::ValuesIn(keyCases),
