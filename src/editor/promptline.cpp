@@ -6,7 +6,11 @@
 static const ColorRGB white(255, 255, 255);
 static const ColorRGB black(0, 0, 0);
 
-double askNumber(const char* message) { return getScalar(message, promptLineX, promptLineY, white, true, black); }
+std::optional<double> askNumber(const char* message) {
+    double answer = 0;
+    if (!getScalarUnlessClosed(answer, message, promptLineX, promptLineY, white, true, black)) return std::nullopt;
+    return answer;
+}
 
 FileMessage fileFailureMessage(const char* action, const FileFailure& failure) {
     return FileMessage().text(std::string(action) + " failed: ").name(failure.path).reason(failure.reason);
