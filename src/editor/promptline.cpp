@@ -27,7 +27,9 @@ void reportFileFailure(const char* action, const FileFailure& failure, const Fil
 }
 
 void showMessage(const std::string& text) {
-    print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
+    // File names are UTF-8: a glyph a character, as the trace prompt showed them.
+    print(fontGlyphs(text).substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black,
+          messageLength);
 }
 
 void reportMessage(const std::string& text) { reportMessage(text, text); }

@@ -39,7 +39,8 @@ std::string fileFailureLine(const char* action, const FileFailure& failure, cons
 void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second = nullptr);
 
 // Any message, cut to messageLength characters, on the prompt line alone:
-// the report of a command that did what was asked.
+// the report of a command that did what was asked. The text is UTF-8, as
+// file names are, shown a glyph a character (fontGlyphs).
 void showMessage(const std::string& text);
 
 // The same, and the whole message on standard error: something went wrong.

@@ -12,7 +12,9 @@
 // the key held, does not see the same press; and a key held as it opens (the
 // one that opened it) types nothing until pressed again. getLineOrCancel()
 // cancels alike, but takes a line longer than its field on screen: the field
-// shows the line's end, the cells the caller's window has room for.
+// shows the line's end, the cells the caller's window has room for. It takes
+// the characters SDL translates the key presses to, in UTF-8, and hands a
+// close request back to its caller rather than ending the program.
 #include <string>
 
 #include "input.h"
