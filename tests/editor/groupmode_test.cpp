@@ -102,16 +102,6 @@ TEST_P(KeyDuringDrag, EndsTheDragWhereItStandsAndTheHeldButtonDoesNothing) {
     EXPECT_EQ(tables().pixels_Amount, c.pointsAfter + (c.modeAfter == pointMode ? 1 : 0));
 }
 
-TEST_F(GroupPass, GAgainDropsTheGroupAndSaysSo) {
-    selectTwoPointsAndALine();
-    ASSERT_TRUE(promptLineShows("Selected 2 points, 1 line", black));
-    keys({SDLK_g});
-    EXPECT_TRUE(promptLineShows("Group dropped", black));
-    keys({SDLK_DELETE});  // nothing left to delete
-    EXPECT_EQ(tables().pixels_Amount, 2);
-    EXPECT_TRUE(promptLineShows("Group dropped", black));
-}
-
 INSTANTIATE_TEST_SUITE_P(Keys, KeyDuringDrag, ::testing::ValuesIn(keyCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
