@@ -123,6 +123,7 @@ std::optional<std::vector<TracedPath>> outlines(const InkBitmap& ink, const Prog
     PotraceParam param(potrace_param_default(), potrace_param_free);
     if (!param) return std::nullopt;
     param->turdsize = inkScale * inkScale - 1;  // specks smaller than a cell
+    param->alphamax = 0.6;                      // corners stay corners rather than rounding off
     param->progress.callback = potraceMoved;
     param->progress.data = const_cast<ProgressShare*>(&share);
     PotraceState state(potrace_trace(param.get(), &bitmap), potrace_state_free);
