@@ -80,14 +80,16 @@ bool thinsAway(unsigned ring, int subiteration) {
 // test after a change), and those of the first two: all of the edge.
 bool thin(Framed& f, const GoOn& goOn) {
     std::vector<int> visit, marked, next;
-    std::vector<int> changedAt(f.px.size(), 0), queuedAt(f.px.size(), -1);
+    // Subiterations are counted in 16 bits: each takes a layer a pixel deep,
+    // and no ink is wider than the 1024 x 800 pixels of the grid.
+    std::vector<std::uint16_t> changedAt(f.px.size(), 0), queuedAt(f.px.size(), 0);
     long long inkCount = 0, taken = 0;
     for (int p = 0; p < static_cast<int>(f.px.size()); ++p) {
         if (!f.px[p]) continue;
         ++inkCount;
         if (f.degree(p) < 8) visit.push_back(p);
     }
-    for (int sub = 1; !visit.empty(); ++sub) {
+    for (std::uint16_t sub = 1; !visit.empty(); ++sub) {
         if (!goOn(static_cast<int>(taken * 100 / std::max(inkCount, 1LL)))) return false;
         marked.clear();
         for (const int p : visit)
@@ -99,7 +101,7 @@ bool thin(Framed& f, const GoOn& goOn) {
             for (const int s : f.step)
                 if (f.px[p + s]) changedAt[p + s] = sub;
         for (const int p : visit)
-            if (f.px[p] && changedAt[p] >= sub - 1 && queuedAt[p] != sub) queuedAt[p] = sub, next.push_back(p);
+            if (f.px[p] && changedAt[p] + 1 >= sub && queuedAt[p] != sub) queuedAt[p] = sub, next.push_back(p);
         for (const int p : marked)
             for (const int s : f.step)
                 if (f.px[p + s] && queuedAt[p + s] != sub) queuedAt[p + s] = sub, next.push_back(p + s);
@@ -140,16 +142,16 @@ void straightenCorners(Framed& f) {
 
 // Each ink pixel's distance to the nearest blank one, in thirds of a pixel
 // (the 3-4 chamfer distance): half the stroke's width at the skeleton.
-std::vector<int> distanceToEdge(const Framed& f) {
-    std::vector<int> d(f.px.size(), 0);
-    constexpr int far = 1 << 28;
+std::vector<std::uint16_t> distanceToEdge(const Framed& f) {
+    std::vector<std::uint16_t> d(f.px.size(), 0);
+    constexpr std::uint16_t far = 0xffff;
     for (size_t p = 0; p < f.px.size(); ++p) d[p] = f.px[p] ? far : 0;
     const int first = f.stride + 1, last = static_cast<int>(f.px.size()) - f.stride - 2;
     const std::array<std::pair<int, int>, 4> before = {{{-1, 3}, {-f.stride - 1, 4}, {-f.stride, 3}, {-f.stride + 1, 4}}};
     for (int p = first; p <= last; ++p)
-        if (d[p]) for (const auto& [s, cost] : before) d[p] = std::min(d[p], d[p + s] + cost);
+        if (d[p]) for (const auto& [s, cost] : before) d[p] = static_cast<std::uint16_t>(std::min(d[p] + 0, d[p + s] + cost));
     for (int p = last; p >= first; --p)
-        if (d[p]) for (const auto& [s, cost] : before) d[p] = std::min(d[p], d[p - s] + cost);
+        if (d[p]) for (const auto& [s, cost] : before) d[p] = static_cast<std::uint16_t>(std::min(d[p] + 0, d[p - s] + cost));
     return d;
 }
 
@@ -249,7 +251,7 @@ Junctions findJunctions(const Framed& f, const Follower& follower, int scale) {
 
 // Clears the spurs: walks from an end to a junction shorter than the
 // stroke is wide there (at least a cell). True when any went.
-bool pruneSpurs(Framed& f, const std::vector<Walk>& walks, const Follower& follower, const std::vector<int>& distance,
+bool pruneSpurs(Framed& f, const std::vector<Walk>& walks, const Follower& follower, const std::vector<std::uint16_t>& distance,
                 int scale) {
     bool pruned = false;
     for (const Walk& walk : walks) {
@@ -313,7 +315,7 @@ void dropSpecks(InkBitmap& ink, int minArea) {
 
 std::optional<std::vector<TracedPath>> centreStrokes(const InkBitmap& ink, int scale, const GoOn& goOn) {
     Framed f(ink);
-    const std::vector<int> distance = distanceToEdge(f);
+    const std::vector<std::uint16_t> distance = distanceToEdge(f);
     if (!thin(f, [&goOn](int percent) { return goOn(percent * 9 / 10); })) return std::nullopt;
     straightenCorners(f);
     std::optional<Follower> follower(std::in_place, f);
