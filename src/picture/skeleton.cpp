@@ -221,14 +221,21 @@ private:
 };
 
 // Junctions: 8-connected groups of pixels of three neighbours or more, each
-// met at its centre. Returns the group of each pixel (-1: none) and the centres.
+// met at its centre: the group of each pixel (-1: none), and per group its
+// centre and pixels, and the group it was merged into (mergeCloseJunctions).
 struct Junctions {
     std::vector<int> group;
     std::vector<Spot> centre;
+    std::vector<int> pixels, merged;
+
+    int root(int g) const {
+        while (g >= 0 && merged[g] != g) g = merged[g];
+        return g;
+    }
 };
 
 Junctions findJunctions(const Framed& f, const Follower& follower, int scale) {
-    Junctions j{std::vector<int>(f.px.size(), -1), {}};
+    Junctions j{std::vector<int>(f.px.size(), -1), {}, {}, {}};
     std::vector<int> queue;
     for (int p = 0; p < static_cast<int>(f.px.size()); ++p) {
         if (!f.px[p] || follower.degreeOf(p) < 3 || j.group[p] >= 0) continue;
@@ -245,8 +252,45 @@ Junctions findJunctions(const Framed& f, const Follower& follower, int scale) {
             }
         }
         j.centre.push_back({x / queue.size(), y / queue.size()});
+        j.pixels.push_back(static_cast<int>(queue.size()));
+        j.merged.push_back(id);
     }
     return j;
+}
+
+// The stroke's width at skeleton pixel p, in pixels, and at least a cell.
+double strokeWidth(const std::vector<std::uint16_t>& distance, int p, int scale) {
+    return std::max(2.0 * distance[p] / 3.0, static_cast<double>(scale));
+}
+
+// Where two strokes cross at a slant, thinning leaves two junctions and a
+// short bridge between them; a pen crosses there at one point. Merges the
+// junctions that a walk shorter than the stroke is wide links, each group
+// met at the centre of all its pixels, and returns which walks were bridges.
+std::vector<bool> mergeCloseJunctions(Junctions& j, const std::vector<Walk>& walks,
+                                      const std::vector<std::uint16_t>& distance, int scale) {
+    std::vector<bool> bridge(walks.size(), false);
+    for (size_t i = 0; i < walks.size(); ++i) {
+        const int a = walks[i].pixels.front(), b = walks[i].pixels.back();
+        const int ra = j.root(j.group[a]), rb = j.root(j.group[b]);
+        if (walks[i].closed || ra < 0 || rb < 0 || ra == rb) continue;
+        const double width = std::max(strokeWidth(distance, a, scale), strokeWidth(distance, b, scale));
+        if (static_cast<double>(walks[i].pixels.size()) >= width) continue;
+        bridge[i] = true;
+        j.merged[rb] = ra;
+    }
+    std::vector<Spot> sum(j.centre.size(), Spot{0, 0});
+    std::vector<int> count(j.centre.size(), 0);
+    for (size_t g = 0; g < j.centre.size(); ++g) {
+        const int r = j.root(static_cast<int>(g));
+        sum[r].x += j.centre[g].x * j.pixels[g], sum[r].y += j.centre[g].y * j.pixels[g];
+        count[r] += j.pixels[g];
+    }
+    for (size_t g = 0; g < j.centre.size(); ++g) {
+        const int r = j.root(static_cast<int>(g));
+        j.centre[g] = {sum[r].x / count[r], sum[r].y / count[r]};
+    }
+    return bridge;
 }
 
 // Clears the spurs: walks from an end to a junction shorter than the
@@ -260,8 +304,7 @@ bool pruneSpurs(Framed& f, const std::vector<Walk>& walks, const Follower& follo
         const bool aEnd = follower.degreeOf(a) == 1, bEnd = follower.degreeOf(b) == 1;
         if (aEnd == bEnd) continue;  // a stroke on its own, or between junctions
         const int junction = aEnd ? b : a;
-        const double width = std::max(2.0 * distance[junction] / 3.0, static_cast<double>(scale));
-        if (static_cast<double>(walk.pixels.size()) >= width) continue;
+        if (static_cast<double>(walk.pixels.size()) >= strokeWidth(distance, junction, scale)) continue;
         for (const int p : walk.pixels)
             if (p != junction) f.px[p] = 0;
         pruned = true;
@@ -269,17 +312,20 @@ bool pruneSpurs(Framed& f, const std::vector<Walk>& walks, const Follower& follo
     return pruned;
 }
 
-std::vector<TracedPath> strokesOf(const Framed& f, const std::vector<Walk>& walks, const Follower& follower, int scale) {
-    const Junctions junctions = findJunctions(f, follower, scale);
+std::vector<TracedPath> strokesOf(const Framed& f, const std::vector<Walk>& walks, const Follower& follower,
+                                  const std::vector<std::uint16_t>& distance, int scale) {
+    Junctions junctions = findJunctions(f, follower, scale);
+    const std::vector<bool> bridge = mergeCloseJunctions(junctions, walks, distance, scale);
     const auto spotOf = [&](int p) {
         return junctions.group[p] >= 0 ? junctions.centre[junctions.group[p]] : f.centre(p, scale);
     };
     std::vector<TracedPath> strokes;
-    for (const Walk& walk : walks) {
+    for (size_t i = 0; i < walks.size(); ++i) {
+        const Walk& walk = walks[i];
         const int a = walk.pixels.front(), b = walk.pixels.back();
-        const int ga = junctions.group[a], gb = junctions.group[b];
-        // Within one junction: a step of its own group, or a tiny loop off it.
-        if (!walk.closed && ga >= 0 && ga == gb && walk.pixels.size() < 4) continue;
+        const int ra = junctions.root(junctions.group[a]), rb = junctions.root(junctions.group[b]);
+        // Within one junction: a bridge, a step of its own group, or a tiny loop off it.
+        if (!walk.closed && ra >= 0 && ra == rb && (bridge[i] || walk.pixels.size() < 4)) continue;
         TracedPath stroke;
         stroke.closed = walk.closed;
         stroke.wholeShape = walk.closed || (follower.degreeOf(a) <= 1 && follower.degreeOf(b) <= 1);
@@ -326,5 +372,5 @@ std::optional<std::vector<TracedPath>> centreStrokes(const InkBitmap& ink, int s
         walks = follower->walks();
     }
     if (!goOn(95)) return std::nullopt;
-    return strokesOf(f, walks, *follower, scale);
+    return strokesOf(f, walks, *follower, distance, scale);
 }
