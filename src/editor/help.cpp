@@ -37,6 +37,7 @@ const HelpRow helpRows[] = {
     {"arrows", "pan; = / - and 0 / 9 make the pan steps larger / smaller"},
     {"8", "back to cell 0, 0"},
     {"t / Shift+T", "an image to trace over, PNG or BMP / show or hide it"},
+    {"i / Shift+I", "lines from the traced image: outlines / centre lines"},
     {nullptr, "Slots and files"},
     {"1 .. 7", "choose the slot"},
     {"s / l", "save / load the picture of the slot"},
