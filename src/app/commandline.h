@@ -7,6 +7,8 @@
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--hpgl FILE] [--gcode FILE] [--ilda FILE]
 //             [--background K] [--color K] [--separate]
+//             [--paper SIZE] [--margin MM] [--portrait] [--pen z|servo]
+//     (each form but the last also takes --machines FILE)
 //     tessary --version | --help | -h
 //
 // Messages go to standard error (the version and --help's usage to standard

@@ -98,9 +98,10 @@ PassResult runPass(Editor& e) {
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
-int runEditor(const NamedPath& traceImage) {
+int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
+    e.machinesFile = machinesFile;
     startUp(e);
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
