@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "drawingorder.h"
 #include "picture.h"
 
 namespace {
@@ -84,14 +83,13 @@ std::string grouped(size_t number) {
 
 bool tooDarkForBeam(ColorRGB color) { return std::max({color.r, color.g, color.b}) < 255 / 3; }
 
-LaserFrame layoutLaserFrame(const PictureTables& tables, ColorRGB drawingColor, const LaserSettings& laser) {
+LaserFrame layoutLaserFrame(const std::vector<Stroke>& order, ColorRGB drawingColor, const LaserSettings& laser) {
     LaserFrame frame;
     const ColorRGB asked = laser.colour ? Colors[laser.colour - 1] : drawingColor;
     frame.drawnWhite = tooDarkForBeam(asked);
     frame.black = std::max({asked.r, asked.g, asked.b}) == 0;
     frame.color = frame.drawnWhite ? ColorRGB(255, 255, 255) : asked;
     frame.budget = std::min<size_t>(laserRecordLimit, static_cast<size_t>(laser.scanRate / laser.frameRate));
-    const std::vector<Stroke> order = drawingOrder(tables);
     const double longest = longestLine(order);
     for (int step = litStep;; step *= 2) {
         frame.records = frameRecords(order, step);

@@ -19,7 +19,7 @@
 // are cut into fewer pieces first, down to their ends alone; the waits, steps
 // and dwells always stay. An empty picture is one blanked record at the centre.
 //
-//     const LaserFrame frame = layoutLaserFrame(tables, drawingColor, profile.laser);
+//     const LaserFrame frame = layoutLaserFrame(drawingOrder(tables), drawingColor, profile.laser);
 //     for (const LaserNote& note : laserFrameNotes(frame, profile.laser)) ...  // how it plays, its colour
 #ifndef TESSARY_LASERFRAME_H
 #define TESSARY_LASERFRAME_H
@@ -29,7 +29,7 @@
 
 #include "gfx.h"
 #include "machines.h"
-#include "tables.h"
+#include "strokes.h"
 
 constexpr int ildaUnitsPerCell = 256;
 constexpr int blankedStepLimit = 65536 / 16;  // ILDA units
@@ -51,8 +51,9 @@ struct LaserFrame {
     size_t budget = 0;                 // the records the wanted frame rate allows
 };
 
-// The frame of the picture, lit in the profile's colour, else the drawing colour.
-LaserFrame layoutLaserFrame(const PictureTables& tables, ColorRGB drawingColor, const LaserSettings& laser);
+// The frame of the picture drawn in `order` (drawingOrder of its tables), lit
+// in the profile's colour, else the drawing colour.
+LaserFrame layoutLaserFrame(const std::vector<Stroke>& order, ColorRGB drawingColor, const LaserSettings& laser);
 
 // What the user should know of a frame: how it plays when it holds more than
 // its budget ("Laser frame: 4,210 points, 7 frames/s"), and a colour drawn

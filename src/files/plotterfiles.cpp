@@ -17,8 +17,8 @@ PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& 
     auto write = [&](const std::string& path, const std::string& bytes) {
         noteFailure(written.failed, path, replaceFile(path.c_str(), bytes));
     };
+    const std::vector<Stroke> order = drawingOrder(tables);
     if (!files.hpgl.empty() || !files.gcode.empty()) {
-        const std::vector<Stroke> order = drawingOrder(tables);
         const std::optional<Sheet> sheet = paperSheet(job.machines.paper);
         const PlotterLayout layout = plotterLayout(sheet);
         if (!files.hpgl.empty()) write(files.hpgl, encodeHpgl(order, layout));
@@ -26,7 +26,7 @@ PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& 
             write(files.gcode, encodeGcode(order, layout, job.machines.gcode, plotDescription(job.name, order, layout, sheet)));
     }
     if (!files.ilda.empty()) {
-        const LaserFrame frame = layoutLaserFrame(tables, job.drawingColor, job.machines.laser);
+        const LaserFrame frame = layoutLaserFrame(order, job.drawingColor, job.machines.laser);
         write(files.ilda, encodeIlda(frame, job.name, "Tessary"));
         written.notes = laserFrameNotes(frame, job.machines.laser);
     }
