@@ -41,6 +41,7 @@ const HelpRow helpRows[] = {
     {"1 .. 7", "choose the slot"},
     {"s / l", "save / load the picture of the slot"},
     {"e / Shift+E", "pictureN.svg, .png / for plotter, laser: .hpgl, .gcode, .ild"},
+    {"", "Shift+E's paper, pen, laser: ~/.config/tessary/machines.toml"},
     {"r", "export sorted epixelsN.txt and elinesN.txt"},
     {"slot N", "pixelsN.txt and linesN.txt"},
     {"files go to", "{folder}"},

@@ -18,6 +18,7 @@ SLOT_LINES = b"3 4 10 4 \n0 0 255 199 \n\n"
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 SVG_START = b'<?xml version="1.0" encoding="UTF-8"?>\n<svg '
 USAGE = "Usage: tessary [--dir DIR]\n"
+EXAMPLE_MACHINES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "machines.toml")
 
 # (arguments, exit status, standard output starts with, standard error starts
 # with, files afterwards: bytes each must hold, or None for a file that must not
@@ -59,6 +60,8 @@ CASES = [
      {"g": b" mm on A4 landscape (297 x 210 mm, margin 10 mm)\nG21\nG90\nM5\nG4 P0.2\nG0 X26.766 Y10\nM3 S1000\n"}),
     (["--render", "2", "--gcode", "g", "--paper", "100x50", "--portrait", "--margin", "0"], 0, "", "",
      {"g": b" 50 x 39.02 mm on 100 x 50 mm portrait (50 x 100 mm, margin 0 mm)\n"}),
+    (["--render", "2", "--gcode", "g", "--machines", EXAMPLE_MACHINES], 0, "", "",
+     {"g": b" mm on A4 landscape (297 x 210 mm, margin 10 mm)\nG21\nG90\nG0 Z2\n"}),
     (["--render", "2", "--gcode", "g", "--machines", "bad.toml"], 1, "",
      "tessary: {here}/bad.toml line 4: pen_down: expected a string\n", {"g": None}),
     (["--render", "2", "--gcode", "g", "--machines", "missing.toml"], 1, "",
