@@ -4,6 +4,7 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -136,9 +137,8 @@ struct Refusal {
 std::optional<Refusal> takeSection(const Section& section, const toml::table& table) {
     for (auto&& [key, node] : table) {
         const std::string name(key.str());
-        const Key* known = nullptr;
-        for (const Key& k : section.keys) known = name == k.name ? &k : known;
-        if (!known) return Refusal{key.source().begin.line, name + ": unknown key in [" + section.name + "]"};
+        const auto known = std::find_if(section.keys.begin(), section.keys.end(), [&](const Key& k) { return name == k.name; });
+        if (known == section.keys.end()) return Refusal{key.source().begin.line, name + ": unknown key in [" + section.name + "]"};
         const std::string refused = known->set(node);
         if (!refused.empty()) return Refusal{node.source().begin.line, name + ": " + refused};
     }
@@ -149,9 +149,8 @@ std::optional<Refusal> takeProfile(const toml::table& file, MachineProfile& prof
     const std::vector<Section> known = sections(profile);
     for (auto&& [key, node] : file) {
         const std::string name(key.str());
-        const Section* section = nullptr;
-        for (const Section& s : known) section = name == s.name ? &s : section;
-        if (!section) return Refusal{key.source().begin.line, name + ": unknown table"};
+        const auto section = std::find_if(known.begin(), known.end(), [&](const Section& s) { return name == s.name; });
+        if (section == known.end()) return Refusal{key.source().begin.line, name + ": unknown table"};
         if (!node.is_table()) return Refusal{node.source().begin.line, name + ": expected a table"};
         if (std::optional<Refusal> refused = takeSection(*section, *node.as_table())) return refused;
     }
@@ -188,8 +187,9 @@ std::string servoStep(const char* command) { return std::string(command) + "\nG4
 std::string machinesPath(const std::string& given) {
     if (!given.empty()) return given;
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string root = config && config[0] == '/' ? config : homeFolder() + "/.config";
-    return root + "/tessary/machines.toml";
+    if (config && config[0] == '/') return std::string(config) + "/tessary/machines.toml";
+    const std::string home = homeFolder();
+    return home.empty() ? "" : home + "/.config/tessary/machines.toml";
 }
 
 MachinesRead readMachines(const std::string& path, bool mustExist) {

@@ -80,7 +80,8 @@ struct MachinesRead {
 };
 
 // `given` when not empty, else $XDG_CONFIG_HOME/tessary/machines.toml, or
-// ~/.config/tessary/machines.toml when that is unset or not absolute.
+// ~/.config/tessary/machines.toml when that is unset or not absolute; empty,
+// which reads as a missing file, without a home folder.
 std::string machinesPath(const std::string& given);
 
 // The profile in the file at `path`. A missing file is the defaults when
