@@ -32,8 +32,8 @@ const char* const synopsis =
     "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
     "               [--paper SIZE] [--margin MM] [--portrait] [--pen z|servo]\n"
-    "       (each form but the last also takes --machines FILE)\n"
-    "       tessary --version | --help | -h\n";
+    "       tessary --version | --help | -h\n"
+    "       (all but the last also take --machines FILE)\n";
 
 const char* const details =
     "\n"

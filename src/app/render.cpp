@@ -22,7 +22,7 @@ static std::vector<FileFailure> writeWhole(const PictureTables& tables, const Re
     const PlotterWrite written = writePlotterFiles(tables, request.plotterFiles, job);
     failed.insert(failed.end(), written.failed.begin(), written.failed.end());
     sigprocmask(SIG_SETMASK, &before, nullptr);
-    for (const LaserNote& note : written.notes) std::fprintf(stderr, "%s\n", note.whole.c_str());
+    if (written.note) std::fprintf(stderr, "%s\n", written.note->whole.c_str());
     return failed;
 }
 

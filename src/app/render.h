@@ -35,7 +35,7 @@ struct RenderRequest {
 
 // A slot file that cannot be read renders as an empty table and is reported on
 // standard error, as the editor's load reports it; a slot with neither file is
-// no picture, and nothing is written. The laser frame's notes go to standard
+// no picture, and nothing is written. The laser frame's note goes to standard
 // error. Returns the exit status: 0, or 1, after reporting it, when the slot
 // has neither file, the settings file is refused (nothing is written then), a
 // margin leaves no room on the paper, or a file could not be written (with the

@@ -75,13 +75,6 @@ void exportImagesCommand(const Editor& e) {
     if (writeAndReport([&] { return writeImageFiles(image, files); })) showMessage(imagesWrittenText(files));
 }
 
-// The notes on the prompt line, the first of them, and whole on standard error.
-static void reportNotes(const std::vector<LaserNote>& notes) {
-    std::string logged;
-    for (const LaserNote& note : notes) logged += (logged.empty() ? "" : "\n") + note.whole;
-    reportMessage(notes[0].shown, logged);
-}
-
 void exportPlotterCommand(const Editor& e) {
     // Read at every export, so that an edit of the file takes effect at once.
     const MachinesRead machines = readMachines(machinesPath(e.machinesFile), !e.machinesFile.empty());
@@ -97,6 +90,6 @@ void exportPlotterCommand(const Editor& e) {
         return written.failed;
     });
     if (!wrote) return;
-    if (written.notes.empty()) showMessage(plotterFilesWrittenText(files));
-    else reportNotes(written.notes);
+    if (written.note) reportMessage(written.note->shown, written.note->whole);
+    else showMessage(plotterFilesWrittenText(files));
 }

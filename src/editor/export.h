@@ -31,8 +31,8 @@ void exportCommand(Editor& e);        // key r: asks for both sort keys, then ex
 void exportImagesCommand(const Editor& e);   // key e
 // Shift+E: HP-GL, G-code and ILDA for the machines of the settings file (read
 // each time; a file refused is reported with its line, and nothing written),
-// the laser in the drawing colour unless the file chooses one. Reports what
-// the laser frame's notes say instead of "Wrote" when it has any.
+// the laser in the drawing colour unless the file chooses one. Reports the
+// laser frame's note (laserframe.h) instead of "Wrote" when it has one.
 void exportPlotterCommand(const Editor& e);
 
 #endif

@@ -97,18 +97,14 @@ LaserFrame layoutLaserFrame(const std::vector<Stroke>& order, ColorRGB drawingCo
     }
 }
 
-std::vector<LaserNote> laserFrameNotes(const LaserFrame& frame, const LaserSettings& laser) {
-    std::vector<LaserNote> notes;
-    if (frame.drawnWhite) {
-        const std::string why = frame.black ? "black gives no beam" : "too dark to see";
-        notes.push_back({"Laser drawn white: " + why, "Laser drawn in white: " + why});
-    }
-    if (frame.records.size() > frame.budget) {
-        const double rate = double(laser.scanRate) / frame.records.size();
-        char frames[24];
-        std::snprintf(frames, sizeof frames, rate < 1 ? "%.1f" : "%.0f", rate < 1 ? rate : std::floor(rate));
-        const std::string text = "Laser frame: " + grouped(frame.records.size()) + " points, " + frames + " frames/s";
-        notes.push_back({text, text});
-    }
-    return notes;
+std::optional<LaserNote> laserFrameNote(const LaserFrame& frame, const LaserSettings& laser) {
+    const std::string why = frame.black ? "black gives no beam" : "too dark to see";
+    const LaserNote white = {"Laser drawn white: " + why, "Laser drawn in white: " + why};
+    if (frame.records.size() <= frame.budget) return frame.drawnWhite ? std::optional<LaserNote>(white) : std::nullopt;
+    const double rate = double(laser.scanRate) / frame.records.size();
+    char frames[24];
+    std::snprintf(frames, sizeof frames, rate < 1 ? "%.1f" : "%.0f", rate < 1 ? rate : std::floor(rate));
+    const std::string plays = grouped(frame.records.size()) + " points, " + frames + " frames/s";
+    if (!frame.drawnWhite) return LaserNote{"Laser frame: " + plays, "Laser frame: " + plays};
+    return LaserNote{"Laser white; " + plays, white.whole + "\nLaser frame: " + plays};
 }

@@ -20,10 +20,11 @@
 // and dwells always stay. An empty picture is one blanked record at the centre.
 //
 //     const LaserFrame frame = layoutLaserFrame(drawingOrder(tables), drawingColor, profile.laser);
-//     for (const LaserNote& note : laserFrameNotes(frame, profile.laser)) ...  // how it plays, its colour
+//     if (const std::optional<LaserNote> note = laserFrameNote(frame, profile.laser)) ...  // how it plays, its colour
 #ifndef TESSARY_LASERFRAME_H
 #define TESSARY_LASERFRAME_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,14 +56,15 @@ struct LaserFrame {
 // in the profile's colour, else the drawing colour.
 LaserFrame layoutLaserFrame(const std::vector<Stroke>& order, ColorRGB drawingColor, const LaserSettings& laser);
 
-// What the user should know of a frame: how it plays when it holds more than
-// its budget ("Laser frame: 4,210 points, 7 frames/s"), and a colour drawn
-// white ("Laser drawn in white: black gives no beam"). `shown` fits the
-// prompt line; `whole` is for standard error.
+// What the user should know of a frame, when anything: a colour drawn white
+// ("Laser drawn in white: black gives no beam"), and how it plays when it holds
+// more than its budget ("Laser frame: 4,210 points, 7 frames/s"). `whole` has
+// a line for each, for standard error; `shown` says both within the prompt
+// line's 40 characters ("Laser white; 4,210 points, 7 frames/s").
 struct LaserNote {
     std::string shown, whole;
 };
-std::vector<LaserNote> laserFrameNotes(const LaserFrame& frame, const LaserSettings& laser);
+std::optional<LaserNote> laserFrameNote(const LaserFrame& frame, const LaserSettings& laser);
 
 // A colour too dark to show as a beam: each of its channels below a third of full power.
 bool tooDarkForBeam(ColorRGB color);

@@ -28,7 +28,7 @@ PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& 
     if (!files.ilda.empty()) {
         const LaserFrame frame = layoutLaserFrame(order, job.drawingColor, job.machines.laser);
         write(files.ilda, encodeIlda(frame, job.name, "Tessary"));
-        written.notes = laserFrameNotes(frame, job.machines.laser);
+        written.note = laserFrameNote(frame, job.machines.laser);
     }
     return written;
 }

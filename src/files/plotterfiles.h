@@ -11,7 +11,7 @@
 //
 //     const PlotterFiles files = plotterFileNames(1);
 //     const PlotterWrite written = writePlotterFiles(tables, files, {"picture1", drawing, profile});
-//     written.failed ...; written.notes ...  // the laser frame's notes, for the user
+//     written.failed ...; written.note ...  // the laser frame's note, for the user
 #ifndef TESSARY_PLOTTERFILES_H
 #define TESSARY_PLOTTERFILES_H
 
@@ -42,7 +42,7 @@ struct PlotterJob {
 
 struct PlotterWrite {
     std::vector<FileFailure> failed;  // with their reasons, in the order HP-GL, G-code, ILDA
-    std::vector<LaserNote> notes;     // the laser frame's (laserFrameNotes), when its file was asked for
+    std::optional<LaserNote> note;    // the laser frame's (laserFrameNote), when its file was asked for
 };
 
 // "picture<nr>.hpgl", "picture<nr>.gcode" and "picture<nr>.ild".

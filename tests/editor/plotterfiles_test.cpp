@@ -371,6 +371,8 @@ TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesReportingEachFa
          "[gcode]\npen_up = \"M5\"\nfeed = \"fast\"\n"},
         {true, {}, plotterFiles, "Laser drawn white: black gives no beam", "Laser drawn in white: black gives no beam\n",
          "", 1},
+        {true, {}, {"m.toml", "picture1.gcode", "picture1.hpgl", "picture1.ild"}, "Laser white; 16 points, 62 frames/s",
+         "Laser drawn in white: black gives no beam\nLaser frame: 16 points, 62 frames/s\n", "[laser]\nscan_rate = 1000\nframe_rate = 100\n", 1},
     };
     e.picture.addLine(1, 2, 3, 4);
     for (const Row& row : rows) {
