@@ -101,8 +101,8 @@ PassResult runPass(Editor& e) {
 int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
-    e.machinesFile = machinesFile;
     startUp(e);
+    e.machinesFile = machinesFile;
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     startTracing(e, traceImage, restored);  // the image named, or the one this folder traced over last, read meanwhile
