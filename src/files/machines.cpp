@@ -109,7 +109,7 @@ std::vector<Section> sections(MachineProfile& p) {
                                  "expected \"landscape\" or \"portrait\"")},
           {"margin", [&p](const toml::node& node) -> std::string {
                if (!node.is_number() || *node.value<double>() < 0 || *node.value<double>() > longestSide)
-                   return "expected a number of mm, 0 or more";
+                   return "expected a number of mm, 0-10000";
                p.paper.margin = *node.value<double>();
                return "";
            }}}},
