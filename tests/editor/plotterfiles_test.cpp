@@ -215,10 +215,9 @@ TEST_F(PlotterFilesTest, EveryFormatDrawsExactlyThePicture) {
     }
 }
 
-// The places a plotter file draws at lie within the margins of a sheet
-// `width` x `height` mm, the canvas at one scale, as large as the margins allow
-// and centred; read back at that scale, the file draws exactly the picture.
-// `units` a mm, `close` the file's rounding.
+// The places a plotter file draws at (`units` a mm, rounded within `close`) lie within the
+// margins of the sheet, the canvas at one scale, as large as the margins allow and centred;
+// read back at that scale, the file draws exactly the picture.
 template <typename Read>
 void expectFitted(Read read, double units, double close, std::array<double, 2> sheet, double margin,
                   const Drawing& expected) {
@@ -264,11 +263,7 @@ TEST_F(PlotterFilesTest, PlotterFilesFitThePaperAtOneScaleCentredWithinTheMargin
 }
 
 // The frame as places held: a place, lit or blanked, for some records in a row.
-struct Hold {
-    Record at;
-    bool lit;
-    int records;
-};
+struct Hold { Record at; bool lit; int records; };
 std::vector<Hold> holds(const std::vector<Record>& records) {
     std::vector<Hold> held;
     for (const Record& r : records) {
