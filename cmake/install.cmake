@@ -48,6 +48,7 @@ install(FILES README.md docs/gfx.md data/copyright ${TESSARY_CHANGELOG}.gz
 # In the Debian packages the copyright file carries the licence text, so the
 # LICENSE file has a component of its own that CPack leaves out.
 install(FILES LICENSE DESTINATION ${TESSARY_DOC_DIR} COMPONENT Licence)
+install(FILES examples/machines.toml DESTINATION ${TESSARY_DOC_DIR}/examples COMPONENT Runtime)
 
 install(TARGETS gfx ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES src/gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessary COMPONENT Development)

@@ -100,10 +100,11 @@ PassResult runPass(Editor& e) {
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
-int runEditor(const NamedPath& traceImage) {
+int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
     startUp(e);
+    e.machinesFile = machinesFile;
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     startTracing(e, traceImage, restored);  // the image named, or the one this folder traced over last, read meanwhile

@@ -41,7 +41,7 @@ const HelpRow helpRows[] = {
     {nullptr, "Slots and files"},
     {"1 .. 7", "choose the slot"},
     {"s / l", "save / load the picture of the slot"},
-    {"e / Shift+E", "pictureN.svg, .png / for plotter, laser: .hpgl, .gcode, .ild"},
+    {"e / Shift+E", "pictureN.svg, .png / .hpgl .gcode .ild as machines.toml says"},
     {"r", "export sorted epixelsN.txt and elinesN.txt"},
     {"slot N", "pixelsN.txt and linesN.txt"},
     {"files go to", "{folder}"},

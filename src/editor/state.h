@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -91,6 +92,7 @@ struct Editor {
     Picture picture;
     Tracing trace;  // the image traced over, never part of the picture
     LineFindingState finding;  // lines being found in it
+    std::string machinesFile;  // the plotter and laser settings Shift+E reads (machines.h); empty: the default file
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
