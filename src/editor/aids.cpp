@@ -41,7 +41,8 @@ CellBox shownCells(const Editor& e) {
 std::optional<Cell> snappedCell(const Editor& e) {
     const double x = e.X_Start + (e.mouseX + 0.5) / e.scale;
     const double y = e.Y_Start + (e.mouseY + 0.5) / e.scale;
-    return nearestEnd(e.picture.tables(), x, y, snapRadiusPixels / e.scale, shownCells(e));
+    // An end exactly at the radius counts, however the division rounds.
+    return nearestEnd(e.picture.tables(), x, y, snapRadiusPixels / e.scale + 1e-9, shownCells(e));
 }
 
 void sayMissedImages(int missed) {
