@@ -168,12 +168,10 @@ std::optional<Cell> snapMark(const Editor& e) {
 
 // At the small scales the whole cell, as the cursor; larger, its edge, so
 // that the end under it still shows.
-void drawSnapMark(const Editor& e) {
-    const auto mark = snapMark(e);
-    if (!mark) return;
+void drawSnapMark(const Editor& e, Cell mark) {
     const int s = e.scale;
-    const PixelBox cell = {(mark->x - e.X_Start) * s, (mark->y - e.Y_Start) * s, (mark->x - e.X_Start + 1) * s - 1,
-                           (mark->y - e.Y_Start + 1) * s - 1};
+    const PixelBox cell = {(mark.x - e.X_Start) * s, (mark.y - e.Y_Start) * s, (mark.x - e.X_Start + 1) * s - 1,
+                           (mark.y - e.Y_Start + 1) * s - 1};
     const PixelBox view = {0, 0, viewWidth - 1, viewHeight - 1};
     if (s < 3) return fillBox(clipped(cell, view), red);
     fillBox(clipped({cell.left, cell.top, cell.right, cell.top}, view), red);

@@ -53,6 +53,6 @@ void drawMirrorAxes(const Editor& e, int left, int top, int right, int bottom);
 // The cursor cell shown over the picture while it lies on a line end or point
 // in line mode with snapping on: where the line will join. None otherwise.
 std::optional<Cell> snapMark(const Editor& e);
-void drawSnapMark(const Editor& e);
+void drawSnapMark(const Editor& e, Cell mark);
 
 #endif

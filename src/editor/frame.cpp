@@ -76,14 +76,28 @@ std::optional<PixelRect> snapMarkPixels(const Editor& e, const std::optional<Cel
     return viewPixels(e, {mark->x, mark->y, mark->x, mark->y});
 }
 
+// The snapped cursor, looked for only where the picture covers the cursor cell
+// (the coverage being up to date), so that most passes search no table.
+std::optional<Cell> snapMarkNow(const Editor& e, const Coverage& coverage) {
+    if (!onCanvas(e.rmouseX, e.rmouseY) || coverage.row(e.rmouseY)[e.rmouseX] == Coverage::none) return std::nullopt;
+    return snapMark(e);
+}
+
 // Where the frame may differ from the window: the damage since the last frame
-// and every drawn value that changed. Brings the picture's coverage up to date.
+// and every drawn value that changed. Brings the picture's coverage and the
+// snapped cursor up to date.
 SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     SurfaceRegion region = takeDamage();
     const bool allOfIt = !shown.drawn || viewMoved(shown, e);
     const int entries = shown.coverage.follow(shown.picture, e.picture.tables(), [&](CellBox box) {
         if (!allOfIt) addCells(e, box, region);
     });
+    const std::optional<Cell> mark = snapMarkNow(e, shown.coverage);
+    if (mark != shown.snapMark) {
+        for (const auto& pixels : {snapMarkPixels(e, shown.snapMark), snapMarkPixels(e, mark)})
+            if (pixels) addRect(region, *pixels);
+        shown.snapMark = mark;
+    }
     if (allOfIt || entries > mostEntriesRedrawnInPart) {
         region.whole = true;
         return region;
@@ -97,11 +111,6 @@ SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     if (!(group == shown.group)) {
         if (const auto was = groupCells(shown.picture, shown.group)) addCells(e, *was, region);
         if (const auto is = groupCells(e.picture.tables(), group)) addCells(e, *is, region);
-    }
-    const std::optional<Cell> mark = snapMark(e);
-    if (mark != shown.snapMark) {
-        for (const auto& pixels : {snapMarkPixels(e, shown.snapMark), snapMarkPixels(e, mark)})
-            if (pixels) addRect(region, *pixels);
     }
     panelRowsChanged(e, shown.panel, region);
     return region;
@@ -261,9 +270,9 @@ bool groupTouched(const Editor& e, const SurfaceRegion& region) {
            region.touches(overview.left, overview.top, overview.right, overview.bottom);
 }
 
-// Whether the snapped cursor's cell meets `region`.
+// Whether the snapped cursor (as frameChanges found it) meets `region`.
 bool snapMarkTouched(const Editor& e, const SurfaceRegion& region) {
-    const auto pixels = snapMarkPixels(e, snapMark(e));
+    const auto pixels = snapMarkPixels(e, e.shown.snapMark);
     return pixels && !isEmpty(*pixels) && region.touches(pixels->left, pixels->top, pixels->right, pixels->bottom);
 }
 
@@ -280,7 +289,7 @@ void drawWithin(const Editor& e, const Coverage& coverage, const SurfaceRegion& 
     region.eachRect([&](int l, int t, int r, int b) { drawViewCells(e, coverage, {l, t, r, b}); });
     region.eachRect([&](int l, int t, int r, int b) { drawAxesWithin(e, {l, t, r, b}, viewArea); });
     if (highlightTouched(e, region)) highlightSelection(e);
-    if (snapMarkTouched(e, region)) drawSnapMark(e);
+    if (snapMarkTouched(e, region)) drawSnapMark(e, *e.shown.snapMark);
     region.eachRect([&](int l, int t, int r, int b) { drawOverviewCells(e, coverage, {l, t, r, b}); });
     const PixelRect overviewCanvas = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
     region.eachRect([&](int l, int t, int r, int b) { drawAxesWithin(e, {l, t, r, b}, overviewCanvas); });
@@ -303,7 +312,6 @@ void remember(const Editor& e, ShownFrame& shown) {
     shown.highlighted = selectedLine(e);
     shown.group = selectedGroup(e);
     shown.panel = panelValues(e);
-    shown.snapMark = snapMark(e);
     shown.panelEnds = shown.panel;
 }
 
@@ -320,7 +328,7 @@ void renderFrame(const Editor& e) {
     renderView(e);
     drawAxesWithin(e, viewArea, viewArea);
     highlightSelection(e);
-    drawSnapMark(e);
+    if (const auto mark = snapMark(e)) drawSnapMark(e, *mark);
     renderOverview(e);
     highlightGroup(e);
 }

@@ -32,7 +32,7 @@ struct ShownFrame {
     int highlighted = -1;
     Group group;
     PanelValues panel{};
-    std::optional<Cell> snapMark;  // the cursor shown over a line end it snapped to (aids.h)
+    std::optional<Cell> snapMark;  // the cursor shown over the line end it snapped to (aids.h)
     // The values last printed in each row, by a frame or by an event of the pass
     // (drawPanelOverhangs): the end of a long one stays past the label.
     PanelValues panelEnds{};

@@ -5,8 +5,6 @@
 #include <climits>
 #include <cmath>
 
-#include "group.h"
-
 Mirror nextMirror(Mirror m) {
     switch (m) {
         case Mirror::off:
@@ -79,25 +77,53 @@ int addMirroredLine(PictureTables& t, const Segment& s, Mirror m) {
     return missed;
 }
 
+namespace {
+
+// Whether any of the cells (xs[i], ys[i]) lies in columns left..right and rows
+// top..bottom: a loop without branches, which the compiler runs several cells
+// at a time, so that a table with nothing near is passed over quickly.
+bool anyWithin(const int* xs, const int* ys, int left, int top, int right, int bottom) {
+    const unsigned width = static_cast<unsigned>(right - left), height = static_cast<unsigned>(bottom - top);
+    unsigned inside = 0;  // a count, not a flag: GCC takes sums several at a time
+    for (int i = 0; i < p_number; ++i)
+        inside += (static_cast<unsigned>(xs[i] - left) <= width) & (static_cast<unsigned>(ys[i] - top) <= height);
+    return inside != 0;
+}
+
+}  // namespace
+
 std::optional<Cell> nearestEnd(const PictureTables& t, double x, double y, double radius, CellBox within) {
+    // The cells whose centre may lie within the radius, and within `within`.
+    const auto reach = [&](double at, int low, int high) {
+        const double first = std::max<double>(low, std::floor(at - 0.5 - radius));
+        const double last = std::min<double>(high, std::ceil(at - 0.5 + radius));
+        return std::make_pair(static_cast<int>(first), static_cast<int>(last));
+    };
+    const auto [left, right] = reach(x, within.x1, within.x2);
+    const auto [top, bottom] = reach(y, within.y1, within.y2);
     std::optional<Cell> nearest;
+    if (left > right || top > bottom) return nearest;
     double nearestSquared = radius * radius;
+    const auto inReach = [&](int cx, int cy) { return cx >= left && cx <= right && cy >= top && cy <= bottom; };
     const auto consider = [&](int cx, int cy) {
-        if (!inBox(within, cx, cy)) return;
         const double dx = cx + 0.5 - x, dy = cy + 0.5 - y;
         const double squared = dx * dx + dy * dy;
         if (squared > nearestSquared || (nearest && squared == nearestSquared)) return;
         nearest = Cell{cx, cy};
         nearestSquared = squared;
     };
-    for (int i = 0; i < l_number; ++i) {
-        if (!t.line_oc[i] || !t.lineOnCanvas(i)) continue;
-        consider(t.lines[0][i], t.lines[1][i]);
-        consider(t.lines[2][i], t.lines[3][i]);
-    }
-    for (int i = 0; i < p_number; ++i) {
-        if (t.pixel_oc[i] && t.pointOnCanvas(i)) consider(t.pixel[0][i], t.pixel[1][i]);
-    }
+    // Each row of ends in turn (first ends, second ends, points), looked at
+    // one by one only when one of them is in reach; an end counts while its
+    // entry is in use and drawn.
+    const auto considerRow = [&](const int* xs, const int* ys, auto drawn) {
+        if (!anyWithin(xs, ys, left, top, right, bottom)) return;
+        for (int i = 0; i < p_number; ++i)
+            if (inReach(xs[i], ys[i]) && drawn(i)) consider(xs[i], ys[i]);
+    };
+    const auto lineDrawn = [&](int i) { return t.line_oc[i] && t.lineOnCanvas(i); };
+    considerRow(t.lines[0], t.lines[1], lineDrawn);
+    considerRow(t.lines[2], t.lines[3], lineDrawn);
+    considerRow(t.pixel[0], t.pixel[1], [&](int i) { return t.pixel_oc[i] && t.pointOnCanvas(i); });
     return nearest;
 }
 

@@ -63,7 +63,8 @@ int addMirroredLine(PictureTables& t, const Segment& s, Mirror m);
 // The end of a line in use or the point in use nearest to (x, y), a position in
 // cells (cell c spans c to c + 1, its centre at c + 0.5), among the cells of
 // `within` whose centre lies no farther than `radius` cells. Of ends equally
-// near, line ends come before points and lower entries first.
+// near, the first of: lines' first ends, their second ends, points, each by
+// entry.
 std::optional<Cell> nearestEnd(const PictureTables& t, double x, double y, double radius, CellBox within);
 
 // The end for a line from `from` towards `to` kept horizontal, vertical or at
