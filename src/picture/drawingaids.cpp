@@ -81,12 +81,14 @@ namespace {
 
 // Whether any of the cells (xs[i], ys[i]) lies in columns left..right and rows
 // top..bottom: a loop without branches, which the compiler runs several cells
-// at a time, so that a table with nothing near is passed over quickly.
+// at a time, so that a table with nothing near is passed over quickly. The
+// differences are taken unsigned, so that any coordinate a file gave wraps
+// instead of overflowing.
 bool anyWithin(const int* xs, const int* ys, int left, int top, int right, int bottom) {
-    const unsigned width = static_cast<unsigned>(right - left), height = static_cast<unsigned>(bottom - top);
+    const auto offset = [](int value, int from) { return static_cast<unsigned>(value) - static_cast<unsigned>(from); };
+    const unsigned width = offset(right, left), height = offset(bottom, top);
     unsigned inside = 0;  // a count, not a flag: GCC takes sums several at a time
-    for (int i = 0; i < p_number; ++i)
-        inside += (static_cast<unsigned>(xs[i] - left) <= width) & (static_cast<unsigned>(ys[i] - top) <= height);
+    for (int i = 0; i < p_number; ++i) inside += (offset(xs[i], left) <= width) & (offset(ys[i], top) <= height);
     return inside != 0;
 }
 
