@@ -72,6 +72,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tessary)
+# dpkg-shlibdeps names the shared libraries the program links: SDL 1.2,
+# libpng and libpotrace (the outlines of key i and --vectorize).
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 # xdg-user-dir finds the localised pictures folder that the menu entry uses.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS xdg-user-dirs)

@@ -19,6 +19,7 @@
 #include "editor.h"
 #include "picture.h"
 #include "render.h"
+#include "vectorizeslot.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ const char* const synopsis =
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
+    "       tessary --vectorize IMAGE --slot N [--centerline] [--dir DIR | --pictures]\n"
     "       tessary --version | --help | -h\n";
 
 const char* const details =
@@ -56,6 +58,12 @@ const char* const details =
     "  --color K         drawing colour, palette number 1-16 (default 6), also\n"
     "                    the laser's colour\n"
     "  --separate        draw lines in dark green\n"
+    "  --vectorize IMAGE save the outlines of the dark parts of the PNG or BMP\n"
+    "                    IMAGE, fitted to the canvas, to slot N, without a window;\n"
+    "                    the slot's old picture is kept (keys i and Shift+I add\n"
+    "                    the lines of the traced image in the editor)\n"
+    "  --slot N          the slot (1-7) that --vectorize saves to\n"
+    "  --centerline      --vectorize saves centre lines: one line down each stroke\n"
     "  --version         print the version\n"
     "  -h, --help        print this help\n"
     "\n"
@@ -64,7 +72,7 @@ const char* const details =
     "\n"
     "Exit status: 0 done, 1 the work failed, 2 usage error.\n";
 
-enum class Action { edit, render, version, help };
+enum class Action { edit, render, vectorize, version, help };
 
 struct Arguments {
     Action action = Action::edit;
@@ -79,6 +87,11 @@ struct Arguments {
     bool separate = false;
     const char* renderOption = nullptr;  // an option that only --render takes, when given
     const char* traceOption = nullptr;   // --trace, which only the editor takes, when given
+    std::string vectorize;               // the image --vectorize reads
+    int slot = 0;                        // the slot it saves to
+    bool centerline = false;
+    bool renderGiven = false;
+    const char* vectorizeOption = nullptr;  // an option that only --vectorize takes, when given
 };
 
 // A whole number in [lowest, highest] written in plain decimal digits.
@@ -131,6 +144,17 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
         if (!numberIn(value, 1, 7, args.nr))
             return usageError("--render takes a slot number 1-7, not " + std::string(value));
         args.action = Action::render;
+        args.renderGiven = true;
+        return -1;
+    }
+    if (option == "--vectorize") {
+        if (*value == '\0') return usageError("--vectorize needs a file name");
+        args.vectorize = value;
+        args.action = Action::vectorize;
+        return -1;
+    }
+    if (option == "--slot") {
+        if (!numberIn(value, 1, 7, args.slot)) return usageError("--slot takes a slot number 1-7, not " + std::string(value));
         return -1;
     }
     if (std::string* path = outputPath(option, args)) {
@@ -144,7 +168,7 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
 }
 
 bool takesValue(const std::string& option, Arguments& args) {
-    for (const char* name : {"--dir", "--trace", "--render", "--background", "--color"}) {
+    for (const char* name : {"--dir", "--trace", "--render", "--background", "--color", "--vectorize", "--slot"}) {
         if (option == name) return true;
     }
     return outputPath(option, args) != nullptr;
@@ -160,9 +184,11 @@ int parse(int argc, char* argv[], Arguments& args) {
             return -1;
         }
         if (option == "--trace") args.traceOption = argv[i];
-        else if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];
-        if (option == "--separate" || option == "--pictures") {
-            (option == "--separate" ? args.separate : args.pictures) = true;
+        else if (option == "--slot" || option == "--centerline") args.vectorizeOption = argv[i];
+        else if (option != "--dir" && option != "--pictures" && option != "--render" && option != "--vectorize")
+            args.renderOption = argv[i];
+        if (option == "--separate" || option == "--pictures" || option == "--centerline") {
+            (option == "--separate" ? args.separate : option == "--pictures" ? args.pictures : args.centerline) = true;
             continue;
         }
         if (!takesValue(option, args)) return usageError("unknown option: " + option);
@@ -170,7 +196,11 @@ int parse(int argc, char* argv[], Arguments& args) {
         const int status = takeValue(option, argv[++i], args);
         if (status >= 0) return status;
     }
-    if (args.action == Action::render && args.traceOption) return usageError("--trace goes with the editor only");
+    if (args.renderGiven && !args.vectorize.empty()) return usageError("--render and --vectorize go apart");
+    if (args.action != Action::edit && args.traceOption) return usageError("--trace goes with the editor only");
+    if (args.action != Action::vectorize && args.vectorizeOption)
+        return usageError(std::string(args.vectorizeOption) + " goes with --vectorize only");
+    if (args.action == Action::vectorize && args.slot == 0) return usageError("--vectorize needs --slot N");
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
     if (args.pictures && !args.dir.empty()) return usageError("--dir and --pictures name two folders");
@@ -240,9 +270,13 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::render) resolveOutputFiles(args);
     // The path is taken before the folder changes; messages name the image as given.
     const NamedPath traceImage = {args.trace.empty() ? "" : std::filesystem::absolute(args.trace).string(), args.trace};
+    const NamedPath vectorized = {args.vectorize.empty() ? "" : std::filesystem::absolute(args.vectorize).string(),
+                                  args.vectorize};
     if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
     if (args.action == Action::edit) return runEditor(traceImage);
+    if (args.action == Action::vectorize)
+        return vectorizeSlot({vectorized, args.slot, args.centerline ? LineKind::centreLines : LineKind::outlines});
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
     return renderSlot({args.nr, args.files, args.plotterFiles, colors});
 }

@@ -7,6 +7,7 @@
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--hpgl FILE] [--gcode FILE] [--ilda FILE]
 //             [--background K] [--color K] [--separate]
+//     tessary --vectorize IMAGE --slot N [--centerline] [--dir DIR | --pictures]
 //     tessary --version | --help | -h
 //
 // Messages go to standard error (the version and --help's usage to standard

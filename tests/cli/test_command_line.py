@@ -6,8 +6,10 @@ as they say.
 
 Run: python3 tests/cli/test_command_line.py path/to/tessary
 """
+import math
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -53,13 +55,38 @@ CASES = [
     (["--render", "2", "--gcode", "g", "--ilda", "missing/a.ild"], 1, "",
      "Export failed: {here}/missing/a.ild: No such file or directory\n", {"g": b"G21\n"}),
     # The editor itself: with no display it stops at once, unless a driver is asked for.
+    (["--vectorize", "ring.bmp", "--slot", "4"], 0, "Added ", "", {"lines4.txt": b" \n", "pixels4.txt": b""}),
+    (["--vectorize", "ring.bmp", "--slot", "2", "--centerline"], 0, "Added ",
+     "Saved slot 2; its old picture is kept in {here}/.local/state/tessary/", {"lines2.txt": b" \n"}),
+    (["--vectorize", "missing.png", "--slot", "2"], 1, "", "Cannot trace missing.png: No such file or directory\n",
+     {"lines2.txt": SLOT_LINES}),
+    (["--vectorize", "ring.bmp"], 2, "", "tessary: --vectorize needs --slot N\n" + USAGE, {"lines4.txt": None}),
+    (["--vectorize", "ring.bmp", "--slot", "8"], 2, "", "tessary: --slot takes a slot number 1-7, not 8\n", {}),
+    (["--slot", "3", "--centerline"], 2, "", "tessary: --centerline goes with --vectorize only\n", {}),
+    (["--vectorize", "ring.bmp", "--slot", "3", "--render", "2"], 2, "", "tessary: --render and --vectorize go apart\n", {}),
+    (["--vectorize", "ring.bmp", "--slot", "3", "--trace", "ring.bmp"], 2, "", "tessary: --trace goes with the editor only\n", {}),
     ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {}),
 ]
 
 
+def ring_bmp(path, width=64, height=50):
+    """A 24-bit BMP: a dark ring on white."""
+    stride = (3 * width + 3) // 4 * 4
+    rows = b""
+    for y in reversed(range(height)):  # bottom row first
+        row = b"".join(b"\x10\x10\x10" if 12 < math.hypot(x - 32, y - 25) < 18 else b"\xf0\xf0\xf0"
+                       for x in range(width))
+        rows += row + b"\0" * (stride - 3 * width)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + rows)
+
+
 def prepare(folder):
+    ring_bmp(os.path.join(folder, "ring.bmp"))
     os.mkdir(os.path.join(folder, "sub"))
     with open(os.path.join(folder, "pixels3.txt"), "wb") as f:
         f.write(SLOT_POINTS)
