@@ -90,12 +90,21 @@ void traceUnder(Editor& e) {
     e.trace.shown = true;
 }
 
+// The drawing aids on (aids.h): both mirror axes drawn, and line mode's cursor
+// snapping to the ends of the picture on every pass.
+void aidsOn(Editor& e) {
+    e.mirror = Mirror::both;
+    e.snap = true;
+    e.mode = lineMode;
+}
+
 // The frame step drawing everything (as after the view moved), with the
 // picture's coverage up to date: the full frame of a pass.
-void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
+void BM_FullFrame(benchmark::State& state, Kind kind, bool traced, bool aids = false) {
     Editor e;
     makePicture(e, kind);
     if (traced) traceUnder(e);
+    if (aids) aidsOn(e);
     e.scale = static_cast<int>(state.range(0));
     drawFrame(e);
     for (auto _ : state) {
@@ -107,6 +116,8 @@ void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
 BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 // The same over a traced image (goal: at most 1.2 times the frame without).
 BENCHMARK_CAPTURE(BM_FullFrame, worst_traced, Kind::worst, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+// The same with the drawing aids on (goals as without).
+BENCHMARK_CAPTURE(BM_FullFrame, worst_aids, Kind::worst, false, true)->Arg(1)->Arg(3);
 
 // The same after the picture was replaced (a load, an undo): its coverage is
 // counted afresh.
@@ -124,10 +135,11 @@ BENCHMARK(BM_FullFrameNewPicture)->Arg(1)->Arg(3);
 
 // A whole pass for one motion that moves the cursor to the next cell and
 // changes nothing else, on the worst picture, over a traced image or not.
-void BM_CursorPass(benchmark::State& state, bool traced) {
+void BM_CursorPass(benchmark::State& state, bool traced, bool aids = false) {
     Editor e;
     makePicture(e, Kind::worst);
     if (traced) traceUnder(e);
+    if (aids) aidsOn(e);
     e.scale = static_cast<int>(state.range(0));
     SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
     SDL_WarpMouse(300, 200);
@@ -140,6 +152,7 @@ void BM_CursorPass(benchmark::State& state, bool traced) {
 }
 BENCHMARK_CAPTURE(BM_CursorPass, worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 BENCHMARK_CAPTURE(BM_CursorPass, worst_traced, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_aids, false, true)->Arg(1)->Arg(3);
 
 // A burst of 1,000 motions applied: the worst picture's lines at scale 3, and
 // strokes of 123 motions (SDL queues at most 128 events), each queued at once

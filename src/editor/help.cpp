@@ -1,6 +1,7 @@
 // help.cpp - the help page's texts, its drawing and its opening and closing.
 #include "help.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "colorunder.h"
@@ -21,8 +22,9 @@ const HelpRow helpRows[] = {
     {nullptr, "Tessary help - any key or mouse button closes this page"},
     {nullptr, "Drawing"},
     {"q", "point mode: left button places points, right button erases"},
-    {"w", "line mode: left click the start, then the end"},
+    {"w", "line mode: left click start, then end; Ctrl keeps it straight"},
     {"Shift+left click", "line mode, on a line's end: store it, go on from there"},
+    {"m / b", "mirror: left-right, top-bottom, both, off / snap to ends"},
     {"right click", "line mode: find the lines at the cell, the first in red"},
     {"keypad + / -", "select the next / previous line found"},
     {"keypad Enter / .", "delete the selected line / keep it"},
@@ -67,16 +69,26 @@ const ColorRGB black(0, 0, 0);
 const ColorRGB headingColor = Colors[7];
 
 constexpr int cell = 8;           // the font's cells
-constexpr int rowStep = 10;       // pixels from one text row to the next
+constexpr int topY = 2;           // the first row's
 constexpr int leftX = cell;       // the keys column
 constexpr int textX = 18 * cell;  // the texts column
 constexpr int textColumns = viewWidth / cell - textX / cell;
 constexpr int paletteColumns = 4;
 constexpr int paletteEntryWidth = 20 * cell;
 
+bool isPalette(const HelpRow& row) { return row.keys != nullptr && std::string(row.text) == "{palette}"; }
+
+// Pixels from one text row to the next: 10, or fewer when the rows would
+// otherwise reach past the view.
+int rowStep() {
+    int rows = 0;
+    for (const HelpRow& row : helpRows) rows += isPalette(row) ? paletteSize / paletteColumns : 1;
+    return std::min(10, (viewHeight - topY - cell) / (rows - 1));
+}
+
 // The 16 colours in rows of four: a framed swatch, the number and the name.
 // Returns the rows used.
-int drawPalette(int y) {
+int drawPalette(int y, int rowStep) {
     for (int k = 0; k < paletteSize; ++k) {
         const int x = leftX + paletteEntryWidth * (k % paletteColumns);
         const int rowY = y + rowStep * (k / paletteColumns);
@@ -95,13 +107,13 @@ std::string workingFolder() {
 }
 
 // Draws one row at y; returns the rows it used.
-int drawRow(const HelpRow& row, int y) {
+int drawRow(const HelpRow& row, int y, int rowStep) {
     const std::string text = row.text;
     if (row.keys == nullptr) {
         print(row.text, leftX, y, headingColor, false, black, 0);
         return 1;
     }
-    if (text == "{palette}") return drawPalette(y);
+    if (isPalette(row)) return drawPalette(y, rowStep);
     print(row.keys, leftX, y, white, false, black, 0);
     const std::string shown = text == "{folder}" ? fitPath(workingFolder(), textColumns - 1) : text;
     print(shown.c_str(), textX, y, white, false, black, 0);
@@ -110,8 +122,9 @@ int drawRow(const HelpRow& row, int y) {
 
 void drawHelpPage() {
     drawRect(0, 0, viewWidth - 1, viewHeight - 1, black);
-    int y = 2;
-    for (const HelpRow& row : helpRows) y += rowStep * drawRow(row, y);
+    const int step = rowStep();
+    int y = topY;
+    for (const HelpRow& row : helpRows) y += step * drawRow(row, y, step);
 }
 
 bool helpKeyPressed() {

@@ -5,6 +5,7 @@
 // has changed; the rest change only state that the next frame shows.
 #include "keys.h"
 
+#include "aids.h"
 #include "colorprompts.h"
 #include "colorunder.h"
 #include "export.h"
@@ -154,4 +155,5 @@ void runKeyCommands(Editor& e) {
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);
     vectorizeKeys(e);
+    aidKeys(e);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "arrowpace.h"
+#include "drawingaids.h"
 #include "gfx.h"
 #include "group.h"
 #include "linefinding.h"
@@ -125,6 +126,11 @@ struct Editor {
     GroupState group;
     Clip clip;  // the last group copied or cut, kept for the whole run
 
+    // The drawing aids (aids.h): what is drawn is drawn at its mirror images
+    // too, and line ends snap to the ends already there.
+    Mirror mirror = Mirror::off;
+    bool snap = false;
+
     // Every field above but the picture and event2 (which each pass fills
     // anew), copied into one comparable tuple: the part of the
     // state that a pass which changed nothing leaves equal. A new field
@@ -133,7 +139,7 @@ struct Editor {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
-                               clip, trace.path, trace.shown, finding.escapeHeld);
+                               clip, trace.path, trace.shown, finding.escapeHeld, mirror, snap);
     }
 };
 

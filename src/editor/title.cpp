@@ -1,6 +1,8 @@
 // title.cpp - the window title's text.
 #include "title.h"
 
+#include "aids.h"
+
 // The editing mode as the title names it; none for a mode without a name.
 static std::string modeName(int mode) {
     switch (mode) {
@@ -17,9 +19,12 @@ static std::string modeName(int mode) {
     }
 }
 
-std::string windowTitle(int nr, int mode, bool unsaved) {
+std::string windowTitle(int nr, int mode, bool unsaved, const std::string& aids) {
     const std::string name = modeName(mode);
-    return "Tessary v.0.3 - slot " + std::to_string(nr) + (name.empty() ? "" : " - " + name) + (unsaved ? " *" : "");
+    return "Tessary v.0.3 - slot " + std::to_string(nr) + (name.empty() ? "" : " - " + name) + aids +
+           (unsaved ? " *" : "");
 }
 
-void showTitle(const Editor& e) { setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved()).c_str()); }
+void showTitle(const Editor& e) {
+    setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved(), aidsInTitle(e)).c_str());
+}

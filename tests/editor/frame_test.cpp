@@ -67,7 +67,7 @@ private:
         static const int keys[] = {SDLK_q, SDLK_w, SDLK_z, SDLK_x, SDLK_p, SDLK_8, SDLK_RIGHT, SDLK_LEFT, SDLK_DOWN,
                                    SDLK_UP, SDLK_KP_PLUS, SDLK_KP_MINUS, SDLK_KP_PERIOD, SDLK_KP_ENTER, SDLK_u,
                                    SDLK_y, SDLK_3, SDLK_EQUALS, SDLK_BACKQUOTE, SDLK_h, SDLK_g, SDLK_f, SDLK_o,
-                                   SDLK_DELETE};
+                                   SDLK_DELETE, SDLK_m, SDLK_b};
         const int kind = pick(0, 19);
         if (kind < 10) return move(e);
         if (kind < 13) return drag(e, SDL_BUTTON_LEFT);
