@@ -1,4 +1,5 @@
-// render.cpp - a slot's picture to image, plotter and laser files, headless.
+// render.cpp - a slot's picture to image, plotter and laser files, or slots
+// to an animation, headless.
 #include "render.h"
 
 #include <signal.h>
@@ -6,35 +7,64 @@
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 
 #include "slots.h"
 
-// Writes the files whole: TERM, HUP and INT wait, blocked, until all are
-// written or failed, and end the process only then.
-static std::vector<FileFailure> writeWhole(const PictureTables& tables, const RenderRequest& request) {
+// Runs `write`, which writes files and returns those that failed, whole:
+// TERM, HUP and INT wait, blocked, until all are written or failed, and end
+// the process only then. Reports each failure; returns the exit status.
+template <typename Write>
+static int writeWhole(Write write) {
     sigset_t ending, before;
     sigemptyset(&ending);
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&ending, sig);
     sigprocmask(SIG_BLOCK, &ending, &before);
-    std::vector<FileFailure> failed = writeImageFiles(pictureImage(tables, request.colors), request.files);
-    const LaserFrame frame = {request.colors.drawing, laserFrameName(request.nr)};
-    for (const FileFailure& failure : writePlotterFiles(tables, request.plotterFiles, frame)) failed.push_back(failure);
+    const std::vector<FileFailure> failed = write();
     sigprocmask(SIG_SETMASK, &before, nullptr);
-    return failed;
+    for (const FileFailure& failure : failed) {
+        std::fprintf(stderr, "Export failed: %s: %s\n", failure.path.c_str(), failure.reason.c_str());
+    }
+    return failed.empty() ? 0 : 1;
+}
+
+static std::string workingFolder() {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
+static void logReports(const std::vector<SlotReport>& reports) {
+    for (const SlotReport& report : reports) std::fprintf(stderr, "%s\n", report.logged.c_str());
 }
 
 int renderSlot(const RenderRequest& request) {
     const SlotRead read = readSlot(request.nr);
     if (read.neitherRead) {
-        std::error_code error;
-        const std::string here = std::filesystem::current_path(error).string();
-        std::fprintf(stderr, "tessary: slot %d has no picture in %s\n", request.nr, here.c_str());
+        std::fprintf(stderr, "tessary: slot %d has no picture in %s\n", request.nr, workingFolder().c_str());
         return 1;
     }
-    for (const SlotReport& report : read.reports) std::fprintf(stderr, "%s\n", report.logged.c_str());
-    const std::vector<FileFailure> failed = writeWhole(read.tables, request);
-    for (const FileFailure& failure : failed) {
-        std::fprintf(stderr, "Export failed: %s: %s\n", failure.path.c_str(), failure.reason.c_str());
+    logReports(read.reports);
+    return writeWhole([&] {
+        std::vector<FileFailure> failed = writeImageFiles(pictureImage(read.tables, request.colors), request.files);
+        const LaserFrame frame = {request.colors.drawing, laserFrameName(request.nr)};
+        for (const FileFailure& failure : writePlotterFiles(read.tables, request.plotterFiles, frame))
+            failed.push_back(failure);
+        return failed;
+    });
+}
+
+int renderAnimation(const AnimationRequest& request) {
+    std::vector<AnimationFrame> frames;
+    for (int slot : request.slots) {
+        std::vector<SlotReport> reports;
+        std::optional<PictureTables> tables = slotFrame(slot, &reports);
+        logReports(reports);
+        if (tables) frames.push_back({slot, std::move(*tables)});
+        else std::fprintf(stderr, "tessary: slot %d holds no picture, left out\n", slot);
     }
-    return failed.empty() ? 0 : 1;
+    if (frames.empty()) {
+        std::fprintf(stderr, "tessary: no slot holds a picture in %s\n", workingFolder().c_str());
+        return 1;
+    }
+    return writeWhole([&] { return writeAnimationFiles(frames, request.files, request.colors, request.fps); });
 }

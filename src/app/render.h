@@ -1,12 +1,17 @@
-// render.h - rendering a slot to files without a window (tessary --render).
+// render.h - rendering a slot, or slots as an animation, to files without a
+// window (tessary --render).
 //
 // Reads slot nr from the working directory with the editor's own reader and
 // writes the files named, exactly as the editor's keys e (images) and Shift+E
-// (plotter and laser files) would with the same colours. No SDL video call is
-// made, so no display is needed.
+// (plotter and laser files) would with the same colours; or reads several
+// slots and writes their ILDA show and animated GIF as Ctrl+E would. No SDL
+// video call is made, so no display is needed.
 #ifndef TESSARY_RENDER_H
 #define TESSARY_RENDER_H
 
+#include <vector>
+
+#include "animationfiles.h"
 #include "imagefiles.h"
 #include "pictureimage.h"
 #include "plotterfiles.h"
@@ -24,5 +29,18 @@ struct RenderRequest {
 // reporting it, when the slot has neither file or a file could not be
 // written (with the system's reason).
 int renderSlot(const RenderRequest& request);
+
+struct AnimationRequest {
+    std::vector<int> slots;  // in slot order
+    AnimationFiles files;
+    ImageColors colors;  // the laser's frames are in the drawing colour
+    int fps;
+};
+
+// The slots that hold a picture are the frames; each of the others is left
+// out and said so on standard error, as is any file read in part. Returns the
+// exit status: 0, or 1, after reporting it, when no slot holds a picture or a
+// file could not be written.
+int renderAnimation(const AnimationRequest& request);
 
 #endif

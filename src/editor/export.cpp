@@ -1,6 +1,7 @@
 // export.cpp - the export commands, their sort-key prompts and their reports.
 #include "export.h"
 
+#include "animation.h"
 #include "endsignals.h"
 #include "exportfiles.h"
 #include "imagefiles.h"
@@ -21,6 +22,12 @@ std::string imagesWrittenText(const ImageFiles& files) { return writtenText({fil
 
 std::string plotterFilesWrittenText(const PlotterFiles& files) {
     return writtenText({files.hpgl, files.gcode, files.ilda});
+}
+
+std::string animationWrittenText(const AnimationFiles& files, size_t frames) {
+    const std::string count = " (" + std::to_string(frames) + (frames == 1 ? " frame)" : " frames)");
+    FileMessage message = FileMessage().text("Wrote ").name(files.ilda);
+    return message.text(", " + files.gif.substr(files.gif.rfind('.')) + count).fitted(messageLength);
 }
 
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
@@ -80,4 +87,13 @@ void exportPlotterCommand(const Editor& e) {
     const PlotterFiles files = plotterFileNames(e.nr);
     const LaserFrame frame = {e.Draw_Color, laserFrameName(e.nr)};
     writeAndReport(plotterFilesWrittenText(files), [&] { return writePlotterFiles(e.picture.tables(), files, frame); });
+}
+
+void exportAnimationCommand(const Editor& e) {
+    const std::vector<AnimationFrame> frames = animationFrames(e);
+    if (frames.empty()) return showMessage("No slot holds a picture to write");
+    const AnimationFiles files = animationFileNames();
+    const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
+    writeAndReport(animationWrittenText(files, frames.size()),
+                   [&] { return writeAnimationFiles(frames, files, colors, e.fps); });
 }

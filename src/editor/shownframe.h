@@ -8,6 +8,7 @@
 #define TESSARY_SHOWNFRAME_H
 
 #include <array>
+#include <memory>
 
 #include "coverage.h"
 #include "group.h"
@@ -22,6 +23,8 @@ struct ShownFrame {
     // Whatever the whole frame hangs on: a change draws it all again.
     int scale = 0, X_Start = 0, Y_Start = 0, separate = 0;
     ColorRGB background, draw;
+    // The onion skin's cells (onionskin.h), painted under the picture; null while hidden.
+    std::shared_ptr<const Coverage> onion;
     // Each drawn element: the picture's entries (which coverage follows), the
     // highlighted line (-1: none), group mode's group in red and the panel's values.
     PictureTables picture;

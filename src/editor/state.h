@@ -11,7 +11,9 @@
 #include <tuple>
 #include <vector>
 
+#include "animationfiles.h"
 #include "arrowpace.h"
+#include "coverage.h"
 #include "gfx.h"
 #include "group.h"
 #include "picture.h"
@@ -59,14 +61,24 @@ struct Tracing {
     std::string readingName;    // its name as the user gave it, for messages
     bool readingQuiet = false;  // its news stays off the prompt line (the start's news is there)
 
-    // The cells' shown colours as surface pixels, row by row, for the image
-    // and background they were made for; remade when either changes.
+    // The shown colours of the cells under the picture (colorunder.h) as
+    // surface pixels, row by row, for the image, onion skin and colours they
+    // were made for; remade when any of them changes.
     struct Pixels {
         std::shared_ptr<const TraceImage> image;
-        ColorRGB background;
+        std::shared_ptr<const Coverage> onion;
+        ColorRGB background, draw;
         std::vector<Uint32> values;
     };
     mutable Pixels pixels;
+};
+
+// The onion skin (onionskin.h): the previous slot's saved picture, shown
+// dimmed under the picture; never part of it.
+struct OnionSkin {
+    bool shown = false;
+    int slot = 0;  // the slot `cells` was read from; 0 while none was
+    std::shared_ptr<const Coverage> cells;  // the cells its picture covers; null while hidden
 };
 
 struct Editor {
@@ -83,6 +95,8 @@ struct Editor {
     ColorRGB Draw_Color = Colors[5];
     Picture picture;
     Tracing trace;  // the image traced over, never part of the picture
+    OnionSkin onion;
+    int fps = defaultFps;  // the animation's frames a second (animation.h)
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
@@ -123,7 +137,7 @@ struct Editor {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
-                               clip, trace.path, trace.shown);
+                               clip, trace.path, trace.shown, onion.shown, onion.slot, fps);
     }
 };
 

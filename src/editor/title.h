@@ -12,6 +12,9 @@
 #include "state.h"
 
 std::string windowTitle(int nr, int mode, bool unsaved);
+// While the slots play (animation.h): "Tessary v.0.3 - slot 3 - playing", the
+// slot of the frame shown.
+std::string playingTitle(int nr);
 
 // A step of the pass: the title for e's slot, mode and picture (the layer sets
 // the caption only when its text changes).

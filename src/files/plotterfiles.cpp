@@ -12,6 +12,10 @@ PlotterFiles plotterFileNames(int nr) {
 
 std::string laserFrameName(int nr) { return "picture" + std::to_string(nr); }
 
+std::string ildaFrameFile(const std::vector<Stroke>& order, const LaserFrame& frame) {
+    return encodeIlda(order, frame.color, frame.name, "Tessary");
+}
+
 std::vector<FileFailure> writePlotterFiles(const PictureTables& tables, const PlotterFiles& files,
                                            const LaserFrame& frame) {
     const std::vector<Stroke> order = drawingOrder(tables);
@@ -21,6 +25,6 @@ std::vector<FileFailure> writePlotterFiles(const PictureTables& tables, const Pl
     };
     write(files.hpgl, encodeHpgl(order));
     write(files.gcode, encodeGcode(order));
-    write(files.ilda, encodeIlda(order, frame.color, frame.name, "Tessary"));
+    write(files.ilda, ildaFrameFile(order, frame));
     return failed;
 }

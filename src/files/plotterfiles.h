@@ -16,6 +16,7 @@
 
 #include "filereplace.h"
 #include "gfx.h"
+#include "strokes.h"
 #include "tables.h"
 
 // Paths of the three files; an empty path is not written.
@@ -36,6 +37,9 @@ PlotterFiles plotterFileNames(int nr);
 
 // The ILDA frame's name for slot nr's picture, "picture<nr>"; its company name is "Tessary".
 std::string laserFrameName(int nr);
+
+// The ILDA file of one frame: the picture drawn in `order` by the laser of `frame`.
+std::string ildaFrameFile(const std::vector<Stroke>& order, const LaserFrame& frame);
 
 // Writes the picture to each named file, each on its own. Returns the files
 // that could not be written (each left as it was), with their reasons, in the

@@ -1,0 +1,56 @@
+// animationfiles.h - the slots as the frames of an animation, written as one
+// laser show and one animated GIF.
+//
+// A frame is a slot that holds a picture (at least one entry in use), in slot
+// order. "animation.ild" is the ILDA show (ildashow.h) of the frames, each
+// laid out as the laser file of Shift+E (plotterfiles.h); "animation.gif"
+// shows each frame as the PNG export draws it (pictureimage.h, giffile.h).
+// Both are written in the working directory, each replaced atomically and on
+// its own, like the other export files.
+//
+//     std::vector<AnimationFrame> frames;
+//     for (int slot = 1; slot <= 7; ++slot)
+//         if (auto tables = slotFrame(slot)) frames.push_back({slot, *tables});
+//     for (const FileFailure& f : writeAnimationFiles(frames, animationFileNames(), colors, 4)) ...
+#ifndef TESSARY_ANIMATIONFILES_H
+#define TESSARY_ANIMATIONFILES_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "filereplace.h"
+#include "pictureimage.h"
+#include "slots.h"
+#include "tables.h"
+
+// Frames a second: the start, and the range the prompt and --fps take.
+constexpr int defaultFps = 4, fewestFps = 1, mostFps = 30;
+
+struct AnimationFrame {
+    int slot;
+    PictureTables tables;
+};
+
+// Paths of the two files; an empty path is not written.
+struct AnimationFiles {
+    std::string ilda;
+    std::string gif;
+};
+
+// "animation.ild" and "animation.gif".
+AnimationFiles animationFileNames();
+
+// What slot nr's files hold, when that is a picture: nothing when neither file
+// could be read or the picture is empty. A file read in part gives what was
+// read; what went wrong reading goes to `reports` when given.
+std::optional<PictureTables> slotFrame(int nr, std::vector<SlotReport>* reports = nullptr);
+
+// Writes the frames (at least one) to each named file, each on its own, the
+// laser in the drawing colour, the GIF at `fps` frames a second. Returns the
+// files that could not be written (each left as it was), with their reasons,
+// ILDA first.
+std::vector<FileFailure> writeAnimationFiles(const std::vector<AnimationFrame>& frames, const AnimationFiles& files,
+                                             const ImageColors& colors, int fps);
+
+#endif
