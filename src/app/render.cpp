@@ -58,9 +58,12 @@ int renderAnimation(const AnimationRequest& request) {
     for (int slot : request.slots) {
         std::vector<SlotReport> reports;
         std::optional<PictureTables> tables = slotFrame(slot, &reports);
-        logReports(reports);
-        if (tables) frames.push_back({slot, std::move(*tables)});
-        else std::fprintf(stderr, "tessary: slot %d holds no picture, left out\n", slot);
+        if (!tables) {
+            std::fprintf(stderr, "tessary: slot %d holds no picture, left out\n", slot);
+            continue;
+        }
+        logReports(reports);  // a file read in part, or one missing beside the other
+        frames.push_back({slot, std::move(*tables)});
     }
     if (frames.empty()) {
         std::fprintf(stderr, "tessary: no slot holds a picture in %s\n", workingFolder().c_str());

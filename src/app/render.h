@@ -38,7 +38,8 @@ struct AnimationRequest {
 };
 
 // The slots that hold a picture are the frames; each of the others is left
-// out and said so on standard error, as is any file read in part. Returns the
+// out and said so on standard error, as is a frame's file that could not be
+// read whole. Returns the
 // exit status: 0, or 1, after reporting it, when no slot holds a picture or a
 // file could not be written.
 int renderAnimation(const AnimationRequest& request);
