@@ -1,16 +1,14 @@
 // The frame step against the full drawing: random events in every mode, and
 // after every pass the window drawn in part (drawFrame) equals the window drawn
 // in full (renderFrame, drawPanel) over the same events, pixel for pixel.
-#include <stdlib.h>
-
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <vector>
 
 #include "colorunder.h"
 #include "editor.h"
 #include "editor_fixture.h"
+#include "file_fixture.h"
 #include "frame.h"
 #include "panel.h"
 #include "slots.h"
@@ -93,19 +91,16 @@ private:
 
 // With an image traced under the picture, or none; with the onion skin of
 // slots saved in a temporary folder, or none.
-class FrameTest : public EditorTest, public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+class FrameTest : public EditorTest,
+                  public ::testing::WithParamInterface<std::tuple<bool, bool>>,
+                  protected ScratchFolder {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        char pattern[] = "/tmp/tessary_frame_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        scratch = pattern;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(scratch);
+        enter();
     }
     void TearDown() override {
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(scratch);
+        leave();
         EditorTest::TearDown();
     }
 
@@ -118,8 +113,6 @@ protected:
             ASSERT_TRUE(writeSlot(t, nr).logged.empty());
         }
     }
-
-    std::filesystem::path scratch, previous;
 };
 
 TEST_P(FrameTest, TheFrameDrawnInPartEqualsTheFullDrawingAfterEveryPass) {
