@@ -33,8 +33,8 @@ const char* const synopsis =
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
-    "       tessary --render SLOTS [--dir DIR | --pictures] [--ilda FILE] [--gif FILE]\n"
-    "               [--fps F] [--background K] [--color K] [--separate]\n"
+    "       tessary --render SLOTS [--dir DIR | --pictures] [--ilda FILE]\n"
+    "               [--gif FILE] [--fps F] [--background K] [--color K] [--separate]\n"
     "       tessary --version | --help | -h\n";
 
 const char* const details =

@@ -217,10 +217,10 @@ void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip
     const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
         setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
-        const Uint32* traced = underOverviewRow(e, y - overviewY);
-        for (int x = traced ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
+        const Uint32* under = underOverviewRow(e, y - overviewY);
+        for (int x = under ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
             Uint32& keep = row.keep[x - r.left];
-            row.value[x - r.left] |= keep & (traced ? traced[x - overviewX] : backdrop);
+            row.value[x - r.left] |= keep & (under ? under[x - overviewX] : backdrop);
             keep = 0;
         }
         storeRow(pixelAddress(r.left, y), row, width);
