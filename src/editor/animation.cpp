@@ -24,6 +24,29 @@ void drawAnimationFrame(const Editor& e, const PictureTables& tables) {
     drawViewFrame(e);
 }
 
+// When each frame is due: at its own time from the start, so that no rounding
+// adds up; after a frame that came late (a busy machine) the count starts
+// again from then, rather than drawing the frames missed one after another.
+class FramePace {
+public:
+    explicit FramePace(int fps) : fps(fps), start(getTicks()) {}
+
+    Uint32 nextDue() {
+        Uint32 due = start + static_cast<Uint32>(++shown * 1000 / fps);
+        if (ticksReached(getTicks(), due)) {
+            start = getTicks();
+            shown = 1;
+            due = start + static_cast<Uint32>(1000 / fps);
+        }
+        return due;
+    }
+
+private:
+    int fps;
+    Uint32 start;
+    unsigned long long shown = 0;  // frames since `start`
+};
+
 // The press that stops playback, to be let go before the editor goes on.
 struct Stopper {
     Uint8 releaseType = SDL_NOEVENT;  // SDL_KEYUP or SDL_MOUSEBUTTONUP; none for a close request
@@ -77,15 +100,13 @@ std::vector<AnimationFrame> animationFrames(const Editor& e) {
 void playAnimation(Editor& e) {
     const std::vector<AnimationFrame> frames = animationFrames(e);
     if (frames.empty()) return showMessage("No slot holds a picture to play");
-    const Uint32 start = getTicks();
+    FramePace pace(e.fps);
     std::optional<Stopper> stopper;
-    for (unsigned long long shown = 0; !stopper; ++shown) {
-        const AnimationFrame& frame = frames[shown % frames.size()];
-        drawAnimationFrame(e, frame.tables);
-        setCaption(playingTitle(frame.slot).c_str());
+    for (size_t shown = 0; !stopper; shown = (shown + 1) % frames.size()) {
+        drawAnimationFrame(e, frames[shown].tables);
+        setCaption(playingTitle(frames[shown].slot).c_str());
         presentChanges();
-        // Each frame is due at its own time from the start, so that no rounding adds up.
-        stopper = waitForFrame(start + static_cast<Uint32>((shown + 1) * 1000 / e.fps));
+        stopper = waitForFrame(pace.nextDue());
     }
     waitForRelease(*stopper);
     readKeys();
@@ -99,19 +120,26 @@ int fpsFromAnswer(double answer, int fps) {
     return static_cast<int>(answer);
 }
 
-void animationKeys(Editor& e) {
-    if (ctrlHeld() || !keyPressed(SDLK_a)) return;
-    if (!shiftHeld()) return playAnimation(e);
-    e.fps = fpsFromAnswer(askNumber("Frames per second (1-30): "), e.fps);
+// Shift+A: asks, and remembers an answer that changes the speed for the folder.
+static void askFps(Editor& e) {
+    const int fps = fpsFromAnswer(askNumber("Frames per second (1-30): "), e.fps);
+    const std::string told = "Frames per second: " + std::to_string(fps);
+    if (fps == e.fps) return showMessage(told);
+    e.fps = fps;
     std::optional<FileFailure> failed;
     {
         const WriteInProgress writing;
-        failed = rememberFps(keptStoreForWorkingFolder(), e.fps);
+        failed = rememberFps(keptStoreForWorkingFolder(), fps);
     }
-    const std::string told = "Frames per second: " + std::to_string(e.fps);
     if (!failed) return showMessage(told);
     reportMessage(FileMessage().text(told + ", not remembered").reason(failed->reason),
                   "Cannot remember the frames per second: " + failed->path + ": " + failed->reason);
+}
+
+void animationKeys(Editor& e) {
+    if (ctrlHeld() || !keyPressed(SDLK_a)) return;
+    if (shiftHeld()) askFps(e);
+    else playAnimation(e);
 }
 
 void startAnimation(Editor& e) { e.fps = rememberedFps(keptStoreForWorkingFolder()); }
