@@ -148,6 +148,7 @@ bool slotsIn(const std::string& text, std::vector<int>& slots) {
 // The value of --render: one slot, or the slots of an animation.
 int takeSlots(const char* value, Arguments& args) {
     args.action = Action::render;
+    args.slots.clear();  // the last --render given counts
     if (numberIn(value, 1, 7, args.nr)) return -1;
     const bool several = std::strpbrk(value, ",-") != nullptr;
     if (several && slotsIn(value, args.slots)) return -1;
@@ -278,8 +279,13 @@ void resolveOutputFiles(Arguments& args) {
         named = true;
     }
     if (named) return;
-    if (args.slots.empty()) args.files = imageFileNames(args.nr);
-    else args.plotterFiles.ilda = animationFileNames().ilda, args.gif = animationFileNames().gif;
+    if (args.slots.empty()) {
+        args.files = imageFileNames(args.nr);
+        return;
+    }
+    const AnimationFiles names = animationFileNames();
+    args.plotterFiles.ilda = names.ilda;
+    args.gif = names.gif;
 }
 
 // Makes DIR the working directory; false, after saying why, when it is not a directory.
