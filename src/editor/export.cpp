@@ -54,46 +54,71 @@ void exportCommand(Editor& e) {
 }
 
 // Runs `write`, which writes files each on its own and returns those that
-// failed, and reports: `writtenText`, or the first file that failed with its
-// reason on the prompt line (the line has room for one name and a reason
-// whole) and every file that failed, each with its reason, on standard error.
+// failed. Reports the first file that failed with its reason on the prompt
+// line (the line has room for one name and a reason whole) and every file that
+// failed, each with its reason, on standard error; returns true, saying
+// nothing, when all were written.
 template <typename Write>
-static void writeAndReport(const std::string& writtenText, Write write) {
+static bool writeAndReport(Write write) {
     std::vector<FileFailure> failed;
     {
         const WriteInProgress writing;
         failed = write();
     }
-    if (failed.empty()) {
-        showMessage(writtenText);
-        return;
-    }
+    if (failed.empty()) return true;
     std::string logged;  // a line for each file, with its reason
     for (const FileFailure& failure : failed) {
         if (!logged.empty()) logged += '\n';
         logged += fileFailureLine("Export", failure, nullptr);
     }
     reportMessage(fileFailureMessage("Export", failed[0]), logged);
+    return false;
 }
 
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(e.picture.tables(), colors);
     const ImageFiles files = imageFileNames(e.nr);
-    writeAndReport(imagesWrittenText(files), [&] { return writeImageFiles(image, files); });
+    if (writeAndReport([&] { return writeImageFiles(image, files); })) showMessage(imagesWrittenText(files));
+}
+
+// The settings file, read at every export, so that an edit of it takes effect
+// at once; none, after reporting why, when it is refused.
+static std::optional<MachineProfile> machinesOrReport(const Editor& e) {
+    const MachinesRead machines = readMachines(machinesPath(e.machinesFile), !e.machinesFile.empty());
+    if (!machines.failure) return machines.profile;
+    reportMessage(*machines.failure);
+    return std::nullopt;
 }
 
 void exportPlotterCommand(const Editor& e) {
+    const std::optional<MachineProfile> machines = machinesOrReport(e);
+    if (!machines) return;
     const PlotterFiles files = plotterFileNames(e.nr);
-    const LaserFrame frame = {e.Draw_Color, laserFrameName(e.nr)};
-    writeAndReport(plotterFilesWrittenText(files), [&] { return writePlotterFiles(e.picture.tables(), files, frame); });
+    const PlotterJob job = {laserFrameName(e.nr), e.Draw_Color, *machines};
+    PlotterWrite written;
+    const bool wrote = writeAndReport([&] {
+        written = writePlotterFiles(e.picture.tables(), files, job);
+        return written.failed;
+    });
+    if (!wrote) return;
+    if (written.note) reportMessage(written.note->shown, written.note->whole);
+    else showMessage(plotterFilesWrittenText(files));
 }
 
 void exportAnimationCommand(const Editor& e) {
     const std::vector<AnimationFrame> frames = animationFrames(e);
     if (frames.empty()) return showMessage("No slot holds a picture to write");
+    const std::optional<MachineProfile> machines = machinesOrReport(e);
+    if (!machines) return;
     const AnimationFiles files = animationFileNames();
-    const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
-    writeAndReport(animationWrittenText(files, frames.size()),
-                   [&] { return writeAnimationFiles(frames, files, colors, e.fps); });
+    const AnimationStyle style = {{e.Background_Color, e.Draw_Color, e.separate != 0}, e.fps, machines->laser};
+    AnimationWrite written;
+    const bool wrote = writeAndReport([&] {
+        written = writeAnimationFiles(frames, files, style);
+        return written.failed;
+    });
+    if (!wrote) return;
+    if (written.note) reportMessage(written.note->shown, written.note->whole);
+    else showMessage(animationWrittenText(files, frames.size()));
 }

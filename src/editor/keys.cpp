@@ -15,6 +15,7 @@
 #include "selection.h"
 #include "slotcommands.h"
 #include "tracing.h"
+#include "vectorizing.h"
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE) || !keepBeforeReplacing(e, KeptReason::clear)) return;
@@ -155,6 +156,7 @@ void runKeyCommands(Editor& e) {
     }
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);
+    vectorizeKeys(e);
     onionSkinKeys(e);
     animationKeys(e);
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "coverage.h"
 #include "gfx.h"
 #include "group.h"
+#include "linefinding.h"
 #include "picture.h"
 #include "shownframe.h"
 #include "traceimage.h"
@@ -73,6 +75,12 @@ struct Tracing {
     mutable Pixels pixels;
 };
 
+// Lines being found in the traced image (vectorizing.h).
+struct LineFindingState {
+    std::shared_ptr<LineFinding> running;  // null while none is; dropping it cancels the work
+    bool escapeHeld = false;               // Escape cancelled it and is not let go yet
+};
+
 // The onion skin (onionskin.h): the previous slot's saved picture, shown
 // dimmed under the picture; never part of it.
 struct OnionSkin {
@@ -95,6 +103,8 @@ struct Editor {
     ColorRGB Draw_Color = Colors[5];
     Picture picture;
     Tracing trace;  // the image traced over, never part of the picture
+    LineFindingState finding;  // lines being found in it
+    std::string machinesFile;  // the plotter and laser settings Shift+E reads (machines.h); empty: the default file
     OnionSkin onion;
     int fps = defaultFps;  // the animation's frames a second (animation.h)
 
@@ -137,7 +147,7 @@ struct Editor {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
-                               clip, trace.path, trace.shown, onion.shown, onion.slot, fps);
+                               clip, trace.path, trace.shown, finding.escapeHeld, onion.shown, onion.slot, fps);
     }
 };
 

@@ -15,10 +15,19 @@ std::optional<PictureTables> slotFrame(int nr, std::vector<SlotReport>* reports)
     return std::move(read.tables);
 }
 
-static std::string ildaShow(const std::vector<AnimationFrame>& frames, ColorRGB laser) {
+// The show, laid out frame by frame as Shift+E lays out one; the note of its
+// largest frame, which plays the slowest, goes to `written`.
+static std::string ildaShow(const std::vector<AnimationFrame>& frames, const AnimationStyle& style,
+                            AnimationWrite& written) {
     std::vector<std::string> frameFiles;
-    for (const AnimationFrame& frame : frames)
-        frameFiles.push_back(ildaFrameFile(drawingOrder(frame.tables), {laser, laserFrameName(frame.slot)}));
+    size_t largest = 0;
+    for (const AnimationFrame& frame : frames) {
+        const LaserFrame laid = layoutLaserFrame(drawingOrder(frame.tables), style.colors.drawing, style.laser);
+        frameFiles.push_back(ildaFrameFile(laid, laserFrameName(frame.slot)));
+        if (laid.records.size() < largest) continue;
+        largest = laid.records.size();
+        written.note = laserFrameNote(laid, style.laser);
+    }
     return joinIldaFrames(frameFiles);
 }
 
@@ -34,11 +43,13 @@ static void writeGif(const std::vector<AnimationFrame>& frames, const ImageColor
     noteFailure(failed, path, replaceFile(path.c_str(), bytes));
 }
 
-std::vector<FileFailure> writeAnimationFiles(const std::vector<AnimationFrame>& frames, const AnimationFiles& files,
-                                             const ImageColors& colors, int fps) {
-    std::vector<FileFailure> failed;
-    if (!files.ilda.empty())
-        noteFailure(failed, files.ilda, replaceFile(files.ilda.c_str(), ildaShow(frames, colors.drawing)));
-    if (!files.gif.empty()) writeGif(frames, colors, fps, files.gif, failed);
-    return failed;
+AnimationWrite writeAnimationFiles(const std::vector<AnimationFrame>& frames, const AnimationFiles& files,
+                                   const AnimationStyle& style) {
+    AnimationWrite written;
+    if (!files.ilda.empty()) {
+        const std::string show = ildaShow(frames, style, written);
+        noteFailure(written.failed, files.ilda, replaceFile(files.ilda.c_str(), show));
+    }
+    if (!files.gif.empty()) writeGif(frames, style.colors, style.fps, files.gif, written.failed);
+    return written;
 }
