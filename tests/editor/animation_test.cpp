@@ -8,6 +8,7 @@
 #include "animation.h"
 #include "export.h"
 #include "file_fixture.h"
+#include "frame.h"
 #include "ildashow.h"
 #include "keys.h"
 #include "slotcommands.h"
@@ -138,3 +139,27 @@ TEST_F(PlaybackTest, StoppedItLeavesTheEditorAsItWas) {
 }
 
 }  // namespace
+
+// The onion skin shows slot 7's picture before slot 1 halfway to the
+// background, under the picture, until the slot changes or n hides it.
+TEST_F(PlaybackTest, OnionSkinShowsThePreviousSlotDimmedUnderThePicture) {
+    writePicture(7);
+    e.nr = 1, e.scale = 2;
+    PictureTables seven = readSlot(7).tables;
+    const int x = seven.lines[0][0], y = seven.lines[1][0];  // a cell of slot 7's first line
+    e.picture.addPoint(seven.pixel[0][0], seven.pixel[1][0]);
+    const Uint32 dimmed = packed(ColorRGB(Colors[5].r / 2, Colors[5].g / 2, Colors[5].b / 2)), black = packed(Colors[0]);
+    const auto press = [&](int key) {
+        pressKey(key, [&] { runKeyCommands(e); });
+        drawFrame(e);
+    };
+    const auto shown = [&](int cx, int cy) { return std::pair{rawPixel(cx * 2, cy * 2), rawPixel(317 + cx, 420 + cy)}; };
+    press(SDLK_n);
+    EXPECT_EQ(shown(x, y), std::pair(dimmed, dimmed));
+    EXPECT_EQ(shown(seven.pixel[0][0], seven.pixel[1][0]), std::pair(packed(Colors[5]), packed(Colors[5])));
+    press(SDLK_2);  // slot 1, before slot 2, has no files
+    EXPECT_EQ(shown(x, y), std::pair(black, black));
+    press(SDLK_1);
+    press(SDLK_n);
+    EXPECT_EQ(shown(x, y), std::pair(black, black));
+}
