@@ -64,6 +64,9 @@ std::optional<CellBox> groupCells(const PictureTables& t, const Group& g) {
     return groupBounds(t, inUse);
 }
 
+// The onion skin's cells while it shows; null otherwise.
+std::shared_ptr<const Coverage> shownOnion(const Editor& e) { return e.onion.shown ? e.onion.cells : nullptr; }
+
 bool viewMoved(const ShownFrame& shown, const Editor& e) {
     return shown.scale != e.scale || shown.X_Start != e.X_Start || shown.Y_Start != e.Y_Start ||
            shown.separate != e.separate || shown.background != e.Background_Color || shown.draw != e.Draw_Color ||
@@ -88,7 +91,7 @@ std::optional<Cell> snapMarkNow(const Editor& e, const Coverage& coverage) {
 // snapped cursor up to date.
 SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     SurfaceRegion region = takeDamage();
-    const bool allOfIt = !shown.drawn || viewMoved(shown, e);
+    const bool allOfIt = !shown.drawn || viewMoved(shown, e) || shown.onion != shownOnion(e);
     const int entries = shown.coverage.follow(shown.picture, e.picture.tables(), [&](CellBox box) {
         if (!allOfIt) addCells(e, box, region);
     });
@@ -219,8 +222,8 @@ void fillWithin(PixelRect clip, PixelRect area, ColorRGB color) {
 // The overview's backdrop and picture within `clip`. Where the picture lies on
 // the backdrop each pixel is either a cell or the backdrop, so it is stored
 // once; left of the backdrop a pixel with no cell keeps what it had. With an
-// image traced, a pixel with no cell takes the image's there instead, on the
-// backdrop or not (tracing.h).
+// image traced or the onion skin shown, a pixel with no cell takes the colour
+// under it instead, on the backdrop or not (colorunder.h).
 void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     const PixelRect picture = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
     fillWithin(clip, {backdropLeft, backdropTop, backdropRight, picture.top - 1}, e.Background_Color);
@@ -236,10 +239,10 @@ void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip
     const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
         setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
-        const Uint32* traced = tracedOverviewRow(e, y - overviewY);
-        for (int x = traced ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
+        const Uint32* under = underOverviewRow(e, y - overviewY);
+        for (int x = under ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
             Uint32& keep = row.keep[x - r.left];
-            row.value[x - r.left] |= keep & (traced ? traced[x - overviewX] : backdrop);
+            row.value[x - r.left] |= keep & (under ? under[x - overviewX] : backdrop);
             keep = 0;
         }
         storeRow(pixelAddress(r.left, y), row, width);
@@ -308,6 +311,7 @@ void remember(const Editor& e, ShownFrame& shown) {
     shown.background = e.Background_Color;
     shown.draw = e.Draw_Color;
     shown.mirror = e.mirror;
+    shown.onion = shownOnion(e);
     if (shown.picture != e.picture.tables()) shown.picture = e.picture.tables();
     shown.highlighted = selectedLine(e);
     shown.group = selectedGroup(e);

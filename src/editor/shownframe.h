@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <memory>
 
 #include "coverage.h"
 #include "drawingaids.h"
@@ -25,6 +26,8 @@ struct ShownFrame {
     int scale = 0, X_Start = 0, Y_Start = 0, separate = 0;
     ColorRGB background, draw;
     Mirror mirror = Mirror::off;  // the axes drawn
+    // The onion skin's cells (onionskin.h), painted under the picture; null while hidden.
+    std::shared_ptr<const Coverage> onion;
     // Each drawn element: the picture's entries (which coverage follows), the
     // highlighted line (-1: none), group mode's group in red and the panel's values.
     PictureTables picture;

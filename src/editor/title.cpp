@@ -19,11 +19,14 @@ static std::string modeName(int mode) {
     }
 }
 
+static std::string slotTitle(int nr) { return "Tessary v.0.3 - slot " + std::to_string(nr); }
+
 std::string windowTitle(int nr, int mode, bool unsaved, const std::string& aids) {
     const std::string name = modeName(mode);
-    return "Tessary v.0.3 - slot " + std::to_string(nr) + (name.empty() ? "" : " - " + name) + aids +
-           (unsaved ? " *" : "");
+    return slotTitle(nr) + (name.empty() ? "" : " - " + name) + aids + (unsaved ? " *" : "");
 }
+
+std::string playingTitle(int nr) { return slotTitle(nr) + " - playing"; }
 
 void showTitle(const Editor& e) {
     setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved(), aidsInTitle(e)).c_str());

@@ -14,6 +14,9 @@
 
 // `aids`: the drawing aids' part, as aidsInTitle gives it.
 std::string windowTitle(int nr, int mode, bool unsaved, const std::string& aids = "");
+// While the slots play (animation.h): "Tessary v.0.3 - slot 3 - playing", the
+// slot of the frame shown.
+std::string playingTitle(int nr);
 
 // A step of the pass: the title for e's slot, mode, aids and picture (the layer sets
 // the caption only when its text changes).

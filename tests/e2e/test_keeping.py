@@ -67,6 +67,7 @@ WAYS_OUT = [
     ("close_in_colour_prompt", close_in_prompt("c", BACKGROUND_PROMPT), 0),
     ("close_in_export_prompt", close_in_prompt("r", "Export mode"), 0),
     ("close_in_trace_prompt", close_in_prompt("t", "Image to trace"), 0),
+    ("close_in_speed_prompt", close_in_prompt("A", "Frames per second"), 0),
     ("sigterm", kill_later(signal.SIGTERM), -signal.SIGTERM),
     ("sighup", kill_later(signal.SIGHUP), -signal.SIGHUP),
     ("sigint", kill_later(signal.SIGINT), -signal.SIGINT),

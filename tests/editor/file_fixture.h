@@ -23,20 +23,28 @@
 using Point = std::array<int, 2>;
 using Line = std::array<int, 4>;
 
-// Each test runs in its own temporary directory, starting from an empty picture.
-class FileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A fresh temporary directory made the working one, and left and removed again.
+struct ScratchFolder {
+    std::filesystem::path scratch, previous;
+
+    void enter() {
         char pattern[] = "/tmp/tessary_files_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         scratch = pattern;
         previous = std::filesystem::current_path();
         std::filesystem::current_path(scratch);
     }
-    void TearDown() override {
+    void leave() {
         std::filesystem::current_path(previous);
         std::filesystem::remove_all(scratch);
     }
+};
+
+// Each test runs in its own temporary directory, starting from an empty picture.
+class FileTest : public ::testing::Test, protected ScratchFolder {
+protected:
+    void SetUp() override { enter(); }
+    void TearDown() override { leave(); }
     // The names in the working directory, sorted.
     static std::vector<std::string> directoryNames() {
         std::vector<std::string> names;
@@ -66,7 +74,6 @@ protected:
     }
 
     Editor e;
-    std::filesystem::path scratch, previous;
 };
 
 inline std::string readFile(const char* name) {
