@@ -1,11 +1,11 @@
 // copywriter.cpp - the copy's writer thread, what it was asked for and what it wrote.
 #include "copywriter.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <cstdlib>
 #include <thread>
 
 #include "endsignals.h"
@@ -35,9 +35,10 @@ struct Writer {
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
     std::deque<SlotHistory> slotHistories;  // asked for and not yet taken to be written
     Clock::time_point lastWrite;
-    std::string failure;  // the last failure, until taken
-    bool running = false;
-    std::atomic<bool> finished{false};
+    std::string failure;         // the copy's last failure, until taken
+    std::string historyFailure;  // a slot history's, until taken
+    std::thread thread;          // joinable from its start until stopThread
+    bool stopping = false;       // the thread is to end, whatever is due
 
     // Held by whoever writes the files, for the whole write.
     std::mutex ioLock;
@@ -45,7 +46,7 @@ struct Writer {
     UnsavedCopy copy;
 };
 
-// Never destroyed: the detached thread may still wait on it while the program exits.
+// Never destroyed: exit hooks use it after main has returned.
 Writer& writer() {
     static Writer* const state = new Writer;
     return *state;
@@ -65,7 +66,7 @@ std::string perform(Writer& w, const std::optional<CopyContent>& content) {
         return "";
     }
     std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
-    if (!failed) failed = writeCopyHistory(w.copy.path(), content->tables, content->history);
+    if (!failed && content->history) failed = writeCopyHistory(w.copy.path(), content->tables, *content->history);
     return failed ? failed->path + ": " + failed->reason : "";
 }
 
@@ -88,10 +89,11 @@ std::string writeSlotHistories(Writer& w) {
     }
 }
 
-// Keeps a failure for the loop to report, and wakes it. Needs stateLock.
-void noteFailure(Writer& w, const std::string& failed) {
+// Keeps a failure (of the copy, or of a slot history) for the loop to
+// report, and wakes it. Needs stateLock.
+void noteFailure(std::string& kept, const std::string& failed) {
     if (failed.empty()) return;
-    w.failure = failed;
+    kept = failed;
     wakeEventWait();  // the loop reports it, even while it waits for input
 }
 
@@ -104,7 +106,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    noteFailure(w, failed);
+    noteFailure(w.failure, failed);
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -113,18 +115,17 @@ void writeWhenDue() {
     Writer& w = writer();
     std::unique_lock<std::mutex> state(w.stateLock);
     for (;;) {
-        w.changed.wait(state, [&] { return w.finished || due(w) || !w.slotHistories.empty(); });
-        if (w.finished) return;
+        w.changed.wait(state, [&] { return w.stopping || due(w) || !w.slotHistories.empty(); });
+        if (w.stopping) return;
         if (!w.slotHistories.empty()) {
             state.unlock();
             std::string failed;
             {
                 std::lock_guard<std::mutex> io(w.ioLock);
-                if (w.finished) return;  // finishCopy has written them
                 failed = writeSlotHistories(w);
             }
             state.lock();
-            noteFailure(w, failed);
+            noteFailure(w.historyFailure, failed);
             continue;
         }
         if (w.wanted && Clock::now() < w.lastWrite + copyInterval) {
@@ -136,7 +137,6 @@ void writeWhenDue() {
         std::string failed;
         {
             std::lock_guard<std::mutex> io(w.ioLock);
-            if (w.finished) return;  // finishCopy has written the last state
             failed = perform(w, content);
         }
         state.lock();
@@ -144,10 +144,33 @@ void writeWhenDue() {
     }
 }
 
-// Wakes the thread, starting it the first time. Needs stateLock.
+// Ends the thread once the write it is doing is whole; nothing is written
+// on it afterwards. Not on the thread itself, nor holding a lock.
+void stopThread(Writer& w) {
+    std::thread ending;
+    {
+        std::lock_guard<std::mutex> state(w.stateLock);
+        w.stopping = true;
+        w.changed.notify_one();
+        ending.swap(w.thread);
+    }
+    if (ending.get_id() == std::this_thread::get_id()) ending.detach();  // an exit from the thread itself
+    else if (ending.joinable()) ending.join();
+    std::lock_guard<std::mutex> state(w.stateLock);
+    w.stopping = false;
+}
+
+// The last exit hook of those that may write, so that no write goes on while
+// the program ends (and whatever removes files at exit runs after it).
+void stopAtExit() { stopCopyWriter(); }
+
+// Wakes the thread, starting it when it does not run. Needs stateLock.
 void wakeWriter(Writer& w) {
-    if (!w.running) std::thread(writeWhenDue).detach();
-    w.running = true;
+    if (!w.thread.joinable() && !w.stopping) {
+        static const bool stopsAtExit = std::atexit(stopAtExit) == 0;
+        (void)stopsAtExit;
+        w.thread = std::thread(writeWhenDue);
+    }
     w.changed.notify_one();
 }
 
@@ -158,7 +181,8 @@ std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot, History()};
+    // Its history file, as it is, belongs to it.
+    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot, std::nullopt};
     return left;
 }
 
@@ -188,16 +212,21 @@ void finishSlotHistories() {
     std::lock_guard<std::mutex> io(w.ioLock);
     const std::string failed = writeSlotHistories(w);
     std::lock_guard<std::mutex> state(w.stateLock);
-    noteFailure(w, failed);
+    noteFailure(w.historyFailure, failed);
+}
+
+std::string stopCopyWriter() {
+    Writer& w = writer();
+    stopThread(w);
+    std::lock_guard<std::mutex> io(w.ioLock);
+    return writeSlotHistories(w);
 }
 
 std::string finishCopy(const std::optional<CopyContent>& content) {
     Writer& w = writer();
+    const std::string historyFailed = stopCopyWriter();
     std::lock_guard<std::mutex> io(w.ioLock);
-    const std::string historyFailed = writeSlotHistories(w);
     std::lock_guard<std::mutex> state(w.stateLock);
-    w.finished = true;
-    w.changed.notify_one();
     if (content == w.onDisk) return historyFailed;
     const std::string failed = perform(w, content);
     settle(w, content, failed);
@@ -209,5 +238,13 @@ std::string takeCopyFailure() {
     std::lock_guard<std::mutex> state(w.stateLock);
     std::string failed;
     failed.swap(w.failure);
+    return failed;
+}
+
+std::string takeSlotHistoryFailure() {
+    Writer& w = writer();
+    std::lock_guard<std::mutex> state(w.stateLock);
+    std::string failed;
+    failed.swap(w.historyFailure);
     return failed;
 }

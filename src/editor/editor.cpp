@@ -110,6 +110,7 @@ int runEditor(const NamedPath& traceImage) {
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
         else gatherMotionsForFrame();                    // a moving pointer: its motions, a frame at a time
     }
+    endKeeping();  // nothing writes after the editor has returned
     return 0;
 }
 

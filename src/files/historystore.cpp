@@ -12,6 +12,7 @@ namespace {
 
 constexpr mode_t privateFile = 0600;
 const char* const unreadable = "unreadable";
+const char* const slotChanged = "slot changed";
 
 std::string slotHistoryPath(const KeptStore& store, int nr) {
     return store.directory + "/slot" + std::to_string(nr) + keptHistorySuffix;
@@ -70,13 +71,21 @@ KeptHistory readSlotHistory(const KeptStore& store, int nr, const PictureTables&
     if (store.directory.empty()) return {};
     const PictureFileNames names = slotFileNames(nr);
     std::string points, lines, reason;
+    const std::string path = slotHistoryPath(store, nr);
+    // The slot's files as this program saves them, and the history kept with
+    // exactly those bytes; a history kept with other ones belongs to the
+    // picture the slot held before its files were edited or replaced.
+    const HistoryFault changed{path, slotChanged, "the slot's files changed since it was kept"};
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
     if (!readLimitedFile(names.points, true, longestPointsText, points, reason) ||
         !readLimitedFile(names.lines, true, longestLinesText, lines, reason))
-        return {};
-    // The files as saved, and read into `loaded` as they are now.
+        return {std::nullopt, changed};
     const std::uint64_t key = historyKey(points, lines);
-    if (key != keyOf(pictureFileTexts(loaded, ' '))) return {};
-    return readHistory(slotHistoryPath(store, nr), loaded, key);
+    if (key != keyOf(pictureFileTexts(loaded, ' '))) return {std::nullopt, changed};
+    KeptHistory kept = readHistory(path, loaded, key);
+    if (!kept.history && !kept.fault) kept.fault = changed;
+    return kept;
 }
 
 std::optional<FileFailure> writeCopyHistory(const std::string& copyPath, const PictureTables& tables,

@@ -31,7 +31,8 @@
 std::uint64_t historyKey(const std::string& points, const std::string& lines);
 
 // A history file that could not be read: its path, and the reason as the
-// prompt line shows it (a reason of historyFault, or "unreadable") and as
+// prompt line shows it (a reason of historyFault, "unreadable" or "slot
+// changed") and as
 // standard error does (the system's reason for an unreadable file).
 struct HistoryFault {
     std::string path;
@@ -51,7 +52,9 @@ struct KeptHistory {
 std::optional<FileFailure> writeSlotHistory(const KeptStore& store, int nr, const PictureTables& tables,
                                             const History& history);
 // The history saved with slot nr, when its files hold exactly the bytes
-// saved then and `loaded` is what they hold.
+// saved then and `loaded` is what they hold. A history file kept with other
+// bytes (the files edited, or saved by another program, since) is the fault
+// "slot changed".
 KeptHistory readSlotHistory(const KeptStore& store, int nr, const PictureTables& loaded);
 
 // The same for the unsaved copy at `copyPath` (UnsavedCopy::path) holding `tables`.
