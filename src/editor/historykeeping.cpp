@@ -59,8 +59,9 @@ void keepHistoryWithSlot(const Editor& e) {
     keepSlotHistory(e.nr, e.picture.tables(), e.picture.keptHistory());
 }
 
-std::optional<SlotReport> placeLoadedSlot(Editor& e, const PictureTables& tables) {
+std::optional<SlotReport> placeLoadedSlot(Editor& e, const SlotRead& read) {
     finishSlotHistories();  // one asked for by a save just before is on disk
+    const PictureTables& tables = read.tables;
     const KeptStore store = keptStoreForWorkingFolder();
     KeptHistory kept = readSlotHistory(store, e.nr, tables);
     std::optional<UnreadSlotHistory>& left = unread().slot;
@@ -69,6 +70,8 @@ std::optional<SlotReport> placeLoadedSlot(Editor& e, const PictureTables& tables
         return std::nullopt;
     }
     left = UnreadSlotHistory{store.directory, e.nr, tables, e.picture.keptHistory()};
+    // Files the load reports as damaged say already that they are not as saved.
+    if (kept.fault->shown == historySlotChanged && !read.reports.empty()) return std::nullopt;
     return faultReport(notRead(e.nr), e.nr, *kept.fault);
 }
 

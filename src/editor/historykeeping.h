@@ -29,10 +29,11 @@
 // slot's history could not be read at its load and the picture is unchanged.
 void keepHistoryWithSlot(const Editor& e);
 
-// `tables`, just read from slot e.nr, in place of the picture: with the
-// history kept with those bytes, or as one step. What to report when a kept
-// history could not be read.
-std::optional<SlotReport> placeLoadedSlot(Editor& e, const PictureTables& tables);
+// The tables of `read`, just read from slot e.nr, in place of the picture:
+// with the history kept with those bytes, or as one step. What to report when
+// a kept history could not be read (unless the read reported its files, and
+// the history was kept with other bytes: that says it already).
+std::optional<SlotReport> placeLoadedSlot(Editor& e, const SlotRead& read);
 
 // The unsaved copy `left`, claimed at start, in place of the picture: with its
 // history, or as one step. What to report when the history could not be read:

@@ -28,7 +28,7 @@ bool savePicture(Editor& e) {
 
 bool loadPicture(Editor& e) {
     const SlotRead read = readSlot(e.nr);
-    const std::optional<SlotReport> historyFault = placeLoadedSlot(e, read.tables);
+    const std::optional<SlotReport> historyFault = placeLoadedSlot(e, read);
     e.picture.markSaved();  // what the slot holds, even read in part
     clearWindow(e);
     // After the clear, or the messages would be wiped at once.

@@ -12,7 +12,6 @@ namespace {
 
 constexpr mode_t privateFile = 0600;
 const char* const unreadable = "unreadable";
-const char* const slotChanged = "slot changed";
 
 std::string slotHistoryPath(const KeptStore& store, int nr) {
     return store.directory + "/slot" + std::to_string(nr) + keptHistorySuffix;
@@ -57,6 +56,8 @@ KeptHistory readHistory(const std::string& path, const PictureTables& current, s
 
 }  // namespace
 
+const char* const historySlotChanged = "slot changed";
+
 std::uint64_t historyKey(const std::string& points, const std::string& lines) {
     return fnv1a64(lines, fnv1a64(points, fnv1a64(std::to_string(points.size()) + ":")));
 }
@@ -75,7 +76,7 @@ KeptHistory readSlotHistory(const KeptStore& store, int nr, const PictureTables&
     // The slot's files as this program saves them, and the history kept with
     // exactly those bytes; a history kept with other ones belongs to the
     // picture the slot held before its files were edited or replaced.
-    const HistoryFault changed{path, slotChanged, "the slot's files changed since it was kept"};
+    const HistoryFault changed{path, historySlotChanged, "the slot's files changed since it was kept"};
     struct stat info;
     if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
     if (!readLimitedFile(names.points, true, longestPointsText, points, reason) ||

@@ -40,6 +40,9 @@ struct HistoryFault {
     std::string logged;
 };
 
+// The shown reason of a slot history kept with other bytes than the slot's files hold.
+extern const char* const historySlotChanged;
+
 // A history read back: the history; or nothing, when there is none for the
 // picture; or nothing with the fault of a file that could not be read.
 struct KeptHistory {
