@@ -14,6 +14,8 @@
 #include <functional>
 
 #include "file_fixture.h"
+#include "copywriter.h"
+#include "keeping.h"
 #include "keptpictures.h"
 #include "keys.h"
 #include "slotcommands.h"
@@ -223,7 +225,14 @@ TEST(KeptPictureText, FolderPathsRoundTrip) {
     }
 }
 
-using KeptByKeys = FileTest;
+class KeptByKeys : public FileTest {
+protected:
+    static PictureTables withPoint(int x) {
+        PictureTables t;
+        t.createPixel(x, 0);
+        return t;
+    }
+};
 
 // `s` keeps the slot's old picture in the store, beside the slot when the store
 // cannot take it (told once, with its reason), and saves nothing when neither can.
@@ -296,6 +305,47 @@ TEST_F(KeptByKeys, LoadClearAndKRefuseWhenTheUnsavedPictureCannotBeKept) {
         setrlimit(RLIMIT_FSIZE, &before);
         EXPECT_TRUE(e.picture.unsaved() && e.picture.tables() == drawn) << verb;
         EXPECT_TRUE(promptLineShows("Not " + verb + ", not kept: File too large", packed(Colors[4])));
+    }
+}
+
+// A store full: the save's own message keeps the prompt line, the failure to
+// keep the slot's history goes to standard error.
+TEST_F(KeptByKeys, ASaveOnAFullStoreSaysWhatTheSaveDid) {
+    writeFile("pixels1.txt", "1 1 \n");
+    e.picture.addPoint(8, 5);
+    ASSERT_FALSE(makeKeptStore(keptStoreForWorkingFolder()));  // its note longer than 16 bytes
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit full = {16, before.rlim_max};  // the slot's files fit, no kept picture nor history does
+    fillSurface(packed(Colors[4]));
+    setrlimit(RLIMIT_FSIZE, &full);
+    saveCommand(e);
+    finishSlotHistories();
+    setrlimit(RLIMIT_FSIZE, &before);
+    ::testing::internal::CaptureStderr();  // not before: a captured line would be cut at 16 bytes
+    keepAfterPass(e);
+    const std::string logged = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(promptLineShows("Saved; old slot 1 kept in pixels1.txt~", packed(Colors[4])));
+    EXPECT_NE(logged.find("/slot1.history: File too large\n"), std::string::npos) << logged;
+}
+
+// Each of `k`'s entries says what the picture was and when, to the second.
+TEST_F(KeptByKeys, KSaysWhatEachKeptPictureWas) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::pair<KeptReason, std::string> rows[] = {  // kept one second apart from 01:02:03, shown newest first
+        {KeptReason::replaced, "old slot 2"},    {KeptReason::unsaved, "unsaved slot 2"},
+        {KeptReason::load, "replaced by l"},     {KeptReason::clear, "cleared"},
+        {KeptReason::kept, "replaced by k"}};
+    const int count = static_cast<int>(std::size(rows));
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(keepPicture(keptStoreForWorkingFolder(), rows[i].first, 2, withPoint(i), 3723000 + 1000 * i).kept);
+    for (int i = count - 1; i >= 0; --i) {
+        pressKey(SDLK_k, [&] { runKeyCommands(e); });
+        const std::string shown = "Kept " + std::to_string(count - i) + " of " + std::to_string(count) + ": " +
+                                  rows[i].second + ", 01:02:0" + std::to_string(3 + i);
+        EXPECT_TRUE(promptLineShows(shown, packed(Colors[0]))) << shown;
     }
 }
 
