@@ -48,7 +48,8 @@ void saveCommand(Editor& e) {
                           std::to_string(slotBusyWaitMs / 1000) + " s; the picture stays unsaved");
         return;
     }
-    removeLeftSaveTemporaries(e.nr);
+    // Under the lock no other editor's save of the slot goes on.
+    if (lock.outcome() == SlotSaveLock::Outcome::held) removeLeftSaveTemporaries(e.nr);
     const SaveNote note = keepSlotBeforeSave(e);  // the slot's old picture, before it goes
     if (!note.mayReplace || savePicture(e)) reportMessage(note.shown, note.logged);
 }
