@@ -70,9 +70,18 @@ std::string perform(Writer& w, const std::optional<CopyContent>& content) {
     return failed ? failed->path + ": " + failed->reason : "";
 }
 
+// Keeps a failure (of the copy, or of a slot history) for the loop to
+// report, and wakes it. Needs stateLock.
+void noteFailure(std::string& kept, const std::string& failed) {
+    if (failed.empty()) return;
+    kept = failed;
+    wakeEventWait();  // the loop reports it, even while it waits for input
+}
+
 // Writes the slot histories asked for, each taken from the queue only now, so
-// that whoever holds ioLock writes every one still asked for.
-// "<path>: <reason>" of the first failure, or "". Needs ioLock, not stateLock.
+// that whoever holds ioLock writes every one still asked for; a failure is
+// noted for the loop before ioLock is let go. "<path>: <reason>" of the first
+// failure, or "". Needs ioLock, not stateLock.
 std::string writeSlotHistories(Writer& w) {
     std::string firstFailure;
     for (;;) {
@@ -85,16 +94,12 @@ std::string writeSlotHistories(Writer& w) {
         }
         const WriteInProgress writing;
         const std::optional<FileFailure> failed = writeSlotHistory(next->store, next->nr, next->tables, next->history);
-        if (failed && firstFailure.empty()) firstFailure = failed->path + ": " + failed->reason;
+        if (!failed) continue;
+        const std::string text = failed->path + ": " + failed->reason;
+        if (firstFailure.empty()) firstFailure = text;
+        std::lock_guard<std::mutex> state(w.stateLock);
+        noteFailure(w.historyFailure, text);
     }
-}
-
-// Keeps a failure (of the copy, or of a slot history) for the loop to
-// report, and wakes it. Needs stateLock.
-void noteFailure(std::string& kept, const std::string& failed) {
-    if (failed.empty()) return;
-    kept = failed;
-    wakeEventWait();  // the loop reports it, even while it waits for input
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -119,13 +124,11 @@ void writeWhenDue() {
         if (w.stopping) return;
         if (!w.slotHistories.empty()) {
             state.unlock();
-            std::string failed;
             {
                 std::lock_guard<std::mutex> io(w.ioLock);
-                failed = writeSlotHistories(w);
+                writeSlotHistories(w);
             }
             state.lock();
-            noteFailure(w.historyFailure, failed);
             continue;
         }
         if (w.wanted && Clock::now() < w.lastWrite + copyInterval) {
@@ -210,9 +213,7 @@ void keepSlotHistory(int nr, const PictureTables& tables, const History& history
 void finishSlotHistories() {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
-    const std::string failed = writeSlotHistories(w);
-    std::lock_guard<std::mutex> state(w.stateLock);
-    noteFailure(w.historyFailure, failed);
+    writeSlotHistories(w);
 }
 
 std::string stopCopyWriter() {
