@@ -9,23 +9,29 @@
 
 namespace {
 
-// A slot's history that could not be read: left as it is while the picture
-// is the one loaded from the slot, with no change made since.
-struct UnreadSlotHistory {
-    std::string store;  // the folder's store
-    int nr;
+// A picture as it was placed: it is unchanged while it has its tables and
+// history still (a change undone leaves a step to redo).
+struct Placed {
     PictureTables tables;
-    History history;  // the picture's after the load
+    History history;
+    explicit Placed(const Picture& picture) : tables(picture.tables()), history(picture.keptHistory()) {}
     bool unchanged(const Picture& picture) const {
         return picture.tables() == tables && picture.keptHistory() == history;
     }
+};
+
+// A slot's history that could not be read, and the picture loaded from the slot.
+struct UnreadSlotHistory {
+    std::string store;  // the folder's store
+    int nr;
+    Placed loaded;
 };
 
 // Histories that could not be read, each left as it is (a newer version may
 // read it) until the picture it belongs to changes.
 struct UnreadHistories {
     std::optional<UnreadSlotHistory> slot;
-    std::optional<PictureTables> copy;  // the restored copy's picture
+    std::optional<Placed> copy;  // the restored copy's picture
 };
 
 UnreadHistories& unread() {
@@ -53,7 +59,7 @@ bool placeWithHistory(Editor& e, const PictureTables& tables, KeptHistory& kept)
 void keepHistoryWithSlot(const Editor& e) {
     std::optional<UnreadSlotHistory>& left = unread().slot;
     if (left && left->nr == e.nr && left->store == keptStoreForWorkingFolder().directory) {
-        if (left->unchanged(e.picture)) return;
+        if (left->loaded.unchanged(e.picture)) return;
         left.reset();  // the slot's picture changes: its history with it
     }
     keepSlotHistory(e.nr, e.picture.tables(), e.picture.keptHistory());
@@ -69,7 +75,7 @@ std::optional<SlotReport> placeLoadedSlot(Editor& e, const SlotRead& read) {
         if (left && left->nr == e.nr && left->store == store.directory) left.reset();
         return std::nullopt;
     }
-    left = UnreadSlotHistory{store.directory, e.nr, tables, e.picture.keptHistory()};
+    left = UnreadSlotHistory{store.directory, e.nr, Placed(e.picture)};
     // Files the load reports as damaged say already that they are not as saved.
     if (kept.fault->shown == historySlotChanged && !read.reports.empty()) return std::nullopt;
     return faultReport(notRead(e.nr), e.nr, *kept.fault);
@@ -79,13 +85,13 @@ std::optional<SlotReport> placeRestoredCopy(Editor& e, const KeptPicture& left) 
     KeptHistory kept = readCopyHistory(left.path, left.tables);
     unread().copy.reset();
     if (!placeWithHistory(e, left.tables, kept)) return std::nullopt;
-    unread().copy = left.tables;
+    unread().copy = Placed(e.picture);
     return faultReport("Restored; history not read", left.slot, *kept.fault);
 }
 
 std::optional<History> copyHistoryToKeep(const Editor& e) {
-    std::optional<PictureTables>& left = unread().copy;
-    if (left && *left != e.picture.tables()) left.reset();
+    std::optional<Placed>& left = unread().copy;
+    if (left && !left->unchanged(e.picture)) left.reset();
     if (left) return std::nullopt;
     return e.picture.keptHistory();
 }

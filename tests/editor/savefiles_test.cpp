@@ -48,9 +48,8 @@ void writeFileWithMode(const char* name, const std::string& content, mode_t mode
 
 // Runs `command` as a user without privileges when the tests run as root (to
 // whom every directory is writable) and returns its result; nullopt when no
-// such user can be taken on. The copy's writer is ended first, so that no
-// thread holds a lock the child needs, and in the child before it ends, so
-// that no write is cut.
+// such user can be taken on. No writer thread runs at the fork, nor at the
+// child's end.
 template <typename Command>
 std::optional<bool> runUnprivileged(Command command) {
     if (geteuid() != 0) return command();

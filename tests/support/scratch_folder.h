@@ -1,17 +1,17 @@
-// scratch_folder.h - removing a test's temporary folder, and saying what could not be.
-//
-// Only a folder that is gone already is no failure: anything else (a file
-// that appears or vanishes while it goes, because something still writes
-// there) is what the test must hear of, not an abort nor a silent leftover.
-//
-//     const std::string failed = removeScratchFolder(folder);  // "" when it went
+// scratch_folder.h - removes a test's temporary folder: "" when it went or was
+// gone already, else "<folder>: <reason>" (something still writes there) for
+// the test to hear of, neither an abort nor a leftover.
 #ifndef TESSARY_TEST_SCRATCH_FOLDER_H
 #define TESSARY_TEST_SCRATCH_FOLDER_H
 
 #include <filesystem>
 #include <string>
 
-// Removes `folder` and everything in it; "<folder>: <reason>" when that failed.
-std::string removeScratchFolder(const std::filesystem::path& folder);
+inline std::string removeScratchFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::symlink_status(folder, error).type() == std::filesystem::file_type::not_found) return "";
+    if (!error) std::filesystem::remove_all(folder, error);
+    return error ? folder.string() + ": " + error.message() : "";
+}
 
 #endif
