@@ -177,6 +177,15 @@ void wakeWriter(Writer& w) {
     w.changed.notify_one();
 }
 
+// A failure kept for the loop (one of Writer's), taken: empty until another comes.
+std::string takeFailure(std::string Writer::*kept) {
+    Writer& w = writer();
+    std::lock_guard<std::mutex> state(w.stateLock);
+    std::string failed;
+    failed.swap(w.*kept);
+    return failed;
+}
+
 }  // namespace
 
 std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
@@ -234,18 +243,6 @@ std::string finishCopy(const std::optional<CopyContent>& content) {
     return failed.empty() ? historyFailed : failed;
 }
 
-std::string takeCopyFailure() {
-    Writer& w = writer();
-    std::lock_guard<std::mutex> state(w.stateLock);
-    std::string failed;
-    failed.swap(w.failure);
-    return failed;
-}
+std::string takeCopyFailure() { return takeFailure(&Writer::failure); }
 
-std::string takeSlotHistoryFailure() {
-    Writer& w = writer();
-    std::lock_guard<std::mutex> state(w.stateLock);
-    std::string failed;
-    failed.swap(w.historyFailure);
-    return failed;
-}
+std::string takeSlotHistoryFailure() { return takeFailure(&Writer::historyFailure); }
