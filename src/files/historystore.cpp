@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "slotlock.h"
 #include "slots.h"
 
 namespace {
@@ -40,6 +41,16 @@ std::optional<FileFailure> writeHistory(const std::string& path, const PictureTa
     return std::nullopt;
 }
 
+// True when slot nr of the store's folder holds `tables` as a save writes them.
+bool slotHolds(const KeptStore& store, int nr, const PictureTables& tables) {
+    const PictureFileNames names = slotFileNames(nr);
+    const PictureFileTexts texts = pictureFileTexts(tables, ' ');
+    std::string points, lines, reason;
+    return readLimitedFile(store.folder + "/" + names.points, true, longestPointsText, points, reason) &&
+           readLimitedFile(store.folder + "/" + names.lines, true, longestLinesText, lines, reason) &&
+           points == texts.points && lines == texts.lines;
+}
+
 KeptHistory readHistory(const std::string& path, const PictureTables& current, std::uint64_t key) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
@@ -65,6 +76,9 @@ std::uint64_t historyKey(const std::string& points, const std::string& lines) {
 std::optional<FileFailure> writeSlotHistory(const KeptStore& store, int nr, const PictureTables& tables,
                                             const History& history) {
     if (std::optional<FileFailure> failed = makeKeptStore(store)) return failed;
+    // No save of the slot goes on meanwhile; one made since keeps its own history.
+    const SlotSaveLock saving(store, nr, slotBusyWaitMs);
+    if (!slotHolds(store, nr, tables)) return std::nullopt;
     return writeHistory(slotHistoryPath(store, nr), tables, history);
 }
 

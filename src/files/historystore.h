@@ -51,7 +51,10 @@ struct KeptHistory {
 };
 
 // Keeps `history`, which led to `tables`, as slot nr's, `tables` having just
-// been saved there. What could not be made or written, or nothing.
+// been saved there: under the slot's lock (slotlock.h), and only while the
+// slot holds them still, so that the history of an earlier save never takes
+// the place of a later one's, another editor's included. What could not be
+// made or written, or nothing.
 std::optional<FileFailure> writeSlotHistory(const KeptStore& store, int nr, const PictureTables& tables,
                                             const History& history);
 // The history saved with slot nr, when its files hold exactly the bytes

@@ -104,10 +104,12 @@ TEST_F(KeptHistories, HistoriesGoWithTheirPicturesAndStores) {
     EXPECT_FALSE(std::filesystem::exists(copyHistory));
 
     const std::string slotHistory = store.directory + "/slot2.history";
+    writeFile((gone / "pixels2.txt").c_str(), "3 3 \n");  // as saved
+    writeFile((gone / "lines2.txt").c_str(), "\n");
     ASSERT_FALSE(writeSlotHistory(store, 2, picture.tables(), picture.history()));
     std::filesystem::last_write_time(slotHistory, std::filesystem::file_time_type::clock::now() -
                                                       std::chrono::hours(24 * (keptOrphanDays + 1)));
-    std::filesystem::remove(gone);
+    std::filesystem::remove_all(gone);
     pruneKeptStores(store.root);
     EXPECT_FALSE(std::filesystem::exists(store.directory));
 }
