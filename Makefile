@@ -52,6 +52,8 @@ bench:
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	./$(BUILD)-bench/bench/tessary_bench
 	./$(BUILD)-bench/bench/drawingorder_bench
+	./$(BUILD)-bench/bench/vectorize_bench
+	./$(BUILD)-bench/bench/plotterfiles_bench
 	scripts/fetch-sdl12-compat.sh $(BUILD)-bench/sdl12-compat >/dev/null || echo "sdl12-compat not fetched"
 	python3 bench/idle_bench.py $(BUILD)-bench/tessary $(BUILD)-bench/bench/libpass_probe.so \
 		--compat "$$(echo $(BUILD)-bench/sdl12-compat/usr/lib/*/sdl12-compat)"

@@ -48,6 +48,7 @@ install(FILES README.md docs/gfx.md data/copyright ${TESSARY_CHANGELOG}.gz
 # In the Debian packages the copyright file carries the licence text, so the
 # LICENSE file has a component of its own that CPack leaves out.
 install(FILES LICENSE DESTINATION ${TESSARY_DOC_DIR} COMPONENT Licence)
+install(FILES examples/machines.toml DESTINATION ${TESSARY_DOC_DIR}/examples COMPONENT Runtime)
 
 install(TARGETS gfx ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES src/gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessary COMPONENT Development)
@@ -72,6 +73,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tessary)
+# dpkg-shlibdeps names the shared libraries the program links: SDL 1.2,
+# libpng and libpotrace (the outlines of key i and --vectorize).
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 # xdg-user-dir finds the localised pictures folder that the menu entry uses.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS xdg-user-dirs)

@@ -23,6 +23,7 @@ share/doc/tessary-dev/copyright
 share/doc/tessary/README.md
 share/doc/tessary/changelog.gz
 share/doc/tessary/copyright
+share/doc/tessary/examples/machines.toml
 share/doc/tessary/gfx.md
 share/icons/hicolor/128x128/apps/tessary.png
 share/icons/hicolor/16x16/apps/tessary.png

@@ -2,7 +2,7 @@
 //
 // DIR is entered before anything else runs, so the editor and the render read
 // and write their files there exactly as in the working directory. File names
-// given to --svg, --png, --hpgl, --gcode, --ilda and --trace are taken
+// given to --svg, --png, --hpgl, --gcode, --ilda, --trace and --machines are taken
 // relative to the directory the program was started in, as a shell user
 // expects. --pictures names DIR by a rule, for the desktop entry: menu
 // launches keep their files in the user's pictures folder rather than
@@ -19,6 +19,7 @@
 #include "editor.h"
 #include "picture.h"
 #include "render.h"
+#include "vectorizeslot.h"
 
 namespace {
 
@@ -31,7 +32,10 @@ const char* const synopsis =
     "       tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]\n"
     "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
-    "       tessary --version | --help | -h\n";
+    "               [--paper SIZE] [--margin MM] [--portrait] [--pen z|servo]\n"
+    "       tessary --vectorize IMAGE --slot N [--centerline] [--dir DIR | --pictures]\n"
+    "       tessary --version | --help | -h\n"
+    "       (all but the last also take --machines FILE)\n";
 
 const char* const details =
     "\n"
@@ -56,6 +60,21 @@ const char* const details =
     "  --color K         drawing colour, palette number 1-16 (default 6), also\n"
     "                    the laser's colour\n"
     "  --separate        draw lines in dark green\n"
+    "  --vectorize IMAGE save the outlines of the dark parts of the PNG or BMP\n"
+    "                    IMAGE, fitted to the canvas, to slot N, without a window;\n"
+    "                    the slot's old picture is kept (keys i and Shift+I add\n"
+    "                    the lines of the traced image in the editor)\n"
+    "  --slot N          the slot (1-7) that --vectorize saves to\n"
+    "  --centerline      --vectorize saves centre lines: one line down each stroke\n"
+    "  --machines FILE   read the plotter and laser settings from FILE instead of\n"
+    "                    $XDG_CONFIG_HOME/tessary/machines.toml (default\n"
+    "                    ~/.config/tessary/machines.toml)\n"
+    "  --paper SIZE      fit the plotter files to a sheet: a4, a3, a5, letter or\n"
+    "                    WxH in mm, landscape unless --portrait\n"
+    "  --margin MM       the sheet's margin on every side (default 10)\n"
+    "  --portrait        turn the sheet upright\n"
+    "  --pen z|servo     lift the pen along Z (G0 Z2 / G0 Z0) or with a servo\n"
+    "                    (M5 / M3 S1000, each with a G4 pause)\n"
     "  --version         print the version\n"
     "  -h, --help        print this help\n"
     "\n"
@@ -64,7 +83,7 @@ const char* const details =
     "\n"
     "Exit status: 0 done, 1 the work failed, 2 usage error.\n";
 
-enum class Action { edit, render, version, help };
+enum class Action { edit, render, vectorize, version, help };
 
 struct Arguments {
     Action action = Action::edit;
@@ -77,8 +96,15 @@ struct Arguments {
     int background = 1;  // palette numbers, the editor's start colours
     int drawing = 6;
     bool separate = false;
+    std::string machinesFile;  // the settings file named; empty: the default one
+    MachineOverrides overrides;
     const char* renderOption = nullptr;  // an option that only --render takes, when given
     const char* traceOption = nullptr;   // --trace, which only the editor takes, when given
+    std::string vectorize;               // the image --vectorize reads
+    int slot = 0;                        // the slot it saves to
+    bool centerline = false;
+    bool renderGiven = false;
+    const char* vectorizeOption = nullptr;  // an option that only --vectorize takes, when given
 };
 
 // A whole number in [lowest, highest] written in plain decimal digits.
@@ -115,6 +141,26 @@ std::string* outputPath(const std::string& option, Arguments& args) {
     return nullptr;
 }
 
+// Stores the value of --paper, --margin or --pen. Returns -1, or the exit
+// status of a usage error.
+int takeMachineValue(const std::string& option, const char* value, MachineOverrides& overrides) {
+    if (option == "--paper") {
+        overrides.paper = sheetSize(value);
+        return overrides.paper ? -1 : usageError("--paper takes a4, a3, a5, letter or WxH in mm, not " + std::string(value));
+    }
+    if (option == "--pen") {
+        const std::string pen = value;
+        if (pen == "z" || pen == "servo") overrides.pen = pen == "z" ? PenLift::z : PenLift::servo;
+        return overrides.pen ? -1 : usageError("--pen takes z or servo, not " + pen);
+    }
+    char* end = nullptr;
+    const double margin = std::strtod(value, &end);
+    if (*value == '\0' || *end != '\0' || !(margin >= 0 && margin <= 1000))
+        return usageError("--margin takes a number of mm, 0-1000, not " + std::string(value));
+    overrides.margin = margin;
+    return -1;
+}
+
 // Stores the value of an option that takes one. Returns -1, or the exit
 // status of a usage error.
 int takeValue(const std::string& option, const char* value, Arguments& args) {
@@ -131,8 +177,25 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
         if (!numberIn(value, 1, 7, args.nr))
             return usageError("--render takes a slot number 1-7, not " + std::string(value));
         args.action = Action::render;
+        args.renderGiven = true;
         return -1;
     }
+    if (option == "--vectorize") {
+        if (*value == '\0') return usageError("--vectorize needs a file name");
+        args.vectorize = value;
+        args.action = Action::vectorize;
+        return -1;
+    }
+    if (option == "--slot") {
+        if (!numberIn(value, 1, 7, args.slot)) return usageError("--slot takes a slot number 1-7, not " + std::string(value));
+        return -1;
+    }
+    if (option == "--machines") {
+        if (*value == '\0') return usageError("--machines needs a file name");
+        args.machinesFile = value;
+        return -1;
+    }
+    if (option == "--paper" || option == "--margin" || option == "--pen") return takeMachineValue(option, value, args.overrides);
     if (std::string* path = outputPath(option, args)) {
         if (*value == '\0') return usageError(option + " needs a file name");
         *path = value;
@@ -143,8 +206,18 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
     return -1;
 }
 
+// The switch an option without a value turns on; null for any other option.
+bool* flagOf(const std::string& option, Arguments& args) {
+    if (option == "--separate") return &args.separate;
+    if (option == "--pictures") return &args.pictures;
+    if (option == "--centerline") return &args.centerline;
+    if (option == "--portrait") return &args.overrides.portrait;
+    return nullptr;
+}
+
 bool takesValue(const std::string& option, Arguments& args) {
-    for (const char* name : {"--dir", "--trace", "--render", "--background", "--color"}) {
+    for (const char* name : {"--dir", "--trace", "--render", "--background", "--color", "--vectorize", "--slot",
+                             "--machines", "--paper", "--margin", "--pen"}) {
         if (option == name) return true;
     }
     return outputPath(option, args) != nullptr;
@@ -160,9 +233,12 @@ int parse(int argc, char* argv[], Arguments& args) {
             return -1;
         }
         if (option == "--trace") args.traceOption = argv[i];
-        else if (option != "--dir" && option != "--pictures" && option != "--render") args.renderOption = argv[i];
-        if (option == "--separate" || option == "--pictures") {
-            (option == "--separate" ? args.separate : args.pictures) = true;
+        else if (option == "--slot" || option == "--centerline") args.vectorizeOption = argv[i];
+        else if (option != "--dir" && option != "--pictures" && option != "--render" && option != "--vectorize" &&
+                 option != "--machines")
+            args.renderOption = argv[i];
+        if (bool* flag = flagOf(option, args)) {
+            *flag = true;
             continue;
         }
         if (!takesValue(option, args)) return usageError("unknown option: " + option);
@@ -170,7 +246,11 @@ int parse(int argc, char* argv[], Arguments& args) {
         const int status = takeValue(option, argv[++i], args);
         if (status >= 0) return status;
     }
-    if (args.action == Action::render && args.traceOption) return usageError("--trace goes with the editor only");
+    if (args.renderGiven && !args.vectorize.empty()) return usageError("--render and --vectorize go apart");
+    if (args.action != Action::edit && args.traceOption) return usageError("--trace goes with the editor only");
+    if (args.action != Action::vectorize && args.vectorizeOption)
+        return usageError(std::string(args.vectorizeOption) + " goes with --vectorize only");
+    if (args.action == Action::vectorize && args.slot == 0) return usageError("--vectorize needs --slot N");
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
     if (args.pictures && !args.dir.empty()) return usageError("--dir and --pictures name two folders");
@@ -238,11 +318,16 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::help) return std::printf("%s%s", synopsis, details) < 0 ? 1 : 0;
     if (args.action == Action::version) return std::puts(version) < 0 ? 1 : 0;
     if (args.action == Action::render) resolveOutputFiles(args);
+    if (!args.machinesFile.empty()) args.machinesFile = std::filesystem::absolute(args.machinesFile).string();
     // The path is taken before the folder changes; messages name the image as given.
     const NamedPath traceImage = {args.trace.empty() ? "" : std::filesystem::absolute(args.trace).string(), args.trace};
+    const NamedPath vectorized = {args.vectorize.empty() ? "" : std::filesystem::absolute(args.vectorize).string(),
+                                  args.vectorize};
     if (args.pictures && (args.dir = picturesFolder()).empty()) return 2;
     if (!args.dir.empty() && !enterDirectory(args.dir)) return 2;
-    if (args.action == Action::edit) return runEditor(traceImage);
+    if (args.action == Action::edit) return runEditor(traceImage, args.machinesFile);
+    if (args.action == Action::vectorize)
+        return vectorizeSlot({vectorized, args.slot, args.centerline ? LineKind::centreLines : LineKind::outlines});
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
-    return renderSlot({args.nr, args.files, args.plotterFiles, colors});
+    return renderSlot({args.nr, args.files, args.plotterFiles, colors, args.machinesFile, args.overrides});
 }

@@ -7,7 +7,9 @@
 //     tessary --render N [--dir DIR | --pictures] [--svg FILE] [--png FILE]
 //             [--hpgl FILE] [--gcode FILE] [--ilda FILE]
 //             [--background K] [--color K] [--separate]
+//             [--paper SIZE] [--margin MM] [--portrait] [--pen z|servo]
 //     tessary --version | --help | -h
+//     (all but the last also take --machines FILE)
 //
 // Messages go to standard error (the version and --help's usage to standard
 // output). Exit status: the editor's own, 0 when the work was done, 1 when it

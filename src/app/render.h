@@ -2,27 +2,44 @@
 //
 // Reads slot nr from the working directory with the editor's own reader and
 // writes the files named, exactly as the editor's keys e (images) and Shift+E
-// (plotter and laser files) would with the same colours. No SDL video call is
-// made, so no display is needed.
+// (plotter and laser files) would with the same colours and the same settings
+// file (machines.h), whose paper and pen the command line may override. No
+// SDL video call is made, so no display is needed.
 #ifndef TESSARY_RENDER_H
 #define TESSARY_RENDER_H
 
+#include <optional>
+#include <string>
+
 #include "imagefiles.h"
+#include "machines.h"
 #include "pictureimage.h"
 #include "plotterfiles.h"
+
+// The command line's --paper, --margin, --portrait and --pen, over the settings file's.
+struct MachineOverrides {
+    std::optional<SheetSize> paper;
+    std::optional<double> margin;
+    bool portrait = false;
+    std::optional<PenLift> pen;  // also drops the file's own pen lines
+};
 
 struct RenderRequest {
     int nr;
     ImageFiles files;
     PlotterFiles plotterFiles;
-    ImageColors colors;  // the laser's frame is in the drawing colour
+    ImageColors colors;        // the laser's frame is in the drawing colour unless the settings choose one
+    std::string machinesFile;  // empty: the default settings file, which may be missing
+    MachineOverrides overrides;
 };
 
 // A slot file that cannot be read renders as an empty table and is reported on
 // standard error, as the editor's load reports it; a slot with neither file is
-// no picture, and nothing is written. Returns the exit status: 0, or 1, after
-// reporting it, when the slot has neither file or a file could not be
-// written (with the system's reason).
+// no picture, and nothing is written. The laser frame's note goes to standard
+// error. Returns the exit status: 0, or 1, after reporting it, when the slot
+// has neither file, the settings file is refused (nothing is written then), a
+// margin leaves no room on the paper, or a file could not be written (with the
+// system's reason).
 int renderSlot(const RenderRequest& request);
 
 #endif

@@ -35,6 +35,7 @@
 #include "panel.h"
 #include "title.h"
 #include "tracing.h"
+#include "vectorizing.h"
 #include "wheel.h"
 
 static const int windowWidth = 640;
@@ -79,7 +80,7 @@ std::optional<PassResult> applyQueuedEvents(Editor& e) {
     const Uint32 start = getTicks();
     std::optional<PassResult> ended;
     do {
-        if (done(e.event2) && !helpKeepsEscape(e)) return PassResult::Quit;  // loop test: close or Escape
+        if (done(e.event2) && !helpKeepsEscape(e) && !findingKeepsEscape(e)) return PassResult::Quit;  // loop test: close or Escape
         ended = applyEvent(e);                                     // the event's steps
         if (ended == PassResult::Quit) return PassResult::Quit;
     } while (moreEventsForPass(start));                            // every event queued, up to a press
@@ -92,16 +93,18 @@ PassResult runPass(Editor& e) {
     waitForArrowStep(e.arrows);                                    // a held arrow: its next step or an event
     if (const std::optional<PassResult> ended = applyQueuedEvents(e)) return *ended;  // each event's steps
     followTraceReading(e);                                         // the image being read: progress, then the image
+    followLineFinding(e);                                          // lines being found: progress, then the lines
     drawFrame(e);                                                  // view, highlight, overview, panel: what changed
     showTitle(e);                                                  // window title: slot, mode, unsaved mark
     const bool presented = presentChanges();                       // present what changed
     return nothingToDoUntilInput(before, e, presented) ? PassResult::Idle : PassResult::Continue;
 }
 
-int runEditor(const NamedPath& traceImage) {
+int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
     watchEndSignals();  // before SDL starts threads of its own
     static Editor e;  // static: the exit hooks keep its picture after runEditor has returned
     startUp(e);
+    e.machinesFile = machinesFile;
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     startTracing(e, traceImage, restored);  // the image named, or the one this folder traced over last, read meanwhile

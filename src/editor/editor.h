@@ -23,8 +23,9 @@ PassResult runPass(Editor& e);
 
 // The editor's entry, called by the command line: it runs until the editor
 // ends and returns the exit status. `traceImage`, unless its path is empty,
-// names the image to trace over (tracing.h).
-int runEditor(const NamedPath& traceImage);
+// names the image to trace over (tracing.h); `machinesFile`, unless empty,
+// the plotter and laser settings file that Shift+E reads instead of the default.
+int runEditor(const NamedPath& traceImage, const std::string& machinesFile = "");
 
 // The same without an image named.
 int SDL_main(int argc, char* argv[]);

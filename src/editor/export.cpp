@@ -47,37 +47,49 @@ void exportCommand(Editor& e) {
 }
 
 // Runs `write`, which writes files each on its own and returns those that
-// failed, and reports: `writtenText`, or the first file that failed with its
-// reason on the prompt line (the line has room for one name and a reason
-// whole) and every file that failed, each with its reason, on standard error.
+// failed. Reports the first file that failed with its reason on the prompt
+// line (the line has room for one name and a reason whole) and every file that
+// failed, each with its reason, on standard error; returns true, saying
+// nothing, when all were written.
 template <typename Write>
-static void writeAndReport(const std::string& writtenText, Write write) {
+static bool writeAndReport(Write write) {
     std::vector<FileFailure> failed;
     {
         const WriteInProgress writing;
         failed = write();
     }
-    if (failed.empty()) {
-        showMessage(writtenText);
-        return;
-    }
+    if (failed.empty()) return true;
     std::string logged;  // a line for each file, with its reason
     for (const FileFailure& failure : failed) {
         if (!logged.empty()) logged += '\n';
         logged += fileFailureLine("Export", failure, nullptr);
     }
     reportMessage(fileFailureMessage("Export", failed[0]), logged);
+    return false;
 }
 
 void exportImagesCommand(const Editor& e) {
     const ImageColors colors = {e.Background_Color, e.Draw_Color, e.separate != 0};
     const CellImage image = pictureImage(e.picture.tables(), colors);
     const ImageFiles files = imageFileNames(e.nr);
-    writeAndReport(imagesWrittenText(files), [&] { return writeImageFiles(image, files); });
+    if (writeAndReport([&] { return writeImageFiles(image, files); })) showMessage(imagesWrittenText(files));
 }
 
 void exportPlotterCommand(const Editor& e) {
+    // Read at every export, so that an edit of the file takes effect at once.
+    const MachinesRead machines = readMachines(machinesPath(e.machinesFile), !e.machinesFile.empty());
+    if (machines.failure) {
+        reportMessage(*machines.failure);
+        return;
+    }
     const PlotterFiles files = plotterFileNames(e.nr);
-    const LaserFrame frame = {e.Draw_Color, laserFrameName(e.nr)};
-    writeAndReport(plotterFilesWrittenText(files), [&] { return writePlotterFiles(e.picture.tables(), files, frame); });
+    const PlotterJob job = {laserFrameName(e.nr), e.Draw_Color, machines.profile};
+    PlotterWrite written;
+    const bool wrote = writeAndReport([&] {
+        written = writePlotterFiles(e.picture.tables(), files, job);
+        return written.failed;
+    });
+    if (!wrote) return;
+    if (written.note) reportMessage(written.note->shown, written.note->whole);
+    else showMessage(plotterFilesWrittenText(files));
 }

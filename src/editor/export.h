@@ -29,6 +29,10 @@ bool exportPicture(Picture& picture, int nr, int mode1, int mode2);
 
 void exportCommand(Editor& e);        // key r: asks for both sort keys, then exports
 void exportImagesCommand(const Editor& e);   // key e
-void exportPlotterCommand(const Editor& e);  // Shift+E: HP-GL, G-code and ILDA, the laser in the drawing colour
+// Shift+E: HP-GL, G-code and ILDA for the machines of the settings file (read
+// each time; a file refused is reported with its line, and nothing written),
+// the laser in the drawing colour unless the file chooses one. Reports the
+// laser frame's note (laserframe.h) instead of "Wrote" when it has one.
+void exportPlotterCommand(const Editor& e);
 
 #endif

@@ -13,6 +13,7 @@
 #include "selection.h"
 #include "slotcommands.h"
 #include "tracing.h"
+#include "vectorizing.h"
 
 void clearPictureKey(Editor& e) {
     if (!keyPressed(SDLK_BACKQUOTE) || !keepBeforeReplacing(e, KeptReason::clear)) return;
@@ -152,4 +153,5 @@ void runKeyCommands(Editor& e) {
     }
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);
+    vectorizeKeys(e);
 }

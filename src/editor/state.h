@@ -8,12 +8,14 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "arrowpace.h"
 #include "gfx.h"
 #include "group.h"
+#include "linefinding.h"
 #include "picture.h"
 #include "shownframe.h"
 #include "traceimage.h"
@@ -69,6 +71,12 @@ struct Tracing {
     mutable Pixels pixels;
 };
 
+// Lines being found in the traced image (vectorizing.h).
+struct LineFindingState {
+    std::shared_ptr<LineFinding> running;  // null while none is; dropping it cancels the work
+    bool escapeHeld = false;               // Escape cancelled it and is not let go yet
+};
+
 struct Editor {
     int mode = pointMode;
     int scale = 1;      // window pixels per canvas cell; never below 1
@@ -83,6 +91,8 @@ struct Editor {
     ColorRGB Draw_Color = Colors[5];
     Picture picture;
     Tracing trace;  // the image traced over, never part of the picture
+    LineFindingState finding;  // lines being found in it
+    std::string machinesFile;  // the plotter and laser settings Shift+E reads (machines.h); empty: the default file
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
@@ -123,7 +133,7 @@ struct Editor {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
-                               clip, trace.path, trace.shown);
+                               clip, trace.path, trace.shown, finding.escapeHeld);
     }
 };
 

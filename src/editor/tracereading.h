@@ -1,9 +1,8 @@
 // tracereading.h - an image to trace over, read on a thread of its own.
 //
 // A big image takes seconds to read and fit; the window goes on answering
-// meanwhile. The thread wakes the loop's wait (wakeEventWait) when it is done,
-// and when the reading has moved on since it last did, at most four times a
-// second, so that an idle editor shows how far it is without looking by itself:
+// meanwhile (workthread.h: the thread wakes the loop when it is done, and
+// when the reading has moved on, at most four times a second):
 //
 //     auto reading = std::make_shared<TraceReading>("big.png");
 //     ...                                   // each pass:
@@ -15,36 +14,31 @@
 #ifndef TESSARY_TRACEREADING_H
 #define TESSARY_TRACEREADING_H
 
-#include <chrono>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "traceimage.h"
+#include "workthread.h"
 
 class TraceReading {
 public:
-    explicit TraceReading(std::string path);
-    ~TraceReading();
-    TraceReading(const TraceReading&) = delete;
-    TraceReading& operator=(const TraceReading&) = delete;
+    explicit TraceReading(std::string path)
+        : imagePath(std::move(path)),
+          work([path = imagePath](TraceProgress& progress) { return readTraceImage(path, &progress); }) {}
 
     const std::string& path() const { return imagePath; }
 
     // The result, once the thread is done; nothing before, and after it was taken.
-    std::optional<TraceRead> take();
+    std::optional<TraceRead> take() { return work.take(); }
 
     // The percent read, when it changed since it was last shown and a fifth of
     // a second has passed since then (or since the start): a few updates a
     // second, no faster.
-    std::optional<int> progressToShow();
+    std::optional<int> progressToShow() { return work.progressToShow(); }
 
 private:
-    struct Shared;
     std::string imagePath;
-    std::unique_ptr<Shared> shared;
-    int shownPercent = 0;
-    std::chrono::steady_clock::time_point shownAt;
+    WorkThread<TraceRead> work;
 };
 
 #endif

@@ -36,18 +36,6 @@ constexpr mode_t privateFolderMode = 0700;
 constexpr mode_t privateFileMode = 0600;
 const char* const tooLarge = "Larger than any kept picture";
 
-// The home folder: $HOME, or the password database's entry when it is unset.
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return home;
-    passwd entry;
-    passwd* found = nullptr;
-    char buffer[4096];
-    if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir[0] == '/')
-        return found->pw_dir;
-    return "";
-}
-
 std::string stateRoot() {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && state[0] == '/') return std::string(state) + "/tessary";
@@ -573,6 +561,17 @@ SlotTexts slotTexts(int nr) {
 }
 
 }  // namespace
+
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return home;
+    passwd entry;
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir[0] == '/')
+        return found->pw_dir;
+    return "";
+}
 
 std::optional<FileFailure> makeKeptStore(const KeptStore& store) { return prepareStore(store); }
 

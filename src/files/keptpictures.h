@@ -73,6 +73,10 @@ constexpr std::size_t keptPictureLimit = keptHeaderLimit + 2 * (longestPointsTex
 enum class KeptReason { unsaved, replaced, load, clear, kept };
 
 // Where the kept pictures of one picture folder go.
+// The user's home folder: $HOME, or the password database's entry when it is
+// unset; empty when neither names an absolute path.
+std::string homeFolder();
+
 struct KeptStore {
     std::string root;       // $XDG_STATE_HOME/tessary; empty when no state folder is known
     std::string directory;  // root/<name>-<hash>

@@ -12,15 +12,23 @@ PlotterFiles plotterFileNames(int nr) {
 
 std::string laserFrameName(int nr) { return "picture" + std::to_string(nr); }
 
-std::vector<FileFailure> writePlotterFiles(const PictureTables& tables, const PlotterFiles& files,
-                                           const LaserFrame& frame) {
-    const std::vector<Stroke> order = drawingOrder(tables);
-    std::vector<FileFailure> failed;
+PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& files, const PlotterJob& job) {
+    PlotterWrite written;
     auto write = [&](const std::string& path, const std::string& bytes) {
-        if (!path.empty()) noteFailure(failed, path, replaceFile(path.c_str(), bytes));
+        noteFailure(written.failed, path, replaceFile(path.c_str(), bytes));
     };
-    write(files.hpgl, encodeHpgl(order));
-    write(files.gcode, encodeGcode(order));
-    write(files.ilda, encodeIlda(order, frame.color, frame.name, "Tessary"));
-    return failed;
+    const std::vector<Stroke> order = drawingOrder(tables);
+    if (!files.hpgl.empty() || !files.gcode.empty()) {
+        const std::optional<Sheet> sheet = paperSheet(job.machines.paper);
+        const PlotterLayout layout = plotterLayout(sheet);
+        if (!files.hpgl.empty()) write(files.hpgl, encodeHpgl(order, layout));
+        if (!files.gcode.empty())
+            write(files.gcode, encodeGcode(order, layout, job.machines.gcode, plotDescription(job.name, order, layout, sheet)));
+    }
+    if (!files.ilda.empty()) {
+        const LaserFrame frame = layoutLaserFrame(order, job.drawingColor, job.machines.laser);
+        write(files.ilda, encodeIlda(frame, job.name, "Tessary"));
+        written.note = laserFrameNote(frame, job.machines.laser);
+    }
+    return written;
 }

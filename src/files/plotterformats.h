@@ -1,32 +1,53 @@
 // plotterformats.h - a drawing order (drawingorder.h) as text for pen plotters:
-// HP-GL and G-code.
+// HP-GL and G-code, placed on the plotter as the user's paper says (machines.h).
 //
-// Both start at the plotter's origin, the bottom-left cell, with the pen up,
-// travel to each stroke with the pen up, draw it with the pen down, and end
-// with the pen up. The picture stands upright: rows count up from the bottom.
+// Both start with the pen up, travel to each stroke with the pen up, draw it
+// with the pen down, and end with the pen up. The picture stands upright: rows
+// count up from the bottom. Without a paper it is drawn 1 mm a cell from the
+// plotter's origin, the bottom-left cell there; with one, the canvas is scaled
+// by one factor to the largest size that fits inside the margins, and centred
+// on the sheet (plotterLayout).
 //
 //   HP-GL: "IN;", pen 1 ("SP1;"), "PUx,y;" to travel, "PDx,y,...;" to draw, a
-//   dot as "PD;" where the pen stands, then "PU;SP0;". 40 plotter units (1 mm)
-//   a cell: x = 40 column, y = 40 (199 - row).
+//   dot as "PD;" where the pen stands, then "PU;SP0;". 40 plotter units a mm,
+//   whole numbers.
 //
-//   G-code: millimetres and absolute moves ("G21", "G90"); the pen goes up
-//   with "G0 Z5" and down with "G1 Z0 F500"; travel is "G0 X.. Y..", drawing
-//   "G1 X.. Y.. F1500" (mm a minute). 1 mm a cell: X = column, Y = 199 - row.
+//   G-code: a first comment line saying what the file holds, millimetres and
+//   absolute moves ("G21", "G90"), the profile's start lines, then the pen's
+//   lines (penUpLines and penDownLines: "G0 Z2" and "G0 Z0" unless told
+//   otherwise) around each stroke; travel is "G0 X.. Y.." (with the travel
+//   feed when one is set), drawing "G1 X.. Y.. F1500" (the feed, mm a minute).
+//   The file ends with the pen up, "G0 X0 Y0" and the end lines ("M2").
+//   Numbers in mm to a thousandth, without trailing zeros.
 //
-// One instruction a line, whole numbers only.
+// One instruction a line.
 #ifndef TESSARY_PLOTTERFORMATS_H
 #define TESSARY_PLOTTERFORMATS_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "machines.h"
 #include "strokes.h"
 
-constexpr int hpglUnitsPerCell = 40;
-constexpr int penDownFeed = 500;  // mm a minute, lowering the pen
-constexpr int drawingFeed = 1500;  // mm a minute, drawing
+constexpr int hpglUnitsPerMm = 40;
 
-std::string encodeHpgl(const std::vector<Stroke>& order);
-std::string encodeGcode(const std::vector<Stroke>& order);
+// Where the canvas lands: mm a cell, and the place in mm of column 0 and of
+// the bottom row. Without a sheet, {1, 0, 0}.
+struct PlotterLayout {
+    double scale = 1, left = 0, bottom = 0;
+};
+PlotterLayout plotterLayout(const std::optional<Sheet>& sheet);
+
+// The G-code's first comment, without its "; ": "picture1: 12 lines, 3 dots,
+// 255 x 199 mm on A4 landscape (297 x 210 mm, margin 10 mm)", or "... from the
+// machine's zero" without a sheet.
+std::string plotDescription(const std::string& name, const std::vector<Stroke>& order, const PlotterLayout& layout,
+                            const std::optional<Sheet>& sheet);
+
+std::string encodeHpgl(const std::vector<Stroke>& order, const PlotterLayout& layout);
+std::string encodeGcode(const std::vector<Stroke>& order, const PlotterLayout& layout, const GcodeSettings& gcode,
+                        const std::string& description);
 
 #endif

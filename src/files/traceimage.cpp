@@ -318,8 +318,7 @@ std::vector<TraceFitter::CellRange> TraceFitter::axisCells(int pixels, int cells
 }
 
 TraceFitter::TraceFitter(int width, int height)
-    : rowSums(Image_Width), sums(static_cast<size_t>(Image_Width) * Image_Height) {
-    const TraceFit fit = fitToCanvas(width, height);
+    : fit(fitToCanvas(width, height)), rowSums(Image_Width), sums(static_cast<size_t>(Image_Width) * Image_Height) {
     shrinking = width >= fit.width;
     columnCells = axisCells(width, fit.width, fit.left);
     rowCells = axisCells(height, fit.height, fit.top);
@@ -386,6 +385,7 @@ void TraceFitter::addPixels(int y, int firstColumn, int step, const std::uint8_t
 
 TraceImage TraceFitter::finish() const {
     TraceImage image;
+    image.fit = fit;
     for (size_t i = 0; i < sums.size(); ++i) {
         const Sum<std::uint64_t>& sum = sums[i];
         if (sum.count == 0) continue;

@@ -37,9 +37,16 @@ struct TraceCell {
     std::uint8_t r = 0, g = 0, b = 0, coverage = 0;
 };
 
-// The fitted image, row by row from the top-left cell.
+// The part of the canvas an image of width x height pixels is fitted to:
+// `width` x `height` cells from cell (left, top).
+struct TraceFit {
+    int left, top, width, height;
+};
+
+// The fitted image, row by row from the top-left cell, and where it lies.
 struct TraceImage {
     std::vector<TraceCell> cells = std::vector<TraceCell>(static_cast<size_t>(Image_Width) * Image_Height);
+    TraceFit fit = {0, 0, Image_Width, Image_Height};
 
     TraceCell& at(int x, int y) { return cells[static_cast<size_t>(y) * Image_Width + x]; }
     const TraceCell& at(int x, int y) const { return cells[static_cast<size_t>(y) * Image_Width + x]; }
@@ -48,12 +55,6 @@ struct TraceImage {
 // The cell's colour over `background`: the pixels' colours blended over it by
 // their opacity, averaged.
 ColorRGB blendOver(const TraceCell& cell, ColorRGB background);
-
-// The part of the canvas an image of width x height pixels is fitted to:
-// `width` x `height` cells from cell (left, top).
-struct TraceFit {
-    int left, top, width, height;
-};
 
 // Keeps the aspect ratio: the side that limits fills the canvas, the other is
 // rounded to the nearest whole cell (at least 1), and the rest is split evenly
@@ -96,6 +97,7 @@ private:
     struct Sum {
         Count r = 0, g = 0, b = 0, a = 0, count = 0;
     };
+    TraceFit fit;
     std::vector<CellRange> columnCells, rowCells;
     bool shrinking = false;  // at least as many pixels as cells across
     std::vector<Sum<std::uint32_t>> rowSums;  // one per canvas column

@@ -1,13 +1,16 @@
 """The command line of the built binary: exit statuses, messages and the
-files a headless render writes, and hp2xx reading its HP-GL. Runs with no
+files a headless render writes with the settings file and the options over
+it, and hp2xx reading its HP-GL, plain and fitted to A4. Runs with no
 display and an unusable video driver, so any attempt to open a window would
 fail the case; the rows that start the editor itself change that environment
 as they say.
 
 Run: python3 tests/cli/test_command_line.py path/to/tessary
 """
+import math
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -17,13 +20,15 @@ SLOT_LINES = b"3 4 10 4 \n0 0 255 199 \n\n"
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 SVG_START = b'<?xml version="1.0" encoding="UTF-8"?>\n<svg '
 USAGE = "Usage: tessary [--dir DIR]\n"
+EXAMPLE_MACHINES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "machines.toml")
 
 # (arguments, exit status, standard output starts with, standard error starts
 # with, files afterwards: bytes each must hold, or None for a file that must not
 # exist[, changes to the environment: None unsets]). "{here}" stands for the
 # working directory of the run, which is also HOME; slot 2 exists there and in
 # "sub", and the points of slot 3 alone. The user's folders name ~/Pictures as
-# the pictures folder, which is also the fallback without xdg-user-dir.
+# the pictures folder, which is also the fallback without xdg-user-dir; the
+# user's settings file sets the feed, and bad.toml has a wrong value on line 4.
 CASES = [
     (["--version"], 0, "Tessary 0.3\n", "", {}),
     (["--help"], 0, USAGE, "", {}),
@@ -52,14 +57,51 @@ CASES = [
       "picture2.svg": None, "picture2.png": None}),
     (["--render", "2", "--gcode", "g", "--ilda", "missing/a.ild"], 1, "",
      "Export failed: {here}/missing/a.ild: No such file or directory\n", {"g": b"G21\n"}),
+    (["--render", "2", "--gcode", "g"], 0, "", "", {"g": b"G1 X255 Y0 F1200\nG0 Z2\nG0 X0 Y0\nM2\n"}),
+    (["--render", "2", "--gcode", "g", "--paper", "a4", "--margin", "10", "--pen", "servo"], 0, "", "",
+     {"g": b" mm on A4 landscape (297 x 210 mm, margin 10 mm)\nG21\nG90\nM5\nG4 P0.2\nG0 X26.766 Y10\nM3 S1000\n"}),
+    (["--render", "2", "--gcode", "g", "--machines", EXAMPLE_MACHINES], 0, "", "",
+     {"g": b" mm on A4 landscape (297 x 210 mm, margin 10 mm)\nG21\nG90\nG0 Z2\n"}),
+    (["--render", "2", "--gcode", "g", "--machines", "bad.toml"], 1, "",
+     "tessary: {here}/bad.toml line 4: pen_down: expected a string\n", {"g": None}),
+    (["--render", "2", "--gcode", "g", "--paper", "a5", "--portrait", "--margin", "80"], 1, "",
+     "tessary: a margin of 80 mm leaves no room on A5 portrait\n", {"g": None}),
+    (["--render", "2", "--ilda", "a.ild", "--color", "1"], 0, "", "Laser drawn in white: black gives no beam\n",
+     {"a.ild": b"\x00\xff\xff\xff"}),
+    (["--render", "2", "--paper", "b7"], 2, "", "tessary: --paper takes a4, a3, a5, letter or WxH in mm, not b7\n", {}),
     # The editor itself: with no display it stops at once, unless a driver is asked for.
+    (["--vectorize", "ring.bmp", "--slot", "4"], 0, "Added ", "", {"lines4.txt": b" \n", "pixels4.txt": b""}),
+    (["--vectorize", "ring.bmp", "--slot", "2", "--centerline"], 0, "Added ",
+     "Saved slot 2; its old picture is kept in {here}/.local/state/tessary/", {"lines2.txt": b" \n"}),
+    (["--vectorize", "missing.png", "--slot", "2"], 1, "", "Cannot trace missing.png: No such file or directory\n",
+     {"lines2.txt": SLOT_LINES}),
+    (["--vectorize", "ring.bmp"], 2, "", "tessary: --vectorize needs --slot N\n" + USAGE, {"lines4.txt": None}),
+    (["--vectorize", "ring.bmp", "--slot", "8"], 2, "", "tessary: --slot takes a slot number 1-7, not 8\n", {}),
+    (["--slot", "3", "--centerline"], 2, "", "tessary: --centerline goes with --vectorize only\n", {}),
+    (["--vectorize", "ring.bmp", "--slot", "3", "--render", "2"], 2, "", "tessary: --render and --vectorize go apart\n", {}),
+    (["--vectorize", "ring.bmp", "--slot", "3", "--trace", "ring.bmp"], 2, "", "tessary: --trace goes with the editor only\n", {}),
     ([], 1, "Unable to init SDL: no display (", "", {}, {"SDL_VIDEODRIVER": None}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {"SDL_VIDEODRIVER": None, "DISPLAY": ":4095"}),
     ([], 1, "Unable to init SDL: No available video device\n", "", {}, {}),
 ]
 
 
+def ring_bmp(path, width=64, height=50):
+    """A 24-bit BMP: a dark ring on white."""
+    stride = (3 * width + 3) // 4 * 4
+    rows = b""
+    for y in reversed(range(height)):  # bottom row first
+        row = b"".join(b"\x10\x10\x10" if 12 < math.hypot(x - 32, y - 25) < 18 else b"\xf0\xf0\xf0"
+                       for x in range(width))
+        rows += row + b"\0" * (stride - 3 * width)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + rows)
+
+
 def prepare(folder):
+    ring_bmp(os.path.join(folder, "ring.bmp"))
     os.mkdir(os.path.join(folder, "sub"))
     with open(os.path.join(folder, "pixels3.txt"), "wb") as f:
         f.write(SLOT_POINTS)
@@ -68,9 +110,13 @@ def prepare(folder):
             f.write(SLOT_POINTS)
         with open(os.path.join(where, "lines2.txt"), "wb") as f:
             f.write(SLOT_LINES)
-    os.mkdir(os.path.join(folder, ".config"))
+    os.makedirs(os.path.join(folder, ".config", "tessary"))
     with open(os.path.join(folder, ".config", "user-dirs.dirs"), "w") as f:
         f.write('XDG_PICTURES_DIR="$HOME/Pictures"\n')
+    with open(os.path.join(folder, ".config", "tessary", "machines.toml"), "w") as f:
+        f.write("[gcode]\nfeed = 1200\n")
+    with open(os.path.join(folder, "bad.toml"), "w") as f:
+        f.write('[gcode]\npen_up = "M5"\n\npen_down = 3\n')
 
 
 def run_case(binary, case):
@@ -104,13 +150,14 @@ def run_case(binary, case):
         return errors
 
 
-def hp2xx_complaints(binary):
+def hp2xx_complaints(binary, options):
     """What hp2xx says against the HP-GL of a picture with many lines and points."""
     with tempfile.TemporaryDirectory() as folder:
         for name, record, fields in (("pixels1.txt", "%d %d \n", 2), ("lines1.txt", "%d %d %d %d \n", 4)):
             with open(os.path.join(folder, name), "w") as f:
                 f.writelines(record % tuple((i * (37 + k * 16)) % 200 for k in range(fields)) for i in range(100))
-        subprocess.run([binary, "--render", "1", "--hpgl", "p.hpgl"], cwd=folder, check=True, timeout=20)
+        subprocess.run([binary, "--render", "1", "--hpgl", "p.hpgl"] + options, cwd=folder, check=True, timeout=20,
+                       env=dict(os.environ, XDG_CONFIG_HOME=folder))
         run = subprocess.run(["hp2xx", "-m", "png", "-f", "p.png", "p.hpgl"], cwd=folder, capture_output=True,
                              text=True, timeout=60)
         errors = [] if run.returncode == 0 and os.path.exists(os.path.join(folder, "p.png")) else ["no p.png"]
@@ -125,11 +172,12 @@ def main(binary):
         name = " ".join(case[0] + ["%s=%s" % item for item in (case[5] if len(case) > 5 else {}).items()])
         print("%s %s%s" % ("FAIL" if errors else "PASS", name, "".join(": " + e for e in errors)))
         failed += bool(errors)
-    if shutil.which("hp2xx"):
-        errors = hp2xx_complaints(os.path.abspath(binary))
-        print("%s hp2xx reads the HP-GL%s" % ("FAIL" if errors else "PASS", "".join(": " + e for e in errors)))
+    for options in ([], ["--paper", "a4", "--margin", "10"]) if shutil.which("hp2xx") else ():
+        errors = hp2xx_complaints(os.path.abspath(binary), options)
+        print("%s hp2xx reads the HP-GL %s%s" % ("FAIL" if errors else "PASS", " ".join(options),
+                                                "".join(": " + e for e in errors)))
         failed += bool(errors)
-    else:
+    if not shutil.which("hp2xx"):
         print("SKIP hp2xx reads the HP-GL: hp2xx not found (scripts/install-deps.sh test installs it)")
     print("%d failed" % failed)
     return 1 if failed else 0

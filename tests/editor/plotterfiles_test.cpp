@@ -1,8 +1,11 @@
 // plotterfiles_test.cpp - Shift+E's HP-GL, G-code and ILDA files read back:
 // each draws exactly the picture's lines and points, over random pictures;
-// the ILDA bytes of one small picture; e and Shift+E writing each their own
-// files, and the report of those that fail.
+// the plotter files fitted to each paper; the laser frame's waits, steps,
+// dwells and budget; the ILDA bytes of one small picture; e and Shift+E
+// writing each their own files, and the report of those that fail.
+#include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <iomanip>
 #include <random>
 #include <set>
@@ -12,6 +15,7 @@
 #include "file_fixture.h"
 #include "ildafile.h"
 #include "keys.h"
+#include "strokes.h"
 
 namespace {
 
@@ -29,27 +33,46 @@ struct Drawing {
 
 Place cellPlace(int x, int y) { return {fine * x, fine * y}; }
 
+// Where a file puts the cells: its units a cell, and the place of column 0 and
+// of the bottom row, y counting up.
+struct Fit {
+    double unitsPerCell, left, bottom;
+    bool wholeCells = false;  // the file has only the lines' ends: read back to the nearest cell
+};
+const Fit hpglUnits = {40, 0, 0}, gcodeUnits = {1, 0, 0}, ildaUnits = {256, -128 * 256, -99 * 256};
+
 // The pen's path: lines where it moves lowered, a dot where it is lowered and
-// raised again without moving.
+// raised again without moving; and every place it went, in the file's units.
 struct Pen {
+    Fit fit;
     Drawing drawing;
+    std::vector<std::array<double, 2>> drawn;  // where it went lowered, and where it was lowered
+    std::array<double, 2> raw = {0, 0};
     Place at = cellPlace(0, 199);
     bool down = false, moved = false;
 
+    explicit Pen(const Fit& units) : fit(units) {}
+
     void lower(bool lowered) {
+        if (lowered && !down) drawn.push_back(raw);
         if (down && !lowered && !moved) drawing.dots.push_back(at);
         if (lowered && !down) moved = false;
         down = lowered;
     }
-    void moveTo(Place to) {
+    void moveTo(double x, double y) {
+        raw = {x, y};
+        const double column = (x - fit.left) / fit.unitsPerCell, row = 199 - (y - fit.bottom) / fit.unitsPerCell;
+        const Place to = fit.wholeCells ? cellPlace(std::lround(column), std::lround(row))
+                                        : Place{std::lround(fine * column), std::lround(fine * row)};
+        if (down) drawn.push_back({x, y});
         if (down && to != at) drawing.lines.push_back({at, to});
         moved = moved || (down && to != at);
         at = to;
     }
 };
 
-Drawing readHpgl(const std::string& text) {
-    Pen pen;
+Pen readHpgl(const std::string& text, const Fit& fit = hpglUnits) {
+    Pen pen(fit);
     std::stringstream in(text);
     for (std::string op; std::getline(in >> std::ws, op, ';');) {
         pen.lower(op.rfind("PD", 0) == 0);
@@ -57,33 +80,48 @@ Drawing readHpgl(const std::string& text) {
         int used = 0;
         for (const char* xy = op.c_str() + 2; std::sscanf(xy, "%ld,%ld%n", &x, &y, &used) == 2;
              xy += used + (xy[used] == ','))
-            pen.moveTo({fine * x / 40, fine * (199 - y / 40)});
+            pen.moveTo(x, y);
         if (op == "PD") pen.lower(false);
     }
-    return pen.drawing;
+    return pen;
 }
 
-Drawing readGcode(const std::string& text) {
-    Pen pen;
+// The pen goes down and up with exactly the lines given, and nothing else moves it.
+Pen readGcode(const std::string& text, const Fit& fit = gcodeUnits, const std::string& down = "G0 Z0",
+              const std::string& up = "G0 Z2") {
+    Pen pen(fit);
     std::stringstream in(text);
-    long x, y;
+    double x, y;
     for (std::string line; std::getline(in, line);) {
-        if (line.find(" Z") != std::string::npos) pen.lower(line == "G1 Z0 F500");
-        else if (std::sscanf(line.c_str(), "G%*d X%ld Y%ld", &x, &y) == 2) pen.moveTo({fine * x, fine * (199 - y)});
+        if (line == down || line == up) pen.lower(line == down);
+        else if (std::sscanf(line.c_str(), "G%*d X%lf Y%lf", &x, &y) == 2) pen.moveTo(x, y);
     }
-    return pen.drawing;
+    return pen;
 }
 
 long word(const std::string& bytes, size_t at) {
     return static_cast<int16_t>((static_cast<unsigned char>(bytes[at]) << 8) | static_cast<unsigned char>(bytes[at + 1]));
 }
 
-// The records of the first frame; the beam is lit for a record without the blanking bit.
+struct Record {
+    long x, y;
+    int status;
+};
+
+// The records of the first frame.
+std::vector<Record> ildaRecords(const std::string& bytes) {
+    std::vector<Record> records;
+    for (size_t at = 32; at < 32 + 8 * static_cast<size_t>(word(bytes, 24) & 0xFFFF); at += 8)
+        records.push_back({word(bytes, at), word(bytes, at + 2), static_cast<unsigned char>(bytes[at + 4])});
+    return records;
+}
+
+// The beam is lit for a record without the blanking bit.
 Drawing readIlda(const std::string& bytes) {
-    Pen pen;
-    for (size_t at = 32; at < 32 + 8 * static_cast<size_t>(word(bytes, 24) & 0xFFFF); at += 8) {
-        pen.lower(!(bytes[at + 4] & ildaBlanked));
-        pen.moveTo({word(bytes, at) + 128 * fine, 100 * fine - word(bytes, at + 2)});
+    Pen pen(ildaUnits);
+    for (const Record& r : ildaRecords(bytes)) {
+        pen.lower(!(r.status & ildaBlanked));
+        pen.moveTo(r.x, r.y);
     }
     pen.lower(false);
     return pen.drawing;
@@ -167,9 +205,9 @@ TEST_F(PlotterFilesTest, EveryFormatDrawsExactlyThePicture) {
         SCOPED_TRACE("picture " + std::to_string(i));
         e.picture.replace(pictures[i]);
         exportPlotterCommand(e);
-        const Drawing expected = pictureDrawing(pictures[i]), hpgl = readHpgl(readFile("picture1.hpgl"));
+        const Drawing expected = pictureDrawing(pictures[i]), hpgl = readHpgl(readFile("picture1.hpgl")).drawing;
         EXPECT_TRUE(drawsExactly(hpgl, expected)) << "HP-GL";
-        EXPECT_TRUE(drawsExactly(readGcode(readFile("picture1.gcode")), expected)) << "G-code";
+        EXPECT_TRUE(drawsExactly(readGcode(readFile("picture1.gcode")).drawing, expected)) << "G-code";
         // The laser's path is the pen's, with records added along the lines.
         const Drawing ilda = readIlda(readFile("picture1.ild"));
         EXPECT_EQ(straightened(ilda.lines), straightened(hpgl.lines)) << "ILDA";
@@ -177,17 +215,133 @@ TEST_F(PlotterFilesTest, EveryFormatDrawsExactlyThePicture) {
     }
 }
 
+// The places a plotter file draws at (`units` a mm, rounded within `close`) lie within the
+// margins of the sheet, the canvas at one scale, as large as the margins allow and centred;
+// read back at that scale, the file draws exactly the picture.
+template <typename Read>
+void expectFitted(Read read, double units, double close, std::array<double, 2> sheet, double margin,
+                  const Drawing& expected) {
+    std::array<double, 2> low = {1e9, 1e9}, high = {-1e9, -1e9}, span = {255, 199};
+    for (const auto& place : read(Fit{1, 0, 0}).drawn) {
+        for (int i : {0, 1}) low[i] = std::min(low[i], place[i]), high[i] = std::max(high[i], place[i]);
+    }
+    const double scale = (high[0] - low[0]) / 255;
+    for (int i : {0, 1}) {
+        EXPECT_NEAR((high[i] - low[i]) / span[i], scale, close / 50) << "one scale";
+        EXPECT_NEAR(low[i] + high[i], sheet[i] * units, close) << "centred";
+        EXPECT_GE(low[i], margin * units) << "within the margins";
+    }
+    EXPECT_NEAR(std::min(low[0], low[1]), margin * units, close) << "as large as fits";
+    EXPECT_TRUE(drawsExactly(read(Fit{scale, low[0], low[1], true}).drawing, expected));
+}
+
+TEST_F(PlotterFilesTest, PlotterFilesFitThePaperAtOneScaleCentredWithinTheMargins) {
+    const std::pair<const char*, std::array<double, 2>> papers[] = {
+        {"a4", {297, 210}}, {"a3", {420, 297}}, {"a5", {210, 148}}, {"letter", {279.4, 215.9}}, {"300x120", {300, 120}}};
+    std::mt19937 random(5);
+    PictureTables picture = randomPicture(random, 40, Image_Width - 1);
+    picture.createLine(0, 0, Image_Width - 1, Image_Height - 1);  // the canvas's corners
+    e.picture.replace(picture);
+    e.machinesFile = "m.toml";
+    const Drawing expected = pictureDrawing(picture);
+    for (const auto& [size, landscape] : papers) {
+        for (const bool portrait : {false, true}) {
+            for (const double margin : {0.0, 10.0, 12.5}) {
+                SCOPED_TRACE(std::string(size) + (portrait ? " portrait " : " landscape ") + std::to_string(margin));
+                std::ofstream("m.toml") << "[paper]\nsize = \"" << size << "\"\norientation = \""
+                                        << (portrait ? "portrait" : "landscape") << "\"\nmargin = " << margin
+                                        << "\n[gcode]\npen_up = \"M5\"\npen_down = \"M3 S1000\"\n";
+                exportPlotterCommand(e);
+                const std::array<double, 2> sheet = portrait ? std::array<double, 2>{landscape[1], landscape[0]} : landscape;
+                const std::string hpgl = readFile("picture1.hpgl"), gcode = readFile("picture1.gcode");
+                expectFitted([&](const Fit& fit) { return readHpgl(hpgl, fit); }, 40, 1, sheet, margin, expected);
+                expectFitted([&](const Fit& fit) { return readGcode(gcode, fit, "M3 S1000", "M5"); }, 1, 0.001, sheet,
+                             margin, expected);
+            }
+        }
+    }
+}
+
+// The frame as places held: a place, lit or blanked, for some records in a row.
+struct Hold { Record at; bool lit; int records; };
+std::vector<Hold> holds(const std::vector<Record>& records) {
+    std::vector<Hold> held;
+    for (const Record& r : records) {
+        const bool lit = !(r.status & ildaBlanked), same = !held.empty() && held.back().lit == lit;
+        if (same && held.back().at.x == r.x && held.back().at.y == r.y) ++held.back().records;
+        else held.push_back({r, lit, 1});
+    }
+    return held;
+}
+
+// The path turns at b by more than 45 degrees.
+bool sharpCorner(const Record& a, const Record& b, const Record& c) {
+    const double turn = std::atan2(c.y - b.y, c.x - b.x) - std::atan2(b.y - a.y, b.x - a.x);
+    return std::abs(std::remainder(turn, 2 * M_PI)) > M_PI / 4 + 1e-9;
+}
+
+// As a projector plays it, the frame repeating: waits of 5 blanked records
+// around every stroke, blanked steps within 1/16 of the field, dwells of 3 lit
+// records at each stroke's ends and sharp corners; the last bit on the last
+// record alone; at most `budget` records, or else every lit one at a line's end.
+void expectPlayableFrame(const std::vector<Record>& records, const std::set<std::array<long, 2>>& ends, size_t budget) {
+    const std::vector<Hold> held = holds(records);
+    bool fewest = true;
+    for (size_t i = 0; i < held.size() && held.size() > 1; ++i) {
+        const Hold &before = held[(i + held.size() - 1) % held.size()], &h = held[i], &next = held[(i + 1) % held.size()];
+        const bool strokeEnd = before.lit != h.lit || h.lit != next.lit;
+        EXPECT_GE(h.records, !strokeEnd ? 1 : h.lit ? 3 : 5) << (h.lit ? "a dwell" : "a wait");
+        const bool corner = h.lit && !strokeEnd && sharpCorner(before.at, h.at, next.at);
+        EXPECT_TRUE(!corner || h.records >= 3) << "a dwell at a corner";
+        const double step = std::hypot(next.at.x - h.at.x, next.at.y - h.at.y);
+        EXPECT_LE(step, h.lit && next.lit ? 1e6 : h.lit != next.lit ? 0 : 4096) << "blanked: a step; lit or not: in place";
+        fewest = fewest && (!h.lit || ends.count({h.at.x, h.at.y}));
+    }
+    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(records[i].status & ildaLast, i + 1 == records.size() ? ildaLast : 0);
+    EXPECT_TRUE(records.size() <= budget || fewest) << records.size() << " records";
+}
+
+TEST_F(PlotterFilesTest, LaserFramesWaitStepAndDwellWithinTheirBudgetWhenThePictureAllows) {
+    const std::pair<const char*, size_t> rows[] = {  // the settings, and the records they allow
+        {"", 1500}, {"scan_rate = 12000\nframe_rate = 30\n", 400}, {"scan_rate = 1000\nframe_rate = 100\n", 10}};
+    e.machinesFile = "m.toml";
+    std::mt19937 random(11);
+    for (const auto& [laser, budget] : rows) {
+        std::ofstream("m.toml") << "[laser]\n" << laser;
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE(std::string(laser) + " picture " + std::to_string(i));
+            const PictureTables picture = randomPicture(random, i * 4, i % 3 ? 40 : Image_Width - 1);
+            std::set<std::array<long, 2>> ends;  // the lines' ends and the dots, in ILDA units
+            for (const Stroke& stroke : pictureStrokes(picture))
+                for (Cell c : stroke) ends.insert({256L * (c.x - 128), 256L * (100 - c.y)});
+            e.picture.replace(picture);
+            ::testing::internal::CaptureStderr();
+            exportPlotterCommand(e);
+            const std::string logged = ::testing::internal::GetCapturedStderr();
+            const std::vector<Record> records = ildaRecords(readFile("picture1.ild"));
+            expectPlayableFrame(records, ends, budget);
+            EXPECT_EQ(logged.rfind("Laser frame: ", 0), records.size() > budget ? 0 : std::string::npos) << logged;
+        }
+    }
+}
+
 TEST_F(PlotterFilesTest, IldaHeaderAndRecordsByteByByte) {
-    e.picture.addLine(0, 199, 10, 199);  // at the origin, so drawn first; 10 cells: cut in two
-    e.picture.addPoint(1, 2);
+    e.picture.addLine(0, 199, 10, 199);  // 10 cells: cut in two
+    e.picture.addPoint(1, 198);          // drawn first, on the way; near both ends of the line: no steps
     exportPlotterCommand(e);
     const std::string header = "494c444100000005" "7069637475726531" "5465737361727900";  // ILDA, 5, names
-    const std::string green = "438d58";  // colour 6, blue first
-    const std::string expected = header + "0008" "0000" "0001" "0000" +
-                                 "80009d00" "40" "000000" "80009d00" "00" + green +  // blanked, lit at (0, 199)
-                                 "85009d00" "00" + green + "8a009d00" "00" + green +  // (5, 199), (10, 199)
-                                 "81006200" "40" "000000" "81006200" "00" + green +   // blanked, lit at (1, 2)
-                                 "81006200" "00" + green + "81006200" "80" + green +  // dwell; the last record
+    const std::string green = "438d58", off = "000000";  // colour 6, blue first
+    const auto records = [](const std::string& record, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) all += record;
+        return all;
+    };
+    const std::string expected = header + "001e" "0000" "0001" "0000" +
+                                 records("81009e00" "40" + off, 5) + records("81009e00" "00" + green, 3) +  // wait, the dot
+                                 records("81009e00" "40" + off, 5) +                                         // wait
+                                 records("80009d00" "40" + off, 5) + records("80009d00" "00" + green, 3) +  // wait, dwell at (0, 199)
+                                 "85009d00" "00" + green + records("8a009d00" "00" + green, 3) +  // (5, 199), dwell at (10, 199)
+                                 records("8a009d00" "40" + off, 4) + "8a009d00" "c0" + off +  // wait; the last record
                                  header + "0000" "0000" "0001" "0000";
     std::ostringstream hex;
     for (unsigned char byte : readFile("picture1.ild")) hex << std::hex << std::setw(2) << std::setfill('0') << +byte;
@@ -199,6 +353,8 @@ TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesReportingEachFa
         bool shift;
         std::vector<std::string> inTheWay, names;  // directories made first; the names afterwards
         std::string message, logged;               // on the prompt line; on standard error
+        std::string settings = "";                 // a settings file, m.toml, when not empty
+        int colour = 6;                            // the drawing colour
     };
     const std::vector<std::string> plotterFiles = {"picture1.gcode", "picture1.hpgl", "picture1.ild"};
     const Row rows[] = {
@@ -206,11 +362,20 @@ TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesReportingEachFa
         {true, {}, plotterFiles, "Wrote picture1.hpgl, .gcode, .ild", ""},
         {true, {"picture1.hpgl", "picture1.ild"}, plotterFiles, "Export failed: pic...pgl: Is a directory",
          "Export failed: picture1.hpgl: Is a directory\nExport failed: picture1.ild: Is a directory\n"},
+        {true, {}, {"m.toml"}, "m.toml line 3: feed: expected a number", "m.toml line 3: feed: expected a number\n",
+         "[gcode]\npen_up = \"M5\"\nfeed = \"fast\"\n"},
+        {true, {}, plotterFiles, "Laser drawn white: black gives no beam", "Laser drawn in white: black gives no beam\n",
+         "", 1},
+        {true, {}, {"m.toml", "picture1.gcode", "picture1.hpgl", "picture1.ild"}, "Laser white; 16 points, 62 frames/s",
+         "Laser drawn in white: black gives no beam\nLaser frame: 16 points, 62 frames/s\n", "[laser]\nscan_rate = 1000\nframe_rate = 100\n", 1},
     };
     e.picture.addLine(1, 2, 3, 4);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
         for (const std::string& name : row.inTheWay) std::filesystem::create_directory(name);
+        if (!row.settings.empty()) std::ofstream("m.toml") << row.settings;
+        e.machinesFile = row.settings.empty() ? "" : "m.toml";
+        e.Draw_Color = Colors[row.colour - 1];
         const Uint32 beyond = rawPixel(promptLineX + 8 * messageLength, promptLineY);
         releaseAllKeys();
         keypressed.clear();
