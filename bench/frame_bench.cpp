@@ -24,6 +24,7 @@
 #include "export.h"
 #include "frame.h"
 #include "historyformat.h"
+#include "onionskin.h"
 #include "keptpictures.h"
 #include "panel.h"
 #include "slotcommands.h"
@@ -90,12 +91,39 @@ void traceUnder(Editor& e) {
     e.trace.shown = true;
 }
 
+// The drawing aids on (aids.h): both mirror axes drawn, and line mode's cursor
+// snapping to the ends of the picture on every pass.
+void aidsOn(Editor& e) {
+    e.mirror = Mirror::both;
+    e.snap = true;
+    e.mode = lineMode;
+}
+
+// What lies under the picture in a frame benchmark.
+enum class Under { nothing, image, onionSkin };
+
+// The onion skin of a picture as large as the worst: 512 lines from the top
+// edge to the bottom one, across most of the canvas.
+void onionSkinUnder(Editor& e) {
+    PictureTables t;
+    for (int i = 0; i < l_number; ++i) t.createLine(i % 256, 0, (i * 37) % 256, 199);
+    auto cells = std::make_shared<Coverage>();
+    cells->follow(PictureTables(), t, [](CellBox) {});
+    e.onion = {true, previousSlot(e.nr), cells};
+}
+
+void putUnder(Editor& e, Under under) {
+    if (under == Under::image) traceUnder(e);
+    if (under == Under::onionSkin) onionSkinUnder(e);
+}
+
 // The frame step drawing everything (as after the view moved), with the
 // picture's coverage up to date: the full frame of a pass.
-void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
+void BM_FullFrame(benchmark::State& state, Kind kind, Under under, bool aids = false) {
     Editor e;
     makePicture(e, kind);
-    if (traced) traceUnder(e);
+    putUnder(e, under);
+    if (aids) aidsOn(e);
     e.scale = static_cast<int>(state.range(0));
     drawFrame(e);
     for (auto _ : state) {
@@ -104,9 +132,12 @@ void BM_FullFrame(benchmark::State& state, Kind kind, bool traced) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-// The same over a traced image (goal: at most 1.2 times the frame without).
-BENCHMARK_CAPTURE(BM_FullFrame, worst_traced, Kind::worst, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_FullFrame, worst, Kind::worst, Under::nothing)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+// The same over a traced image or the onion skin (goal: at most 1.2 times the frame without).
+BENCHMARK_CAPTURE(BM_FullFrame, worst_traced, Kind::worst, Under::image)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_FullFrame, worst_onion, Kind::worst, Under::onionSkin)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+// The same with the drawing aids on (goals as without).
+BENCHMARK_CAPTURE(BM_FullFrame, worst_aids, Kind::worst, Under::nothing, true)->Arg(1)->Arg(3);
 
 // The same after the picture was replaced (a load, an undo): its coverage is
 // counted afresh.
@@ -123,11 +154,12 @@ void BM_FullFrameNewPicture(benchmark::State& state) {
 BENCHMARK(BM_FullFrameNewPicture)->Arg(1)->Arg(3);
 
 // A whole pass for one motion that moves the cursor to the next cell and
-// changes nothing else, on the worst picture, over a traced image or not.
-void BM_CursorPass(benchmark::State& state, bool traced) {
+// changes nothing else, on the worst picture, over a traced image, the onion skin or neither.
+void BM_CursorPass(benchmark::State& state, Under under, bool aids = false) {
     Editor e;
     makePicture(e, Kind::worst);
-    if (traced) traceUnder(e);
+    putUnder(e, under);
+    if (aids) aidsOn(e);
     e.scale = static_cast<int>(state.range(0));
     SDL_ShowCursor(SDL_DISABLE);  // the dummy driver would draw its cursor into the surface
     SDL_WarpMouse(300, 200);
@@ -138,8 +170,10 @@ void BM_CursorPass(benchmark::State& state, bool traced) {
         runPass(e);
     }
 }
-BENCHMARK_CAPTURE(BM_CursorPass, worst, false)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
-BENCHMARK_CAPTURE(BM_CursorPass, worst_traced, true)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst, Under::nothing)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_traced, Under::image)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_onion, Under::onionSkin)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
+BENCHMARK_CAPTURE(BM_CursorPass, worst_aids, Under::nothing, true)->Arg(1)->Arg(3);
 
 // A burst of 1,000 motions applied: the worst picture's lines at scale 3, and
 // strokes of 123 motions (SDL queues at most 128 events), each queued at once
@@ -477,15 +511,16 @@ private:
         }
     }
 
-    // Each frame over a traced image against the same frame without one.
+    // Each frame over a traced image or the onion skin against the same frame without one.
     void printTracedRatios() const {
-        std::printf("\nFrames over a traced image, in the same frame without one (goal: <= 1.2)\n");
-        const std::string traced = "_traced/";
-        for (const auto& [name, nanos] : nanos_) {
-            const size_t at = name.find(traced);
-            if (at == std::string::npos) continue;
-            const auto plain = nanos_.find(std::string(name).erase(at, traced.size() - 1));
-            if (plain != nanos_.end()) std::printf("  %-28s %8.2f\n", name.c_str(), nanos / plain->second);
+        std::printf("\nFrames over a traced image or the onion skin, in the same frame without (goal: <= 1.2)\n");
+        for (const std::string under : {"_traced/", "_onion/"}) {
+            for (const auto& [name, nanos] : nanos_) {
+                const size_t at = name.find(under);
+                if (at == std::string::npos) continue;
+                const auto plain = nanos_.find(std::string(name).erase(at, under.size() - 1));
+                if (plain != nanos_.end()) std::printf("  %-28s %8.2f\n", name.c_str(), nanos / plain->second);
+            }
         }
     }
 

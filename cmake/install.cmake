@@ -85,7 +85,8 @@ Tessary edits pictures of up to 512 points and 512 lines on a canvas of\n\
 of the whole canvas and a status panel. Pictures are kept in seven slots of\n\
 plain text files and can be exported as sorted coordinate tables, as SVG\n\
 and PNG images, and as HP-GL, G-code and ILDA files for pen plotters and\n\
-laser projectors.")
+laser projectors; the seven slots play as an animation and are written as\n\
+one ILDA show and an animated GIF.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME tessary-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl1.2-dev, libx11-dev")

@@ -18,7 +18,7 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake make g++ libsdl1.2-dev libx11-dev libpng-dev libpotrace-dev libtomlplusplus-dev dpkg-dev)
+packages=(cmake make g++ libsdl1.2-dev libx11-dev libpng-dev libgif-dev libpotrace-dev libtomlplusplus-dev dpkg-dev)
 case "$purpose" in
   run) ;;
   package) packages+=(file) ;;

@@ -15,10 +15,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "editor.h"
 #include "picture.h"
 #include "render.h"
+#include "tracememory.h"
 #include "vectorizeslot.h"
 
 namespace {
@@ -33,6 +35,8 @@ const char* const synopsis =
     "               [--hpgl FILE] [--gcode FILE] [--ilda FILE]\n"
     "               [--background K] [--color K] [--separate]\n"
     "               [--paper SIZE] [--margin MM] [--portrait] [--pen z|servo]\n"
+    "       tessary --render SLOTS [--dir DIR | --pictures] [--ilda FILE]\n"
+    "               [--gif FILE] [--fps F] [--background K] [--color K] [--separate]\n"
     "       tessary --vectorize IMAGE --slot N [--centerline] [--dir DIR | --pictures]\n"
     "       tessary --version | --help | -h\n"
     "       (all but the last also take --machines FILE)\n";
@@ -49,6 +53,11 @@ const char* const details =
     "  --trace FILE      show the PNG or BMP image FILE under the picture, to trace\n"
     "                    over; key t chooses another, Shift+T shows or hides it\n"
     "  --render N        render slot N (1-7) to files, without a window\n"
+    "  --render SLOTS    render the slots of a range such as 1-7 or a list such as\n"
+    "                    1,3,5 as the frames of an animation, leaving out those\n"
+    "                    that hold no picture: an ILDA show of one frame per slot\n"
+    "                    and an animated GIF (neither --ilda nor --gif:\n"
+    "                    animation.ild and animation.gif in DIR, as key Ctrl+E)\n"
     "  --svg FILE        write the SVG image to FILE\n"
     "  --png FILE        write the PNG image to FILE\n"
     "  --hpgl FILE       write HP-GL for pen plotters to FILE\n"
@@ -56,6 +65,9 @@ const char* const details =
     "  --ilda FILE       write an ILDA frame for laser projectors to FILE\n"
     "                    (none of these five: pictureN.svg and pictureN.png in DIR;\n"
     "                    key Shift+E writes pictureN.hpgl, .gcode and .ild)\n"
+    "  --gif FILE        write the animated GIF of SLOTS to FILE\n"
+    "  --fps F           frames a second of the GIF, 1-30 (default: the last\n"
+    "                    that key Shift+A set for DIR, or 4)\n"
     "  --background K    background colour, palette number 1-16 (default 1)\n"
     "  --color K         drawing colour, palette number 1-16 (default 6), also\n"
     "                    the laser's colour\n"
@@ -91,6 +103,9 @@ struct Arguments {
     std::string trace;  // the image to trace over; empty: the one remembered for the folder
     bool pictures = false;
     int nr = 0;
+    std::vector<int> slots;  // a range or list of slots: the animation's; empty for slot nr alone
+    std::string gif;
+    int fps = 0;  // 0: the one remembered for the folder
     ImageFiles files;
     PlotterFiles plotterFiles;
     int background = 1;  // palette numbers, the editor's start colours
@@ -125,12 +140,48 @@ int usageError(const std::string& message) {
 
 // The options that name an output file, each with where its path goes.
 using OutputOption = std::pair<const char*, std::string*>;
-std::array<OutputOption, 5> outputOptions(Arguments& args) {
+std::array<OutputOption, 6> outputOptions(Arguments& args) {
     return {{{"--svg", &args.files.svg},
              {"--png", &args.files.png},
              {"--hpgl", &args.plotterFiles.hpgl},
              {"--gcode", &args.plotterFiles.gcode},
-             {"--ilda", &args.plotterFiles.ilda}}};
+             {"--ilda", &args.plotterFiles.ilda},
+             {"--gif", &args.gif}}};
+}
+
+// Slots as a range ("2-5") or a list ("1,3,5", whose items may be ranges),
+// each 1-7, into `slots` in slot order, each once.
+bool slotsIn(const std::string& text, std::vector<int>& slots) {
+    std::array<bool, 8> chosen{};
+    size_t start = 0;
+    do {
+        const size_t end = std::min(text.find(',', start), text.size());
+        const std::string item = text.substr(start, end - start);
+        const size_t dash = item.find('-');
+        int first = 0, last = 0;
+        if (!numberIn(item.substr(0, dash).c_str(), 1, 7, first)) return false;
+        if (dash == std::string::npos) last = first;
+        else if (!numberIn(item.substr(dash + 1).c_str(), first, 7, last)) return false;
+        for (int slot = first; slot <= last; ++slot) chosen[slot] = true;
+        start = end + 1;
+    } while (start <= text.size());
+    slots.clear();
+    for (int slot = 1; slot <= 7; ++slot)
+        if (chosen[slot]) slots.push_back(slot);
+    return true;
+}
+
+// The value of --render: one slot, or the slots of an animation.
+int takeSlots(const char* value, Arguments& args) {
+    args.action = Action::render;
+    args.slots.clear();  // the last --render given counts
+    if (numberIn(value, 1, 7, args.nr)) return -1;
+    const bool several = std::strpbrk(value, ",-") != nullptr;
+    if (several && slotsIn(value, args.slots)) return -1;
+    if (several)
+        return usageError("--render takes a range of slots such as 1-7 or a list such as 1,3,5, not " +
+                          std::string(value));
+    return usageError("--render takes a slot number 1-7, not " + std::string(value));
 }
 
 // Where the file named by an output option goes; null for another option.
@@ -174,10 +225,12 @@ int takeValue(const std::string& option, const char* value, Arguments& args) {
         return -1;
     }
     if (option == "--render") {
-        if (!numberIn(value, 1, 7, args.nr))
-            return usageError("--render takes a slot number 1-7, not " + std::string(value));
-        args.action = Action::render;
         args.renderGiven = true;
+        return takeSlots(value, args);
+    }
+    if (option == "--fps") {
+        if (!numberIn(value, fewestFps, mostFps, args.fps))
+            return usageError("--fps takes 1-30 frames a second, not " + std::string(value));
         return -1;
     }
     if (option == "--vectorize") {
@@ -217,10 +270,29 @@ bool* flagOf(const std::string& option, Arguments& args) {
 
 bool takesValue(const std::string& option, Arguments& args) {
     for (const char* name : {"--dir", "--trace", "--render", "--background", "--color", "--vectorize", "--slot",
-                             "--machines", "--paper", "--margin", "--pen"}) {
+                             "--machines", "--paper", "--margin", "--pen", "--fps"}) {
         if (option == name) return true;
     }
     return outputPath(option, args) != nullptr;
+}
+
+// The options of one slot and those of an animation are not mixed. Returns -1,
+// or the exit status of a usage error.
+int animationOptionsFit(Arguments& args) {
+    if (args.action != Action::render) return -1;
+    if (args.slots.empty()) {
+        if (!args.gif.empty()) return usageError("--gif goes with a range or list of slots only");
+        if (args.fps != 0) return usageError("--fps goes with a range or list of slots only");
+        return -1;
+    }
+    for (const auto& [option, path] : outputOptions(args)) {
+        const bool ofAnimation = path == &args.plotterFiles.ilda || path == &args.gif;
+        if (!ofAnimation && !path->empty()) return usageError(std::string(option) + " goes with one slot only");
+    }
+    const MachineOverrides& paper = args.overrides;  // the plotter's, which an animation has none of
+    if (paper.paper || paper.margin || paper.portrait || paper.pen)
+        return usageError("--paper, --margin, --portrait and --pen go with one slot only");
+    return -1;
 }
 
 // Reads the arguments into `args`. Returns -1 when the program should go on,
@@ -254,7 +326,7 @@ int parse(int argc, char* argv[], Arguments& args) {
     if (args.action != Action::render && args.renderOption)
         return usageError(std::string(args.renderOption) + " goes with --render only");
     if (args.pictures && !args.dir.empty()) return usageError("--dir and --pictures name two folders");
-    return -1;
+    return animationOptionsFit(args);
 }
 
 // The folder of --pictures, made when missing: Tessary in the pictures folder
@@ -291,7 +363,14 @@ void resolveOutputFiles(Arguments& args) {
         *path = std::filesystem::absolute(*path).string();
         named = true;
     }
-    if (!named) args.files = imageFileNames(args.nr);
+    if (named) return;
+    if (args.slots.empty()) {
+        args.files = imageFileNames(args.nr);
+        return;
+    }
+    const AnimationFiles names = animationFileNames();
+    args.plotterFiles.ilda = names.ilda;
+    args.gif = names.gif;
 }
 
 // Makes DIR the working directory; false, after saying why, when it is not a directory.
@@ -329,5 +408,8 @@ int runCommandLine(int argc, char* argv[]) {
     if (args.action == Action::vectorize)
         return vectorizeSlot({vectorized, args.slot, args.centerline ? LineKind::centreLines : LineKind::outlines});
     const ImageColors colors = {Colors[args.background - 1], Colors[args.drawing - 1], args.separate};
-    return renderSlot({args.nr, args.files, args.plotterFiles, colors, args.machinesFile, args.overrides});
+    if (args.slots.empty())
+        return renderSlot({args.nr, args.files, args.plotterFiles, colors, args.machinesFile, args.overrides});
+    const int fps = args.fps != 0 ? args.fps : rememberedFps(keptStoreForWorkingFolder());
+    return renderAnimation({args.slots, {args.plotterFiles.ilda, args.gif}, colors, args.machinesFile, fps});
 }

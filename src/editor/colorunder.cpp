@@ -1,10 +1,11 @@
-// colorunder.cpp - the background and the traced image under the picture.
+// colorunder.cpp - the background, the traced image and the onion skin under
+// the picture.
 //
-// The view is painted with the image only when it is cleared (clearWindow,
-// clearView); between clears, stale cells are painted over cell by cell in
-// the colour under them. The overview's backdrop is refilled every pass, so
-// the image's cells are copied there every pass from pixels made once per
-// image and background colour.
+// The view is painted with what lies under the picture only when it is
+// cleared (clearWindow, clearView); between clears, stale cells are painted
+// over cell by cell in the colour under them. The overview's backdrop is
+// refilled every pass, so the cells under the picture are copied there every
+// pass from pixels made once per image, onion skin and colours.
 #include "colorunder.h"
 
 #include <algorithm>
@@ -14,32 +15,48 @@
 
 namespace {
 
-// Halfway from the background towards the image's colour over it, rounded down.
-ColorRGB halfway(const TraceCell& cell, ColorRGB background) {
-    const ColorRGB over = blendOver(cell, background);
-    return ColorRGB((over.r + background.r) / 2, (over.g + background.g) / 2, (over.b + background.b) / 2);
+// Halfway from the background towards `color`, rounded down.
+ColorRGB halfway(ColorRGB color, ColorRGB background) {
+    return ColorRGB((color.r + background.r) / 2, (color.g + background.g) / 2, (color.b + background.b) / 2);
+}
+
+// The onion skin's cells while it is shown; null otherwise.
+const Coverage* onionCells(const Editor& e) { return e.onion.shown ? e.onion.cells.get() : nullptr; }
+
+// The colour under cell (x, y) of the canvas, with something under the picture.
+ColorRGB underCell(const Editor& e, const Coverage* onion, int x, int y) {
+    if (onion && onion->row(y)[x] != Coverage::none) return halfway(e.Draw_Color, e.Background_Color);
+    if (!tracingShown(e)) return e.Background_Color;
+    return halfway(blendOver(e.trace.image->at(x, y), e.Background_Color), e.Background_Color);
 }
 
 const std::vector<Uint32>& shownPixels(const Editor& e) {
     Tracing::Pixels& pixels = e.trace.pixels;
-    if (pixels.image == e.trace.image && pixels.background == e.Background_Color && !pixels.values.empty())
+    const std::shared_ptr<const TraceImage> image = tracingShown(e) ? e.trace.image : nullptr;
+    const std::shared_ptr<const Coverage> onion = onionCells(e) ? e.onion.cells : nullptr;
+    if (pixels.image == image && pixels.onion == onion && pixels.background == e.Background_Color &&
+        pixels.draw == e.Draw_Color && !pixels.values.empty())
         return pixels.values;
-    pixels = {e.trace.image, e.Background_Color, std::vector<Uint32>(e.trace.image->cells.size())};
-    std::transform(e.trace.image->cells.begin(), e.trace.image->cells.end(), pixels.values.begin(),
-                   [&](const TraceCell& cell) { return mapColor(halfway(cell, e.Background_Color)); });
+    pixels = {image, onion, e.Background_Color, e.Draw_Color,
+              std::vector<Uint32>(static_cast<size_t>(Image_Width) * Image_Height)};
+    for (int y = 0; y < Image_Height; ++y)
+        for (int x = 0; x < Image_Width; ++x)
+            pixels.values[static_cast<size_t>(y) * Image_Width + x] = mapColor(underCell(e, onion.get(), x, y));
     return pixels.values;
 }
 
-// Paints the image's cells in the view, as pixelScaled would, straight from
-// the shown pixels; the view was just cleared to the background colour, which
-// cells the image does not cover keep. Every cell shown lies in the view area.
-void paintTracedView(const Editor& e) {
-    if (!tracingShown(e)) return;
+// Paints the cells under the picture in the view, as pixelScaled would,
+// straight from the shown pixels; the view was just cleared to the background
+// colour, which the cells with nothing under the picture keep. Every cell
+// shown lies in the view area.
+void paintUnderView(const Editor& e) {
+    if (!underShown(e)) return;
     const ViewBounds bounds = viewBounds(e);
     const std::vector<Uint32>& pixels = shownPixels(e);
+    const Uint32 background = mapColor(e.Background_Color);
     for (int y = std::max(e.Y_Start, 0); y < bounds.max_y; ++y) {
         for (int x = std::max(e.X_Start, 0); x < bounds.max_x; ++x) {
-            if (e.trace.image->at(x, y).coverage == 0) continue;
+            if (pixels[static_cast<size_t>(y) * Image_Width + x] == background) continue;
             const long long left = static_cast<long long>(x - e.X_Start) * e.scale;
             const long long top = static_cast<long long>(y - e.Y_Start) * e.scale;
             if (!blockOnSurface(left, top, e.scale, e.scale)) continue;
@@ -79,14 +96,16 @@ void copyOverviewCells(const Editor& e, Rect r) {
 
 bool tracingShown(const Editor& e) { return e.trace.shown && e.trace.image; }
 
+bool underShown(const Editor& e) { return tracingShown(e) || onionCells(e); }
+
 ColorRGB colorUnder(const Editor& e, int x, int y) {
-    if (!tracingShown(e) || !onCanvas(x, y)) return e.Background_Color;
-    return halfway(e.trace.image->at(x, y), e.Background_Color);
+    if (!underShown(e) || !onCanvas(x, y)) return e.Background_Color;
+    return underCell(e, onionCells(e), x, y);
 }
 
 void paintUnderLine(const Editor& e, int x1, int y1, int x2, int y2) {
     const ViewBounds bounds = viewBounds(e);
-    if (!tracingShown(e)) {
+    if (!underShown(e)) {
         lineScaled(x1, y1, x2, y2, e.Background_Color, e.scale, e.X_Start, e.Y_Start, 0, bounds);
         return;
     }
@@ -96,18 +115,18 @@ void paintUnderLine(const Editor& e, int x1, int y1, int x2, int y2) {
     });
 }
 
-const Uint32* tracedOverviewRow(const Editor& e, int y) {
-    return tracingShown(e) ? &shownPixels(e)[static_cast<size_t>(y) * Image_Width] : nullptr;
+const Uint32* underOverviewRow(const Editor& e, int y) {
+    return underShown(e) ? &shownPixels(e)[static_cast<size_t>(y) * Image_Width] : nullptr;
 }
 
 void clearWindow(const Editor& e) {
     cls(e.Background_Color);
-    paintTracedView(e);
+    paintUnderView(e);
 }
 
 void clearView(const Editor& e) {
     drawRect(0, 0, viewWidth - 1, viewHeight - 1, e.Background_Color);
-    paintTracedView(e);
+    paintUnderView(e);
 }
 
 void repaintUnder(const Editor& e) {
@@ -118,7 +137,7 @@ void repaintUnder(const Editor& e) {
 void paintOverviewUnder(const Editor& e, int left, int top, int right, int bottom) {
     const Rect clip = {left, top, right, bottom};
     const Rect backdrop = intersect(clip, {backdropLeft, backdropTop, backdropRight, backdropBottom});
-    if (!tracingShown(e)) return fillRect(backdrop, e.Background_Color);
+    if (!underShown(e)) return fillRect(backdrop, e.Background_Color);
     // The backdrop above, below, left and right of the canvas, then the canvas.
     const Rect canvas = {overviewX, overviewY, overviewX + Image_Width - 1, overviewY + Image_Height - 1};
     fillRect(intersect(backdrop, {backdropLeft, backdropTop, backdropRight, canvas.top - 1}), e.Background_Color);

@@ -25,6 +25,7 @@
 
 #include <optional>
 
+#include "animation.h"
 #include "endsignals.h"
 #include "frame.h"
 #include "help.h"
@@ -108,6 +109,7 @@ int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
     deliverEndSignals();  // the window is open: a signal taken so far or later is a close request
     const bool restored = startKeeping(e);  // a left unsaved copy restored; the copy kept at every exit
     startTracing(e, traceImage, restored);  // the image named, or the one this folder traced over last, read meanwhile
+    startAnimation(e);  // the frames a second remembered for this folder
     for (PassResult result = runPass(e); result != PassResult::Quit; result = runPass(e)) {
         keepAfterPass(e);                                // the unsaved copy, at most once a second
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test

@@ -1,6 +1,7 @@
 // export.cpp - the export commands, their sort-key prompts and their reports.
 #include "export.h"
 
+#include "animation.h"
 #include "endsignals.h"
 #include "exportfiles.h"
 #include "imagefiles.h"
@@ -21,6 +22,12 @@ std::string imagesWrittenText(const ImageFiles& files) { return writtenText({fil
 
 std::string plotterFilesWrittenText(const PlotterFiles& files) {
     return writtenText({files.hpgl, files.gcode, files.ilda});
+}
+
+std::string animationWrittenText(const AnimationFiles& files, size_t frames) {
+    const std::string count = " (" + std::to_string(frames) + (frames == 1 ? " frame)" : " frames)");
+    FileMessage message = FileMessage().text("Wrote ").name(files.ilda);
+    return message.text(", " + files.gif.substr(files.gif.rfind('.')) + count).fitted(messageLength);
 }
 
 bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
@@ -75,15 +82,20 @@ void exportImagesCommand(const Editor& e) {
     if (writeAndReport([&] { return writeImageFiles(image, files); })) showMessage(imagesWrittenText(files));
 }
 
-void exportPlotterCommand(const Editor& e) {
-    // Read at every export, so that an edit of the file takes effect at once.
+// The settings file, read at every export, so that an edit of it takes effect
+// at once; none, after reporting why, when it is refused.
+static std::optional<MachineProfile> machinesOrReport(const Editor& e) {
     const MachinesRead machines = readMachines(machinesPath(e.machinesFile), !e.machinesFile.empty());
-    if (machines.failure) {
-        reportMessage(*machines.failure);
-        return;
-    }
+    if (!machines.failure) return machines.profile;
+    reportMessage(*machines.failure);
+    return std::nullopt;
+}
+
+void exportPlotterCommand(const Editor& e) {
+    const std::optional<MachineProfile> machines = machinesOrReport(e);
+    if (!machines) return;
     const PlotterFiles files = plotterFileNames(e.nr);
-    const PlotterJob job = {laserFrameName(e.nr), e.Draw_Color, machines.profile};
+    const PlotterJob job = {laserFrameName(e.nr), e.Draw_Color, *machines};
     PlotterWrite written;
     const bool wrote = writeAndReport([&] {
         written = writePlotterFiles(e.picture.tables(), files, job);
@@ -92,4 +104,21 @@ void exportPlotterCommand(const Editor& e) {
     if (!wrote) return;
     if (written.note) reportMessage(written.note->shown, written.note->whole);
     else showMessage(plotterFilesWrittenText(files));
+}
+
+void exportAnimationCommand(const Editor& e) {
+    const std::vector<AnimationFrame> frames = animationFrames(e);
+    if (frames.empty()) return showMessage("No slot holds a picture to write");
+    const std::optional<MachineProfile> machines = machinesOrReport(e);
+    if (!machines) return;
+    const AnimationFiles files = animationFileNames();
+    const AnimationStyle style = {{e.Background_Color, e.Draw_Color, e.separate != 0}, e.fps, machines->laser};
+    AnimationWrite written;
+    const bool wrote = writeAndReport([&] {
+        written = writeAnimationFiles(frames, files, style);
+        return written.failed;
+    });
+    if (!wrote) return;
+    if (written.note) reportMessage(written.note->shown, written.note->whole);
+    else showMessage(animationWrittenText(files, frames.size()));
 }

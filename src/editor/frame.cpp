@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "aids.h"
 #include "colorunder.h"
 #include "groupmode.h"
 #include "panel.h"
@@ -63,19 +64,43 @@ std::optional<CellBox> groupCells(const PictureTables& t, const Group& g) {
     return groupBounds(t, inUse);
 }
 
+// The onion skin's cells while it shows; null otherwise.
+std::shared_ptr<const Coverage> shownOnion(const Editor& e) { return e.onion.shown ? e.onion.cells : nullptr; }
+
 bool viewMoved(const ShownFrame& shown, const Editor& e) {
     return shown.scale != e.scale || shown.X_Start != e.X_Start || shown.Y_Start != e.Y_Start ||
-           shown.separate != e.separate || shown.background != e.Background_Color || shown.draw != e.Draw_Color;
+           shown.separate != e.separate || shown.background != e.Background_Color || shown.draw != e.Draw_Color ||
+           shown.mirror != e.mirror;
+}
+
+// The view pixels of the snapped cursor's cell, if any.
+std::optional<PixelRect> snapMarkPixels(const Editor& e, const std::optional<Cell>& mark) {
+    if (!mark) return std::nullopt;
+    return viewPixels(e, {mark->x, mark->y, mark->x, mark->y});
+}
+
+// The snapped cursor, looked for only where the picture covers the cursor cell
+// (the coverage being up to date), so that most passes search no table.
+std::optional<Cell> snapMarkNow(const Editor& e, const Coverage& coverage) {
+    if (!onCanvas(e.rmouseX, e.rmouseY) || coverage.row(e.rmouseY)[e.rmouseX] == Coverage::none) return std::nullopt;
+    return snapMark(e);
 }
 
 // Where the frame may differ from the window: the damage since the last frame
-// and every drawn value that changed. Brings the picture's coverage up to date.
+// and every drawn value that changed. Brings the picture's coverage and the
+// snapped cursor up to date.
 SurfaceRegion frameChanges(const Editor& e, ShownFrame& shown) {
     SurfaceRegion region = takeDamage();
-    const bool allOfIt = !shown.drawn || viewMoved(shown, e);
+    const bool allOfIt = !shown.drawn || viewMoved(shown, e) || shown.onion != shownOnion(e);
     const int entries = shown.coverage.follow(shown.picture, e.picture.tables(), [&](CellBox box) {
         if (!allOfIt) addCells(e, box, region);
     });
+    const std::optional<Cell> mark = snapMarkNow(e, shown.coverage);
+    if (mark != shown.snapMark) {
+        for (const auto& pixels : {snapMarkPixels(e, shown.snapMark), snapMarkPixels(e, mark)})
+            if (pixels) addRect(region, *pixels);
+        shown.snapMark = mark;
+    }
     if (allOfIt || entries > mostEntriesRedrawnInPart) {
         region.whole = true;
         return region;
@@ -197,8 +222,8 @@ void fillWithin(PixelRect clip, PixelRect area, ColorRGB color) {
 // The overview's backdrop and picture within `clip`. Where the picture lies on
 // the backdrop each pixel is either a cell or the backdrop, so it is stored
 // once; left of the backdrop a pixel with no cell keeps what it had. With an
-// image traced, a pixel with no cell takes the image's there instead, on the
-// backdrop or not (tracing.h).
+// image traced or the onion skin shown, a pixel with no cell takes the colour
+// under it instead, on the backdrop or not (colorunder.h).
 void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip) {
     const PixelRect picture = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
     fillWithin(clip, {backdropLeft, backdropTop, backdropRight, picture.top - 1}, e.Background_Color);
@@ -214,10 +239,10 @@ void drawOverviewCells(const Editor& e, const Coverage& coverage, PixelRect clip
     const int width = r.right - r.left + 1;
     for (int y = r.top; y <= r.bottom; ++y) {
         setCellPixels(row, coverage.row(y - overviewY) + (r.left - overviewX), width, colors);
-        const Uint32* traced = tracedOverviewRow(e, y - overviewY);
-        for (int x = traced ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
+        const Uint32* under = underOverviewRow(e, y - overviewY);
+        for (int x = under ? r.left : std::max(r.left, backdropLeft); x <= r.right; ++x) {
             Uint32& keep = row.keep[x - r.left];
-            row.value[x - r.left] |= keep & (traced ? traced[x - overviewX] : backdrop);
+            row.value[x - r.left] |= keep & (under ? under[x - overviewX] : backdrop);
             keep = 0;
         }
         storeRow(pixelAddress(r.left, y), row, width);
@@ -248,11 +273,29 @@ bool groupTouched(const Editor& e, const SurfaceRegion& region) {
            region.touches(overview.left, overview.top, overview.right, overview.bottom);
 }
 
+// Whether the snapped cursor (as frameChanges found it) meets `region`.
+bool snapMarkTouched(const Editor& e, const SurfaceRegion& region) {
+    const auto pixels = snapMarkPixels(e, e.shown.snapMark);
+    return pixels && !isEmpty(*pixels) && region.touches(pixels->left, pixels->top, pixels->right, pixels->bottom);
+}
+
+// The mirror's axes within `clip` and `area` (the view's or the overview's).
+void drawAxesWithin(const Editor& e, PixelRect clip, PixelRect area) {
+    const PixelRect r = intersect(clip, area);
+    if (!isEmpty(r)) drawMirrorAxes(e, r.left, r.top, r.right, r.bottom);
+}
+
+const PixelRect viewArea = {0, 0, viewWidth - 1, viewHeight - 1};
+
 // The full drawing's elements, in its order, within `region`.
 void drawWithin(const Editor& e, const Coverage& coverage, const SurfaceRegion& region) {
     region.eachRect([&](int l, int t, int r, int b) { drawViewCells(e, coverage, {l, t, r, b}); });
+    region.eachRect([&](int l, int t, int r, int b) { drawAxesWithin(e, {l, t, r, b}, viewArea); });
     if (highlightTouched(e, region)) highlightSelection(e);
+    if (snapMarkTouched(e, region)) drawSnapMark(e, *e.shown.snapMark);
     region.eachRect([&](int l, int t, int r, int b) { drawOverviewCells(e, coverage, {l, t, r, b}); });
+    const PixelRect overviewCanvas = overviewPixels({0, 0, Image_Width - 1, Image_Height - 1});
+    region.eachRect([&](int l, int t, int r, int b) { drawAxesWithin(e, {l, t, r, b}, overviewCanvas); });
     const ViewFrame frame = viewFrame(e);
     if (region.touches(frame.left, frame.top, frame.right, frame.bottom)) drawViewFrame(e);
     if (groupTouched(e, region)) highlightGroup(e);
@@ -267,6 +310,8 @@ void remember(const Editor& e, ShownFrame& shown) {
     shown.separate = e.separate;
     shown.background = e.Background_Color;
     shown.draw = e.Draw_Color;
+    shown.mirror = e.mirror;
+    shown.onion = shownOnion(e);
     if (shown.picture != e.picture.tables()) shown.picture = e.picture.tables();
     shown.highlighted = selectedLine(e);
     shown.group = selectedGroup(e);
@@ -279,12 +324,15 @@ void remember(const Editor& e, ShownFrame& shown) {
 void renderOverview(const Editor& e) {
     paintOverviewUnder(e, 0, 0, w - 1, h - 1);
     renderScaled(e.picture.tables(), 1, 0, 0, overviewX, overviewY, e.Draw_Color, 1, e.separate);
+    drawAxesWithin(e, overviewPixels({0, 0, Image_Width - 1, Image_Height - 1}), {0, 0, w - 1, h - 1});
     drawViewFrame(e);
 }
 
 void renderFrame(const Editor& e) {
     renderView(e);
+    drawAxesWithin(e, viewArea, viewArea);
     highlightSelection(e);
+    if (const auto mark = snapMark(e)) drawSnapMark(e, *mark);
     renderOverview(e);
     highlightGroup(e);
 }

@@ -11,14 +11,16 @@
 //    the help page, a clear (which makes it all);
 //  - where the editor's drawn values differ from the ones the last frame
 //    showed (ShownFrame): changed point and line entries (as they were and
-//    are), a highlight moved to another line, panel values; and everything
-//    when the view moved, the scale, `separate` or a colour changed, or many
-//    entries changed at once (a load, an undo).
+//    are), a highlight moved to another line, the snapped cursor (aids.h)
+//    moved, panel values; and everything when the view moved, the scale,
+//    `separate`, a colour or the mirror changed, or many entries changed at
+//    once (a load, an undo).
 //
 // Within the region, elements that later ones cover (the magnified picture,
-// the overview's backdrop and picture) are drawn clipped to it; the ones drawn
-// last where they lie (the highlight, the view frame, panel rows and bands) are
-// drawn whole when the region touches them. The picture is drawn from its
+// the mirror's axes, the overview's backdrop and picture) are drawn clipped to
+// it; the ones drawn last where they lie (the highlight, the snapped cursor,
+// the view frame, panel rows and bands) are drawn whole when the region
+// touches them. The picture is drawn from its
 // coverage (coverage.h), so a clipped part costs its own cells.
 //
 // A new drawn element joins in one place: its values in ShownFrame, compared in
@@ -29,11 +31,13 @@
 
 #include "state.h"
 
-// The overview with its backdrop (or the traced image) and view frame.
+// The overview with its backdrop (or the traced image), the mirror's axes and
+// the view frame.
 void renderOverview(const Editor& e);
 
-// The full drawing of the view, the highlight and the overview, in that
-// order, then group mode's group in red (groupmode.h): the reference.
+// The full drawing of the view, the mirror's axes, the highlight, the snapped
+// cursor and the overview, in that order, then group mode's group in red
+// (groupmode.h): the reference.
 void renderFrame(const Editor& e);
 
 // The frame step: draws what changed since the last frame and remembers it.

@@ -1,7 +1,9 @@
 // help.cpp - the help page's texts, its drawing and its opening and closing.
 #include "help.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 
 #include "colorunder.h"
 #include "frame.h"
@@ -21,8 +23,9 @@ const HelpRow helpRows[] = {
     {nullptr, "Tessary help - any key or mouse button closes this page"},
     {nullptr, "Drawing"},
     {"q", "point mode: left button places points, right button erases"},
-    {"w", "line mode: left click the start, then the end"},
+    {"w", "line mode: left click start, then end; Ctrl keeps it straight"},
     {"Shift+left click", "line mode, on a line's end: store it, go on from there"},
+    {"m / b", "mirror: left-right, top-bottom, both, off / snap to ends"},
     {"right click", "line mode: find the lines at the cell, the first in red"},
     {"keypad + / -", "select the next / previous line found"},
     {"keypad Enter / .", "delete the selected line / keep it"},
@@ -43,6 +46,8 @@ const HelpRow helpRows[] = {
     {"s / l", "save / load the picture of the slot"},
     {"e / Shift+E", "pictureN.svg, .png / .hpgl .gcode .ild as machines.toml says"},
     {"r", "export sorted epixelsN.txt and elinesN.txt"},
+    {"n / a, Shift+A", "onion skin: the slot before / play the slots; their speed"},
+    {"Ctrl+E", "the slots as frames: animation.ild and animation.gif"},
     {"slot N", "pixelsN.txt and linesN.txt"},
     {"files go to", "{folder}"},
     {nullptr, "Colours"},
@@ -67,25 +72,31 @@ const ColorRGB black(0, 0, 0);
 const ColorRGB headingColor = Colors[7];
 
 constexpr int cell = 8;           // the font's cells
-constexpr int rowStep = 10;       // pixels from one text row to the next
+constexpr int rowStep = 10;       // pixels from one text row to the next, where the rows fit
 constexpr int leftX = cell;       // the keys column
 constexpr int textX = 18 * cell;  // the texts column
 constexpr int textColumns = viewWidth / cell - textX / cell;
 constexpr int paletteColumns = 4;
 constexpr int paletteEntryWidth = 20 * cell;
 
-// The 16 colours in rows of four: a framed swatch, the number and the name.
-// Returns the rows used.
-int drawPalette(int y) {
+constexpr int paletteRows = paletteSize / paletteColumns;
+
+// The 16 colours in rows of four, `step` pixels apart: a framed swatch, the
+// number and the name.
+void drawPalette(int y, int step) {
     for (int k = 0; k < paletteSize; ++k) {
         const int x = leftX + paletteEntryWidth * (k % paletteColumns);
-        const int rowY = y + rowStep * (k / paletteColumns);
+        const int rowY = y + step * (k / paletteColumns);
         drawRect(x, rowY, x + 2 * cell + 1, rowY + cell - 1, white);
         drawRect(x + 1, rowY + 1, x + 2 * cell, rowY + cell - 2, Colors[k]);
         const std::string label = std::to_string(k + 1) + " " + colorNames[k];
         print(label.c_str(), x + 3 * cell, rowY, white, false, black, 0);
     }
-    return paletteSize / paletteColumns;
+}
+
+// The text rows a row of the table takes.
+int rowsOf(const HelpRow& row) {
+    return row.keys != nullptr && std::string(row.text) == "{palette}" ? paletteRows : 1;
 }
 
 std::string workingFolder() {
@@ -94,24 +105,28 @@ std::string workingFolder() {
     return error ? std::string("the folder the editor was started in") : here.string();
 }
 
-// Draws one row at y; returns the rows it used.
-int drawRow(const HelpRow& row, int y) {
+// Draws one row at y, its text rows `step` pixels apart.
+void drawRow(const HelpRow& row, int y, int step) {
     const std::string text = row.text;
-    if (row.keys == nullptr) {
-        print(row.text, leftX, y, headingColor, false, black, 0);
-        return 1;
-    }
-    if (text == "{palette}") return drawPalette(y);
+    if (row.keys == nullptr) return void(print(row.text, leftX, y, headingColor, false, black, 0));
+    if (text == "{palette}") return drawPalette(y, step);
     print(row.keys, leftX, y, white, false, black, 0);
     const std::string shown = text == "{folder}" ? fitPath(workingFolder(), textColumns - 1) : text;
     print(shown.c_str(), textX, y, white, false, black, 0);
-    return 1;
 }
 
+// The rows rowStep apart, or closer where that would leave the view area.
 void drawHelpPage() {
     drawRect(0, 0, viewWidth - 1, viewHeight - 1, black);
-    int y = 2;
-    for (const HelpRow& row : helpRows) y += rowStep * drawRow(row, y);
+    int rows = 0;
+    for (const HelpRow& row : helpRows) rows += rowsOf(row);
+    const int top = 2;
+    const int step = std::min(rowStep, (viewHeight - top - cell) / (rows - 1));
+    int y = top;
+    for (const HelpRow& row : helpRows) {
+        drawRow(row, y, step);
+        y += step * rowsOf(row);
+    }
 }
 
 bool helpKeyPressed() {

@@ -5,11 +5,14 @@
 // has changed; the rest change only state that the next frame shows.
 #include "keys.h"
 
+#include "aids.h"
+#include "animation.h"
 #include "colorprompts.h"
 #include "colorunder.h"
 #include "export.h"
 #include "groupmode.h"
 #include "keeping.h"
+#include "onionskin.h"
 #include "selection.h"
 #include "slotcommands.h"
 #include "tracing.h"
@@ -148,10 +151,14 @@ void runKeyCommands(Editor& e) {
     historyKeys(e);
     groupKeys(e);
     if (keyPressed(SDLK_e)) {
-        if (shiftHeld()) exportPlotterCommand(e);
+        if (ctrlHeld()) exportAnimationCommand(e);
+        else if (shiftHeld()) exportPlotterCommand(e);
         else exportImagesCommand(e);
     }
     if (keyPressed(SDLK_k)) keptPictureCommand(e);
     traceKeys(e);
     vectorizeKeys(e);
+    aidKeys(e);
+    onionSkinKeys(e);
+    animationKeys(e);
 }

@@ -7,6 +7,7 @@
 // the canvas, so an empty entry's -1 is never taken for a point.
 #include "mouse.h"
 
+#include "aids.h"
 #include "colorunder.h"
 #include "groupmode.h"
 #include "keypress.h"
@@ -30,19 +31,19 @@ void moveCursor(Editor& e) {
     getMouseState(e.mouseX, e.mouseY, e.LMB, e.RMB);
     e.rmouseX = cursorCell(e.mouseX, e.scale, e.X_Start, bounds.max_x);
     e.rmouseY = cursorCell(e.mouseY, e.scale, e.Y_Start, bounds.max_y);
+    aimCursor(e);
     paintCursor(e, red, bounds);
     e.cursorShown = true;
 }
 
 void pointStep(Editor& e) {
     if (!cursorOnCanvas(e)) return;
-    const auto pointAtCursor = [&] { return e.picture.tables().pointAt(e.rmouseX, e.rmouseY); };
     if (e.LMB) {
         // A full table ignores both buttons until the left one is let go.
         if (pointsFull(e)) return;
-        if (pointAtCursor() < 0) e.picture.addPoint(e.rmouseX, e.rmouseY);
+        placeMirroredPoints(e);
     }
-    if (e.RMB) e.picture.erasePoint(pointAtCursor());
+    if (e.RMB) eraseMirroredPoints(e);
 }
 
 static void drawBand(const Editor& e, ColorRGB color) {
@@ -79,7 +80,7 @@ static void rubberBand(Editor& e) {
 // An end click with Shift held as of its release chains: the next line starts
 // at this one's end, with the band following the pointer, until the table is full.
 static void storeLine(Editor& e) {
-    e.picture.addLine(e.line_sx, e.line_sy, e.line_ex, e.line_ey);
+    storeMirroredLine(e, {{e.line_sx, e.line_sy}, {e.line_ex, e.line_ey}});
     e.line_phase = 0;
     if (!shiftHeld() || linesFull(e)) return;
     e.line_sx = e.line_ex;

@@ -5,14 +5,16 @@
 // enters lines through a phase machine fed by the event of each pass, and
 // hands the search and the keypad to the selection (selection.h). An end click
 // with Shift held chains the next line on from the stored one's end. Every step
-// acts only on a cursor cell on the canvas.
+// acts only on a cursor cell on the canvas. With the mirror on (aids.h), points
+// and lines are placed, erased and stored at their mirror images too; in line
+// mode the cursor cell is the one the line takes, snapped or kept straight.
 #ifndef TESSARY_MOUSE_H
 #define TESSARY_MOUSE_H
 
 #include "state.h"
 
 // The cursor step of the pass: erase the old cursor cell, read the mouse,
-// compute and draw the new cursor cell.
+// compute (in line mode, aim: aimCursor) and draw the new cursor cell.
 void moveCursor(Editor& e);
 
 // The editing step of the pass, in the current mode. Quit when line
@@ -21,6 +23,7 @@ PassResult editStep(Editor& e);
 
 // Point mode: the left button places a point at the cursor cell unless one is
 // there or the table is full; then the right button erases the first one there.
+// Each at the cell's mirror images too, while the mirror is on.
 void pointStep(Editor& e);
 
 // Line mode: the pass's event in e.event2 moves line_phase (left release +1,

@@ -8,8 +8,11 @@
 #define TESSARY_SHOWNFRAME_H
 
 #include <array>
+#include <optional>
+#include <memory>
 
 #include "coverage.h"
+#include "drawingaids.h"
 #include "group.h"
 #include "gfx.h"
 
@@ -22,6 +25,9 @@ struct ShownFrame {
     // Whatever the whole frame hangs on: a change draws it all again.
     int scale = 0, X_Start = 0, Y_Start = 0, separate = 0;
     ColorRGB background, draw;
+    Mirror mirror = Mirror::off;  // the axes drawn
+    // The onion skin's cells (onionskin.h), painted under the picture; null while hidden.
+    std::shared_ptr<const Coverage> onion;
     // Each drawn element: the picture's entries (which coverage follows), the
     // highlighted line (-1: none), group mode's group in red and the panel's values.
     PictureTables picture;
@@ -29,6 +35,7 @@ struct ShownFrame {
     int highlighted = -1;
     Group group;
     PanelValues panel{};
+    std::optional<Cell> snapMark;  // the cursor shown over the line end it snapped to (aids.h)
     // The values last printed in each row, by a frame or by an event of the pass
     // (drawPanelOverhangs): the end of a long one stays past the label.
     PanelValues panelEnds{};

@@ -12,7 +12,10 @@
 #include <tuple>
 #include <vector>
 
+#include "animationfiles.h"
 #include "arrowpace.h"
+#include "drawingaids.h"
+#include "coverage.h"
 #include "gfx.h"
 #include "group.h"
 #include "linefinding.h"
@@ -61,11 +64,13 @@ struct Tracing {
     std::string readingName;    // its name as the user gave it, for messages
     bool readingQuiet = false;  // its news stays off the prompt line (the start's news is there)
 
-    // The cells' shown colours as surface pixels, row by row, for the image
-    // and background they were made for; remade when either changes.
+    // The shown colours of the cells under the picture (colorunder.h) as
+    // surface pixels, row by row, for the image, onion skin and colours they
+    // were made for; remade when any of them changes.
     struct Pixels {
         std::shared_ptr<const TraceImage> image;
-        ColorRGB background;
+        std::shared_ptr<const Coverage> onion;
+        ColorRGB background, draw;
         std::vector<Uint32> values;
     };
     mutable Pixels pixels;
@@ -75,6 +80,14 @@ struct Tracing {
 struct LineFindingState {
     std::shared_ptr<LineFinding> running;  // null while none is; dropping it cancels the work
     bool escapeHeld = false;               // Escape cancelled it and is not let go yet
+};
+
+// The onion skin (onionskin.h): the previous slot's saved picture, shown
+// dimmed under the picture; never part of it.
+struct OnionSkin {
+    bool shown = false;
+    int slot = 0;  // the slot `cells` was read from; 0 while none was
+    std::shared_ptr<const Coverage> cells;  // the cells its picture covers; null while hidden
 };
 
 struct Editor {
@@ -93,6 +106,8 @@ struct Editor {
     Tracing trace;  // the image traced over, never part of the picture
     LineFindingState finding;  // lines being found in it
     std::string machinesFile;  // the plotter and laser settings Shift+E reads (machines.h); empty: the default file
+    OnionSkin onion;
+    int fps = defaultFps;  // the animation's frames a second (animation.h)
 
     // Line entry: start and end cell of the line being entered, and its phase
     // (-1 search, 0 idle, 1 rubber band, 2 store; 0 or 1 between passes).
@@ -125,6 +140,11 @@ struct Editor {
     GroupState group;
     Clip clip;  // the last group copied or cut, kept for the whole run
 
+    // The drawing aids (aids.h): what is drawn is drawn at its mirror images
+    // too, and line ends snap to the ends already there.
+    Mirror mirror = Mirror::off;
+    bool snap = false;
+
     // Every field above but the picture and event2 (which each pass fills
     // anew), copied into one comparable tuple: the part of the
     // state that a pass which changed nothing leaves equal. A new field
@@ -133,7 +153,8 @@ struct Editor {
         return std::make_tuple(mode, scale, X_Start, Y_Start, X_Add, Y_Add, arrows, separate, nr, Background_Color,
                                Draw_Color, line_sx, line_sy, line_ex, line_ey, line_phase, lop, lopp, forerase,
                                mouseX, mouseY, LMB, RMB, rmouseX, rmouseY, cursorShown, leftHoldSpent, help, group,
-                               clip, trace.path, trace.shown, finding.escapeHeld);
+                               clip, trace.path, trace.shown, finding.escapeHeld, mirror, snap, onion.shown,
+                               onion.slot, fps);
     }
 };
 

@@ -1,6 +1,8 @@
 // title.cpp - the window title's text.
 #include "title.h"
 
+#include "aids.h"
+
 // The editing mode as the title names it; none for a mode without a name.
 static std::string modeName(int mode) {
     switch (mode) {
@@ -17,9 +19,15 @@ static std::string modeName(int mode) {
     }
 }
 
-std::string windowTitle(int nr, int mode, bool unsaved) {
+static std::string slotTitle(int nr) { return "Tessary v.0.3 - slot " + std::to_string(nr); }
+
+std::string windowTitle(int nr, int mode, bool unsaved, const std::string& aids) {
     const std::string name = modeName(mode);
-    return "Tessary v.0.3 - slot " + std::to_string(nr) + (name.empty() ? "" : " - " + name) + (unsaved ? " *" : "");
+    return slotTitle(nr) + (name.empty() ? "" : " - " + name) + aids + (unsaved ? " *" : "");
 }
 
-void showTitle(const Editor& e) { setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved()).c_str()); }
+std::string playingTitle(int nr) { return slotTitle(nr) + " - playing"; }
+
+void showTitle(const Editor& e) {
+    setCaption(windowTitle(e.nr, e.mode, e.picture.unsaved(), aidsInTitle(e)).c_str());
+}

@@ -2,7 +2,8 @@
 // whether the picture is unsaved.
 //
 // "Tessary v.0.3 - slot 3 - lines", with " *" at the end while the picture is
-// unsaved; the mode is "points", "lines", "selection" or "group". It always starts with
+// unsaved; the mode is "points", "lines", "selection" or "group". The drawing
+// aids that are on follow the mode: "... - lines - mirror - snap *" (aids.h). It always starts with
 // "Tessary v.0.3", the name that window rules and scripts look for.
 #ifndef TESSARY_TITLE_H
 #define TESSARY_TITLE_H
@@ -11,9 +12,13 @@
 
 #include "state.h"
 
-std::string windowTitle(int nr, int mode, bool unsaved);
+// `aids`: the drawing aids' part, as aidsInTitle gives it.
+std::string windowTitle(int nr, int mode, bool unsaved, const std::string& aids = "");
+// While the slots play (animation.h): "Tessary v.0.3 - slot 3 - playing", the
+// slot of the frame shown.
+std::string playingTitle(int nr);
 
-// A step of the pass: the title for e's slot, mode and picture (the layer sets
+// A step of the pass: the title for e's slot, mode, aids and picture (the layer sets
 // the caption only when its text changes).
 void showTitle(const Editor& e);
 

@@ -12,6 +12,10 @@ PlotterFiles plotterFileNames(int nr) {
 
 std::string laserFrameName(int nr) { return "picture" + std::to_string(nr); }
 
+std::string ildaFrameFile(const LaserFrame& frame, const std::string& name) {
+    return encodeIlda(frame, name, "Tessary");
+}
+
 PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& files, const PlotterJob& job) {
     PlotterWrite written;
     auto write = [&](const std::string& path, const std::string& bytes) {
@@ -27,7 +31,7 @@ PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& 
     }
     if (!files.ilda.empty()) {
         const LaserFrame frame = layoutLaserFrame(order, job.drawingColor, job.machines.laser);
-        write(files.ilda, encodeIlda(frame, job.name, "Tessary"));
+        write(files.ilda, ildaFrameFile(frame, job.name));
         written.note = laserFrameNote(frame, job.machines.laser);
     }
     return written;

@@ -51,6 +51,10 @@ PlotterFiles plotterFileNames(int nr);
 // The ILDA frame's name for slot nr's picture, "picture<nr>"; its company name is "Tessary".
 std::string laserFrameName(int nr);
 
+// The ILDA file of one laser frame named `name`: Shift+E's, and each frame of
+// the animation's show (animationfiles.h).
+std::string ildaFrameFile(const LaserFrame& frame, const std::string& name);
+
 // Writes the picture to each named file, each on its own; a file that could
 // not be written is left as it was.
 PlotterWrite writePlotterFiles(const PictureTables& tables, const PlotterFiles& files, const PlotterJob& job);

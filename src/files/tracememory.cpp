@@ -1,4 +1,4 @@
-// tracememory.cpp - the "trace" file of a kept-picture store.
+// tracememory.cpp - the "trace" and "fps" files of a kept-picture store.
 //
 // The file is the program's own, kept as the store keeps its files: written
 // only as a new file of mode 600 renamed into place (writeNewFile), read only
@@ -9,12 +9,23 @@
 
 #include <cerrno>
 
+#include "animationfiles.h"
+
 namespace {
 
 constexpr mode_t privateFile = 0600;
 constexpr size_t largestFile = 8192;  // a word and a path; anything longer is not ours
 
 std::string traceFile(const KeptStore& store) { return store.directory + "/trace"; }
+std::string fpsFile(const KeptStore& store) { return store.directory + "/fps"; }
+
+// Writes `text` as the store's file at `path`, making the store when needed.
+std::optional<FileFailure> writeStoreFile(const KeptStore& store, const std::string& path, const std::string& text) {
+    if (std::optional<FileFailure> failed = makeKeptStore(store)) return failed;
+    if (const FileWrite written = writeNewFile(path.c_str(), text, privateFile); !written)
+        return FileFailure{path, written.reason()};
+    return std::nullopt;
+}
 
 // The bytes of the plain file at `path` when it holds at most largestFile.
 std::optional<std::string> readSmall(const std::string& path) {
@@ -48,10 +59,19 @@ std::optional<TraceChoice> rememberedTrace(const KeptStore& store) {
 }
 
 std::optional<FileFailure> rememberTrace(const KeptStore& store, const TraceChoice& choice) {
-    if (std::optional<FileFailure> failed = makeKeptStore(store)) return failed;
-    const std::string path = traceFile(store);
     const std::string text = choice.path.empty() ? "" : (choice.shown ? "shown\n" : "hidden\n") + choice.path + "\n";
-    if (const FileWrite written = writeNewFile(path.c_str(), text, privateFile); !written)
-        return FileFailure{path, written.reason()};
-    return std::nullopt;
+    return writeStoreFile(store, traceFile(store), text);
+}
+
+int rememberedFps(const KeptStore& store) {
+    if (store.directory.empty()) return defaultFps;
+    const std::optional<std::string> bytes = readSmall(fpsFile(store));
+    for (int fps = fewestFps; bytes && fps <= mostFps; ++fps) {
+        if (*bytes == std::to_string(fps) + "\n") return fps;
+    }
+    return defaultFps;
+}
+
+std::optional<FileFailure> rememberFps(const KeptStore& store, int fps) {
+    return writeStoreFile(store, fpsFile(store), std::to_string(fps) + "\n");
 }

@@ -1,12 +1,15 @@
 """End-to-end: placing and erasing points, zooming, entering, chaining, finding
-and deleting lines with the mouse and the keypad; the mode in the title.
+and deleting lines with the mouse and the keypad; the mode in the title; the
+mirror and a line snapped to the ends.
 
 Run: python3 tests/e2e/test_editing.py path/to/tessary
 """
 import sys
 
 from harness import (BLACK, DRAW_GREEN, RED, WINDOW_TITLE, cells_show, check_cells, check_equal, line_cells, overview,
-                     probe_beside, run_cases, wait_until)
+                     probe_beside, prompt_text, run_cases, wait_until)
+
+MIRROR_AXIS = (255, 0, 255)
 
 
 def case_point_placed_shown_zoomed_and_erased(ctx):
@@ -177,6 +180,25 @@ def case_clear_undone_and_redone(ctx):
     check_cells(shot, [first], DRAW_GREEN, "overview", overview)
 
 
+def case_mirror_draws_both_halves_and_a_snapped_line_joins_the_points(ctx):
+    ed = ctx.start_editor()
+    ed.press("m")
+    ed.wait_for(lambda s: prompt_text(s, 18) == "Mirror: left-right", what="the mirror's message")
+    point, image = (40, 30), (215, 30)
+    ed.click_point(point)
+    ed.park_pointer()
+    shot = ed.wait_for(lambda s: cells_show(s, [point, image], DRAW_GREEN), what="the point and its mirror image")
+    check_equal([shot.pixel(128, y) for y in (150, 151)], [MIRROR_AXIS, BLACK], "the dotted axis in the view")
+    ed.type_keys("b", "w")
+    wait_until(lambda: ed.title() == "Tessary v.0.3 - slot 1 - lines - mirror - snap *", what="the aids in the title")
+    # Both clicks fall a few pixels beside the points, and the line joins them;
+    # its own mirror image, it is stored once.
+    ed.enter_line((44, 31), (211, 33), start_probe=(44, 45), end_probe=(211, 45))
+    shot = ed.wait_panel({"No. lines": "1", "No. Pixels": "2"}, "one line between the points")
+    check_cells(shot, line_cells(point, image), DRAW_GREEN, "overview", overview)
+    check_equal(shot.pixel(*image), RED, "the cursor shown on the end it snapped to")
+
+
 if __name__ == "__main__":
     sys.exit(run_cases([
         case_point_placed_shown_zoomed_and_erased,
@@ -186,4 +208,5 @@ if __name__ == "__main__":
         case_right_click_in_line_mode_drops_the_line_in_progress,
         case_shift_clicks_chain_a_closed_square_and_the_title_names_each_mode,
         case_clear_undone_and_redone,
+        case_mirror_draws_both_halves_and_a_snapped_line_joins_the_points,
     ], sys.argv[1]))

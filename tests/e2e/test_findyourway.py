@@ -16,7 +16,7 @@ PALETTE_7 = (53, 40, 121)
 def help_rows(shot):
     """The texts of the help page's keys column, one per text row found."""
     rows = []
-    for y in range(0, 392):
+    for y in range(0, 400 - 8 + 1):  # a row as low as the view area's last pixel row
         text = read_text(shot, HELP_KEYS_X, y, 16, ink=WHITE, alphabet=PRINTABLE).rstrip()
         if text and "?" not in text:
             rows.append(text)

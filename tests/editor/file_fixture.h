@@ -25,10 +25,11 @@
 using Point = std::array<int, 2>;
 using Line = std::array<int, 4>;
 
-// Each test runs in its own temporary directory, starting from an empty picture.
-class FileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A fresh temporary directory made the working one, and left and removed again.
+struct ScratchFolder {
+    std::filesystem::path scratch, previous;
+
+    void enter() {
         char pattern[] = "/tmp/tessary_files_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         scratch = pattern;
@@ -37,11 +38,18 @@ protected:
     }
     // The copy's writer may still write into a store under the directory: it
     // ends first.
-    void TearDown() override {
+    void leave() {
         stopCopyWriter();
         std::filesystem::current_path(previous);
         EXPECT_EQ(removeScratchFolder(scratch), "");
     }
+};
+
+// Each test runs in its own temporary directory, starting from an empty picture.
+class FileTest : public ::testing::Test, protected ScratchFolder {
+protected:
+    void SetUp() override { enter(); }
+    void TearDown() override { leave(); }
     // The names in the working directory, sorted.
     static std::vector<std::string> directoryNames() {
         std::vector<std::string> names;
@@ -71,7 +79,6 @@ protected:
     }
 
     Editor e;
-    std::filesystem::path scratch, previous;
 };
 
 inline std::string readFile(const char* name) {
