@@ -1,11 +1,11 @@
 // copywriter.cpp - the copy's writer thread, what it was asked for and what it wrote.
 #include "copywriter.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <cstdlib>
 #include <thread>
 
 #include "endsignals.h"
@@ -35,9 +35,10 @@ struct Writer {
     std::optional<CopyContent> failedOn;  // not tried again until the loop asks for something else
     std::deque<SlotHistory> slotHistories;  // asked for and not yet taken to be written
     Clock::time_point lastWrite;
-    std::string failure;  // the last failure, until taken
-    bool running = false;
-    std::atomic<bool> finished{false};
+    std::string failure;         // the copy's last failure, until taken
+    std::string historyFailure;  // a slot history's, until taken
+    std::thread thread;          // joinable from its start until stopThread
+    bool stopping = false;       // the thread is to end, whatever is due
 
     // Held by whoever writes the files, for the whole write.
     std::mutex ioLock;
@@ -45,7 +46,7 @@ struct Writer {
     UnsavedCopy copy;
 };
 
-// Never destroyed: the detached thread may still wait on it while the program exits.
+// Never destroyed: exit hooks use it after main has returned.
 Writer& writer() {
     static Writer* const state = new Writer;
     return *state;
@@ -65,13 +66,22 @@ std::string perform(Writer& w, const std::optional<CopyContent>& content) {
         return "";
     }
     std::optional<FileFailure> failed = w.copy.write(w.store, content->tables, content->slot, nowMs());
-    if (!failed) failed = writeCopyHistory(w.copy.path(), content->tables, content->history);
+    if (!failed && content->history) failed = writeCopyHistory(w.copy.path(), content->tables, *content->history);
     return failed ? failed->path + ": " + failed->reason : "";
 }
 
+// Keeps a failure (of the copy, or of a slot history) for the loop to
+// report, and wakes it. Needs stateLock.
+void noteFailure(std::string& kept, const std::string& failed) {
+    if (failed.empty()) return;
+    kept = failed;
+    wakeEventWait();  // the loop reports it, even while it waits for input
+}
+
 // Writes the slot histories asked for, each taken from the queue only now, so
-// that whoever holds ioLock writes every one still asked for.
-// "<path>: <reason>" of the first failure, or "". Needs ioLock, not stateLock.
+// that whoever holds ioLock writes every one still asked for; a failure is
+// noted for the loop before ioLock is let go. "<path>: <reason>" of the first
+// failure, or "". Needs ioLock, not stateLock.
 std::string writeSlotHistories(Writer& w) {
     std::string firstFailure;
     for (;;) {
@@ -84,15 +94,12 @@ std::string writeSlotHistories(Writer& w) {
         }
         const WriteInProgress writing;
         const std::optional<FileFailure> failed = writeSlotHistory(next->store, next->nr, next->tables, next->history);
-        if (failed && firstFailure.empty()) firstFailure = failed->path + ": " + failed->reason;
+        if (!failed) continue;
+        const std::string text = failed->path + ": " + failed->reason;
+        if (firstFailure.empty()) firstFailure = text;
+        std::lock_guard<std::mutex> state(w.stateLock);
+        noteFailure(w.historyFailure, text);
     }
-}
-
-// Keeps a failure for the loop to report, and wakes it. Needs stateLock.
-void noteFailure(Writer& w, const std::string& failed) {
-    if (failed.empty()) return;
-    w.failure = failed;
-    wakeEventWait();  // the loop reports it, even while it waits for input
 }
 
 // Notes what a write or removal left. Needs stateLock.
@@ -104,7 +111,7 @@ void settle(Writer& w, const std::optional<CopyContent>& content, const std::str
         return;
     }
     w.failedOn = content;
-    noteFailure(w, failed);
+    noteFailure(w.failure, failed);
 }
 
 bool due(const Writer& w) { return w.wanted != w.onDisk && !(w.failedOn && w.wanted == w.failedOn); }
@@ -113,18 +120,15 @@ void writeWhenDue() {
     Writer& w = writer();
     std::unique_lock<std::mutex> state(w.stateLock);
     for (;;) {
-        w.changed.wait(state, [&] { return w.finished || due(w) || !w.slotHistories.empty(); });
-        if (w.finished) return;
+        w.changed.wait(state, [&] { return w.stopping || due(w) || !w.slotHistories.empty(); });
+        if (w.stopping) return;
         if (!w.slotHistories.empty()) {
             state.unlock();
-            std::string failed;
             {
                 std::lock_guard<std::mutex> io(w.ioLock);
-                if (w.finished) return;  // finishCopy has written them
-                failed = writeSlotHistories(w);
+                writeSlotHistories(w);
             }
             state.lock();
-            noteFailure(w, failed);
             continue;
         }
         if (w.wanted && Clock::now() < w.lastWrite + copyInterval) {
@@ -136,7 +140,6 @@ void writeWhenDue() {
         std::string failed;
         {
             std::lock_guard<std::mutex> io(w.ioLock);
-            if (w.finished) return;  // finishCopy has written the last state
             failed = perform(w, content);
         }
         state.lock();
@@ -144,11 +147,43 @@ void writeWhenDue() {
     }
 }
 
-// Wakes the thread, starting it the first time. Needs stateLock.
+// Ends the thread once the write it is doing is whole; nothing is written
+// on it afterwards. Not on the thread itself, nor holding a lock.
+void stopThread(Writer& w) {
+    std::thread ending;
+    {
+        std::lock_guard<std::mutex> state(w.stateLock);
+        w.stopping = true;
+        w.changed.notify_one();
+        ending.swap(w.thread);
+    }
+    if (ending.get_id() == std::this_thread::get_id()) ending.detach();  // an exit from the thread itself
+    else if (ending.joinable()) ending.join();
+    std::lock_guard<std::mutex> state(w.stateLock);
+    w.stopping = false;
+}
+
+// The last exit hook of those that may write, so that no write goes on while
+// the program ends (and whatever removes files at exit runs after it).
+void stopAtExit() { stopCopyWriter(); }
+
+// Wakes the thread, starting it when it does not run. Needs stateLock.
 void wakeWriter(Writer& w) {
-    if (!w.running) std::thread(writeWhenDue).detach();
-    w.running = true;
+    if (!w.thread.joinable() && !w.stopping) {
+        static const bool stopsAtExit = std::atexit(stopAtExit) == 0;
+        (void)stopsAtExit;
+        w.thread = std::thread(writeWhenDue);
+    }
     w.changed.notify_one();
+}
+
+// A failure kept for the loop (one of Writer's), taken: empty until another comes.
+std::string takeFailure(std::string Writer::*kept) {
+    Writer& w = writer();
+    std::lock_guard<std::mutex> state(w.stateLock);
+    std::string failed;
+    failed.swap(w.*kept);
+    return failed;
 }
 
 }  // namespace
@@ -158,7 +193,8 @@ std::optional<KeptPicture> claimLeftCopy(std::vector<FileFailure>& unreadable) {
     std::lock_guard<std::mutex> io(w.ioLock);
     std::optional<KeptPicture> left = w.copy.claimLeft(w.store, unreadable);
     std::lock_guard<std::mutex> state(w.stateLock);
-    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot, History()};
+    // Its history file, as it is, belongs to it.
+    if (left) w.onDisk = w.wanted = CopyContent{left->tables, left->slot, std::nullopt};
     return left;
 }
 
@@ -186,28 +222,27 @@ void keepSlotHistory(int nr, const PictureTables& tables, const History& history
 void finishSlotHistories() {
     Writer& w = writer();
     std::lock_guard<std::mutex> io(w.ioLock);
-    const std::string failed = writeSlotHistories(w);
-    std::lock_guard<std::mutex> state(w.stateLock);
-    noteFailure(w, failed);
+    writeSlotHistories(w);
+}
+
+std::string stopCopyWriter() {
+    Writer& w = writer();
+    stopThread(w);
+    std::lock_guard<std::mutex> io(w.ioLock);
+    return writeSlotHistories(w);
 }
 
 std::string finishCopy(const std::optional<CopyContent>& content) {
     Writer& w = writer();
+    const std::string historyFailed = stopCopyWriter();
     std::lock_guard<std::mutex> io(w.ioLock);
-    const std::string historyFailed = writeSlotHistories(w);
     std::lock_guard<std::mutex> state(w.stateLock);
-    w.finished = true;
-    w.changed.notify_one();
     if (content == w.onDisk) return historyFailed;
     const std::string failed = perform(w, content);
     settle(w, content, failed);
     return failed.empty() ? historyFailed : failed;
 }
 
-std::string takeCopyFailure() {
-    Writer& w = writer();
-    std::lock_guard<std::mutex> state(w.stateLock);
-    std::string failed;
-    failed.swap(w.failure);
-    return failed;
-}
+std::string takeCopyFailure() { return takeFailure(&Writer::failure); }
+
+std::string takeSlotHistoryFailure() { return takeFailure(&Writer::historyFailure); }

@@ -9,8 +9,11 @@
 // adds an event to the loop's queue. The history of a saved slot
 // (historystore.h) is written there too, as soon as the save asks for it
 // (keepSlotHistory), so a history of a megabyte never delays a save. At exit,
-// finishCopy waits for a write in progress and writes the last state on the
-// calling thread; the thread writes no more.
+// finishCopy waits for a write in progress, ends the thread and writes the
+// last state on the calling thread. Nothing writes after its owner has ended:
+// the thread is ended (stopCopyWriter) by an exit hook registered when it
+// first starts, so that it runs before the hooks registered earlier (such as
+// a test program's removal of its state folder).
 // Every write runs inside a WriteInProgress (endsignals.h), so an ending
 // signal never cuts it.
 //
@@ -19,6 +22,7 @@
 //     keepSlotHistory(slot, tables, history);   // after a save
 //     finishSlotHistories();                  // before a load reads one
 //     finishCopy(std::nullopt);               // at exit, a saved picture: the copy goes
+//     stopCopyWriter();                       // before the store's folder may go
 #ifndef TESSARY_COPYWRITER_H
 #define TESSARY_COPYWRITER_H
 
@@ -32,7 +36,9 @@
 struct CopyContent {
     PictureTables tables;
     int slot;
-    History history;  // that led to the tables, kept beside the copy
+    // That led to the tables, kept beside the copy; nothing to leave the
+    // history file beside it as it is (one that could not be read).
+    std::optional<History> history;
     bool operator==(const CopyContent& other) const {
         return slot == other.slot && tables == other.tables && history == other.history;
     }
@@ -54,12 +60,21 @@ void keepSlotHistory(int nr, const PictureTables& tables, const History& history
 // Writes the slot histories asked for and not yet written, before returning.
 void finishSlotHistories();
 
-// The same as wantCopy at exit, and the slot histories, done before
-// returning. Returns "<path>: <reason>" of a failure, or an empty string.
+// Ends the thread once its write in progress is whole, and writes the slot
+// histories asked for on the calling thread. A later wantCopy or
+// keepSlotHistory starts it again. Returns "<path>: <reason>" of a failure,
+// or an empty string.
+std::string stopCopyWriter();
+
+// The same as wantCopy at exit, and the slot histories, done (and the thread
+// ended, as stopCopyWriter does) before returning. Returns "<path>: <reason>"
+// of a failure, or an empty string.
 std::string finishCopy(const std::optional<CopyContent>& content);
 
-// "<path>: <reason>" of the last write that failed, once; then empty until
-// another fails.
+// "<path>: <reason>" of the last write of the copy that failed, once; then
+// empty until another fails.
 std::string takeCopyFailure();
+// The same for the slot histories.
+std::string takeSlotHistoryFailure();
 
 #endif

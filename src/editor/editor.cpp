@@ -115,6 +115,7 @@ int runEditor(const NamedPath& traceImage, const std::string& machinesFile) {
         if (result == PassResult::Idle) waitForEvent();  // the event stays queued for the loop test
         else gatherMotionsForFrame();                    // a moving pointer: its motions, a frame at a time
     }
+    endKeeping();  // nothing writes after the editor has returned
     return 0;
 }
 

@@ -53,7 +53,7 @@ std::string clockTime(long long timeMs, const char* format) {
 // The copy holds an unsaved picture that is not empty, and nothing else.
 std::optional<CopyContent> copyContent(const Editor& e) {
     if (!e.picture.unsaved() || e.picture.tables().empty()) return std::nullopt;
-    return CopyContent{e.picture.tables(), e.nr, e.picture.keptHistory()};
+    return CopyContent{e.picture.tables(), e.nr, copyHistoryToKeep(e)};
 }
 
 // A failure as it is told: "<path>: <reason>".
@@ -80,7 +80,7 @@ bool reportKeptFailure(const std::string& failure) {
 }
 
 void logKeptFailure(const std::string& failure) {
-    if (firstTime(failure)) std::fprintf(stderr, "Kept copy failed: %s\n", failure.c_str());
+    if (!failure.empty() && firstTime(failure)) std::fprintf(stderr, "Kept copy failed: %s\n", failure.c_str());
 }
 
 // The last word at every way out; the window may be gone, so standard error only.
@@ -130,6 +130,24 @@ bool keptBefore(const Editor& e, KeptReason why, const std::string& action, std:
     return false;
 }
 
+// What a kept picture was, for `k`: in at most 13 characters for the prompt
+// line ("Kept 101 of 101: replaced by l, 23:59:59" fills its 40), and whole.
+struct KeptWords {
+    std::string shown, logged;
+};
+KeptWords keptWords(const KeptPicture& picture) {
+    const std::string slot = "slot " + std::to_string(picture.slot);
+    const std::string unsaved = "an unsaved picture of " + slot;
+    switch (picture.reason) {
+    case KeptReason::replaced: return {"old " + slot, slot + "'s old picture, replaced by s"};
+    case KeptReason::unsaved: return {"unsaved " + slot, unsaved + " left by an editor that ended"};
+    case KeptReason::load: return {"replaced by l", unsaved + ", replaced by l"};
+    case KeptReason::clear: return {"cleared", unsaved + ", cleared"};
+    case KeptReason::kept: return {"replaced by k", unsaved + ", replaced by k"};
+    }
+    return {slot, slot};
+}
+
 // The position of the kept picture at `path` among `pictures`; -1 when it is not there.
 int positionOf(const std::vector<KeptPicture>& pictures, const std::string& path) {
     for (std::size_t i = 0; i < pictures.size(); ++i)
@@ -149,11 +167,11 @@ bool restoreLeftCopy(Editor& e) {
     if (!left) return false;
     const std::optional<SlotReport> historyFault = placeRestoredCopy(e, *left);
     e.nr = left->slot;
-    // The restored picture's message keeps the prompt line; a history that
-    // could not be read is told on standard error.
-    if (historyFault) std::fprintf(stderr, "%s\n", historyFault->logged.c_str());
-    reportMessage("Restored unsaved picture", "Restored unsaved picture kept " +
-                                                  clockTime(left->timeMs, "%Y-%m-%d %H:%M:%S") + ": " + left->path);
+    const std::string restored =
+        "Restored unsaved picture kept " + clockTime(left->timeMs, "%Y-%m-%d %H:%M:%S") + ": " + left->path;
+    // One message on the prompt line: what came back, and why its history did not.
+    if (historyFault) reportMessage(historyFault->message, restored + "\n" + historyFault->logged);
+    else reportMessage("Restored unsaved picture", restored);
     return true;
 }
 
@@ -166,9 +184,13 @@ bool startKeeping(Editor& e) {
     return restoreLeftCopy(e);
 }
 
+void endKeeping() { keepAtExit(); }
+
 void keepAfterPass(const Editor& e) {
     wantCopy(copyContent(e));
     if (reportKeptFailure(takeCopyFailure())) presentChanges();  // the pass has presented already
+    // The save's own message keeps the prompt line.
+    logKeptFailure(takeSlotHistoryFailure());
 }
 
 SaveNote keepSlotBeforeSave(const Editor& e) {
@@ -228,7 +250,9 @@ void keptPictureCommand(Editor& e) {
     k.keptPath = picture.path;
     const WriteInProgress writing;  // the hold's file is made in the store
     k.shownHold.hold(picture.path);
-    const std::string name = "Kept " + std::to_string(next + 1) + " of " + std::to_string(count) + ": slot " +
-                             std::to_string(picture.slot) + ", " + clockTime(picture.timeMs, "%H:%M");
-    reportMessage(name, name + " (" + picture.path + ")");
+    const std::string position = "Kept " + std::to_string(next + 1) + " of " + std::to_string(count) + ": ";
+    const KeptWords words = keptWords(picture);
+    reportMessage(position + words.shown + ", " + clockTime(picture.timeMs, "%H:%M:%S"),
+                  position + words.logged + ", kept " + clockTime(picture.timeMs, "%Y-%m-%d %H:%M:%S") + " (" +
+                      picture.path + ")");
 }

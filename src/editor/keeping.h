@@ -20,7 +20,9 @@
 //   and its file is still there); when the store cannot take it, the key does
 //   nothing but say so ("Not loaded, not kept: No space left").
 // - `k` brings kept pictures back, newest first, and holds the one it shows
-//   so that no editor prunes it meanwhile.
+//   so that no editor prunes it meanwhile. The prompt line says which and
+//   what it was, to the second: "Kept 2 of 5: old slot 1, 14:03:27" (or
+//   "unsaved slot 1", "replaced by l", "cleared", "replaced by k").
 // - A failure of the store is told once per run, with the system's reason:
 //   "Kept copy failed: <path>: <reason>". Every write is whole: an ending
 //   signal waits for it (endsignals.h).
@@ -43,8 +45,14 @@
 bool startKeeping(Editor& e);
 
 // After a pass: tells the writer what the copy should hold, and reports the
-// first failure to write it.
+// first failure to write it (one of a slot's history on standard error only:
+// the save's message stays on the prompt line).
 void keepAfterPass(const Editor& e);
+
+// Before the editor returns: the copy written as it should be, and the
+// writer's thread ended, so that nothing writes after the editor has ended.
+// The exit hook does the same once more, for every other way out.
+void endKeeping();
 
 // Whether the save may go on, and what it says on the prompt line (once the
 // slot is written, or at once when it may not go on) and on standard error

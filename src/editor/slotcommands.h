@@ -16,13 +16,16 @@ bool savePicture(Editor& e);
 // Replaces the picture with the contents of slot e.nr (one step of the
 // history, or the history kept with exactly those bytes) and clears the
 // window. A file that is missing, unreadable or read only in part is
-// reported, and returns false. The picture is saved after it:
-// it holds what the slot holds.
+// reported, and returns false; a whole load says "Loaded slot <nr>". The
+// picture is saved after it: it holds what the slot holds.
 bool loadPicture(Editor& e);
 
 // Key s: keeps the slot's old picture when it differs (keeping.h), saves, and
-// says so on the prompt line. When the old picture cannot be kept anywhere,
-// the slot is not replaced, and the prompt line says why.
+// says so on the prompt line, all under the slot's lock (slotlock.h), after
+// removing the temporaries of killed saves of the slot. When the old picture
+// cannot be kept anywhere, the slot is not replaced, and the prompt line says
+// why; when another editor saves the same slot for longer than slotBusyWaitMs,
+// "Slot <nr> busy: another editor is saving it", and the picture stays unsaved.
 void saveCommand(Editor& e);
 // Key l: keeps an unsaved picture (keeping.h), then loads.
 void loadCommand(Editor& e);

@@ -1,6 +1,7 @@
 // filereplace.cpp - whole-file replacement through a temporary, or in place.
 #include "filereplace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -117,6 +119,18 @@ bool findTarget(const char* path, Target& target) {
     if (type != S_IFDIR && type != S_IFIFO && type != S_IFSOCK) return true;
     errno = type == S_IFDIR ? EISDIR : notRegularFile;
     return false;
+}
+
+// True when `name` is one createUnique makes for a temporary of `base`:
+// "." base "." and six of its letters.
+bool temporaryNameOf(const std::string& name, const std::string& base) {
+    const std::string start = "." + base + ".";
+    if (name.size() != start.size() + 6 || name.compare(0, start.size(), start) != 0) return false;
+    for (std::size_t i = start.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
 }
 
 // Only a privileged process may give a file away; a group of the user's own is
@@ -262,6 +276,25 @@ FileWrite writeNewFile(const char* path, const std::string& bytes, mode_t mode) 
     if (!ok) unlink(temporary.c_str());
     if (ok) syncDirectory(directoryOf(path));
     return {error};
+}
+
+void removeLeftTemporaries(const char* path, std::time_t olderThanSeconds) {
+    Target target;
+    if (!followLinks(path, target.path)) return;
+    const std::string directory = directoryOf(target.path);
+    const std::string base = baseNameOf(target.path);
+    DIR* folder = opendir(directory.c_str());
+    if (!folder) return;
+    const std::time_t limit = std::time(nullptr) - olderThanSeconds;
+    while (const dirent* entry = readdir(folder)) {
+        if (!temporaryNameOf(entry->d_name, base)) continue;
+        const std::string temporary = directory + "/" + entry->d_name;
+        struct stat info;
+        const bool left = lstat(temporary.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                          info.st_uid == geteuid() && info.st_mtime < limit;
+        if (left) unlink(temporary.c_str());
+    }
+    closedir(folder);
 }
 
 void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written) {

@@ -14,13 +14,15 @@
 // instead, and put back as it was if that fails. Devices are written in place;
 // a FIFO or a socket is refused, so that no write waits for a reader. A new
 // file gets the permission bits the process's umask gives, which is never
-// changed here. No other name is ever created, overwritten or removed.
+// changed here. No other name is ever created, overwritten or removed, but
+// for the temporaries a killed write left, which removeLeftTemporaries takes.
 #ifndef TESSARY_FILEREPLACE_H
 #define TESSARY_FILEREPLACE_H
 
 #include <sys/stat.h>
 
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,14 @@ struct FileFailure {
 // too (ELOOP). Its descriptor, with `info` filled, or -1 with `error`: the
 // system's, EISDIR for a directory, notRegularFile for a FIFO, device or socket.
 int openRegularFile(const char* path, bool follow, struct stat& info, int& error);
+
+// Removes the temporaries that writes of `path` (replaceFile, writeNewFile)
+// left when the process was killed during one: the regular files of this
+// user beside the file that `path` names (links followed), named as those
+// writes name them, "." name "." and six letters or digits, and not changed
+// for `olderThanSeconds`, so that a write still going on keeps its own. Call
+// it where no other writer of `path` runs meanwhile (under a lock).
+void removeLeftTemporaries(const char* path, std::time_t olderThanSeconds);
 
 // Adds `path` with the reason of `written` to `failed` when the write failed.
 void noteFailure(std::vector<FileFailure>& failed, const std::string& path, FileWrite written);

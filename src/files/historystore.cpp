@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "slotlock.h"
 #include "slots.h"
 
 namespace {
@@ -40,6 +41,16 @@ std::optional<FileFailure> writeHistory(const std::string& path, const PictureTa
     return std::nullopt;
 }
 
+// True when slot nr of the store's folder holds `tables` as a save writes them.
+bool slotHolds(const KeptStore& store, int nr, const PictureTables& tables) {
+    const PictureFileNames names = slotFileNames(nr);
+    const PictureFileTexts texts = pictureFileTexts(tables, ' ');
+    std::string points, lines, reason;
+    return readLimitedFile(store.folder + "/" + names.points, true, longestPointsText, points, reason) &&
+           readLimitedFile(store.folder + "/" + names.lines, true, longestLinesText, lines, reason) &&
+           points == texts.points && lines == texts.lines;
+}
+
 KeptHistory readHistory(const std::string& path, const PictureTables& current, std::uint64_t key) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
@@ -56,6 +67,8 @@ KeptHistory readHistory(const std::string& path, const PictureTables& current, s
 
 }  // namespace
 
+const char* const historySlotChanged = "slot changed";
+
 std::uint64_t historyKey(const std::string& points, const std::string& lines) {
     return fnv1a64(lines, fnv1a64(points, fnv1a64(std::to_string(points.size()) + ":")));
 }
@@ -63,6 +76,9 @@ std::uint64_t historyKey(const std::string& points, const std::string& lines) {
 std::optional<FileFailure> writeSlotHistory(const KeptStore& store, int nr, const PictureTables& tables,
                                             const History& history) {
     if (std::optional<FileFailure> failed = makeKeptStore(store)) return failed;
+    // No save of the slot goes on meanwhile; one made since keeps its own history.
+    const SlotSaveLock saving(store, nr, slotBusyWaitMs);
+    if (!slotHolds(store, nr, tables)) return std::nullopt;
     return writeHistory(slotHistoryPath(store, nr), tables, history);
 }
 
@@ -70,13 +86,21 @@ KeptHistory readSlotHistory(const KeptStore& store, int nr, const PictureTables&
     if (store.directory.empty()) return {};
     const PictureFileNames names = slotFileNames(nr);
     std::string points, lines, reason;
+    const std::string path = slotHistoryPath(store, nr);
+    // The slot's files as this program saves them, and the history kept with
+    // exactly those bytes; a history kept with other ones belongs to the
+    // picture the slot held before its files were edited or replaced.
+    const HistoryFault changed{path, historySlotChanged, "the slot's files changed since it was kept"};
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return {};
     if (!readLimitedFile(names.points, true, longestPointsText, points, reason) ||
         !readLimitedFile(names.lines, true, longestLinesText, lines, reason))
-        return {};
-    // The files as saved, and read into `loaded` as they are now.
+        return {std::nullopt, changed};
     const std::uint64_t key = historyKey(points, lines);
-    if (key != keyOf(pictureFileTexts(loaded, ' '))) return {};
-    return readHistory(slotHistoryPath(store, nr), loaded, key);
+    if (key != keyOf(pictureFileTexts(loaded, ' '))) return {std::nullopt, changed};
+    KeptHistory kept = readHistory(path, loaded, key);
+    if (!kept.history && !kept.fault) kept.fault = changed;
+    return kept;
 }
 
 std::optional<FileFailure> writeCopyHistory(const std::string& copyPath, const PictureTables& tables,

@@ -31,13 +31,17 @@
 std::uint64_t historyKey(const std::string& points, const std::string& lines);
 
 // A history file that could not be read: its path, and the reason as the
-// prompt line shows it (a reason of historyFault, or "unreadable") and as
+// prompt line shows it (a reason of historyFault, "unreadable" or "slot
+// changed") and as
 // standard error does (the system's reason for an unreadable file).
 struct HistoryFault {
     std::string path;
     std::string shown;
     std::string logged;
 };
+
+// The shown reason of a slot history kept with other bytes than the slot's files hold.
+extern const char* const historySlotChanged;
 
 // A history read back: the history; or nothing, when there is none for the
 // picture; or nothing with the fault of a file that could not be read.
@@ -47,11 +51,16 @@ struct KeptHistory {
 };
 
 // Keeps `history`, which led to `tables`, as slot nr's, `tables` having just
-// been saved there. What could not be made or written, or nothing.
+// been saved there: under the slot's lock (slotlock.h), and only while the
+// slot holds them still, so that the history of an earlier save never takes
+// the place of a later one's, another editor's included. What could not be
+// made or written, or nothing.
 std::optional<FileFailure> writeSlotHistory(const KeptStore& store, int nr, const PictureTables& tables,
                                             const History& history);
 // The history saved with slot nr, when its files hold exactly the bytes
-// saved then and `loaded` is what they hold.
+// saved then and `loaded` is what they hold. A history file kept with other
+// bytes (the files edited, or saved by another program, since) is the fault
+// "slot changed".
 KeptHistory readSlotHistory(const KeptStore& store, int nr, const PictureTables& loaded);
 
 // The same for the unsaved copy at `copyPath` (UnsavedCopy::path) holding `tables`.

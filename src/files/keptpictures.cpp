@@ -512,6 +512,7 @@ void removeOrphanedStore(const std::string& directory) {
         if (modifiedTime(path) > limit) return;
     for (const std::string& path : paths) removeKept(path);
     for (const std::string& path : histories) unlink(path.c_str());
+    for (const std::string& path : storeFiles(directory, "slot", slotLockSuffix)) unlink(path.c_str());
     unlink((directory + "/" + folderNote).c_str());
     rmdir(directory.c_str());  // stays when something else is in it
 }

@@ -174,7 +174,7 @@ private:
 // editor holds, temporaries an hour old, then the oldest replaced and unsaved pictures beyond their
 // limits, with their histories (never one a running editor holds or shows). A
 // store whose picture folder is missing, perhaps on a medium not mounted now,
-// goes whole, slot histories too, only once its newest kept picture or history
+// goes whole, slot histories and locks too, only once its newest kept picture or history
 // is older than keptOrphanDays.
 void pruneKeptStores(const std::string& root);
 
@@ -200,6 +200,10 @@ std::optional<FileFailure> keepSlotBeside(int nr);
 // this suffix for ".kept", and goes with it; the histories of saved slots end
 // so too, and go with the store.
 constexpr const char* keptHistorySuffix = ".history";
+
+// The locks of slots being saved (slotlock.h) are "slot<nr>" with this
+// suffix in the store, and go with it.
+constexpr const char* slotLockSuffix = ".saving";
 
 // For a module that keeps a file of its own in the store: the bytes of the
 // regular file at `path`, when it holds at most `limit`, read without

@@ -129,7 +129,7 @@ def case_save_over_a_saved_slot_then_k_brings_it_back(ctx):
     wait_prompt(ed, "Saved; old slot 1 kept, k brings it")
 
     ed.press("k")
-    wait_prompt(ed, "Kept 1 of 1: slot 1, ")
+    wait_prompt(ed, "Kept 1 of 1: old slot 1, ")
     ed.wait_for(lambda s: cells_show(s, POINTS, DRAW_GREEN), what="the kept picture")
     wait_until(lambda: unsaved_copies(ctx), what="the unsaved copy of the kept picture")
     ed.press("s")

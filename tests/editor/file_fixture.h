@@ -1,5 +1,5 @@
 // file_fixture.h - shared by the file command tests: a fresh working directory
-// per test, reading and writing whole files, the picture as lists, and a check
+// per test (removed once nothing writes there), reading and writing whole files, the picture as lists, and a check
 // of the text on the prompt line.
 #ifndef TESSARY_TEST_FILE_FIXTURE_H
 #define TESSARY_TEST_FILE_FIXTURE_H
@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include "copywriter.h"
 #include "promptline.h"
+#include "scratch_folder.h"
 #include "state.h"
 #include "surface_helpers.h"
 
@@ -34,9 +36,12 @@ struct ScratchFolder {
         previous = std::filesystem::current_path();
         std::filesystem::current_path(scratch);
     }
+    // The copy's writer may still write into a store under the directory: it
+    // ends first.
     void leave() {
+        stopCopyWriter();
         std::filesystem::current_path(previous);
-        std::filesystem::remove_all(scratch);
+        EXPECT_EQ(removeScratchFolder(scratch), "");
     }
 };
 

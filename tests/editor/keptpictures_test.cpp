@@ -14,6 +14,8 @@
 #include <functional>
 
 #include "file_fixture.h"
+#include "copywriter.h"
+#include "keeping.h"
 #include "keptpictures.h"
 #include "keys.h"
 #include "slotcommands.h"
@@ -297,6 +299,27 @@ TEST_F(KeptByKeys, LoadClearAndKRefuseWhenTheUnsavedPictureCannotBeKept) {
         EXPECT_TRUE(e.picture.unsaved() && e.picture.tables() == drawn) << verb;
         EXPECT_TRUE(promptLineShows("Not " + verb + ", not kept: File too large", packed(Colors[4])));
     }
+}
+
+// A store full: the save's message keeps the prompt line; the slot history's
+// failure goes to standard error.
+TEST_F(KeptByKeys, ASaveOnAFullStoreSaysWhatTheSaveDid) {
+    writeFile("pixels1.txt", "1 1 \n");
+    e.picture.addPoint(8, 5);
+    ASSERT_FALSE(makeKeptStore(keptStoreForWorkingFolder()));  // its note is longer than 16 bytes
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit full = {16, before.rlim_max};  // the slot's files fit, no kept picture nor history does
+    fillSurface(packed(Colors[4]));
+    setrlimit(RLIMIT_FSIZE, &full);
+    saveCommand(e);
+    finishSlotHistories();
+    setrlimit(RLIMIT_FSIZE, &before);
+    ::testing::internal::CaptureStderr();  // not before: a line would be cut at 16 bytes
+    keepAfterPass(e);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("/slot1.history: File too large\n"), std::string::npos);
+    EXPECT_TRUE(promptLineShows("Saved; old slot 1 kept in pixels1.txt~", packed(Colors[4])));
 }
 
 // `k` after `s` brings the slot's old picture back as `l` would read it (513

@@ -48,15 +48,19 @@ void writeFileWithMode(const char* name, const std::string& content, mode_t mode
 
 // Runs `command` as a user without privileges when the tests run as root (to
 // whom every directory is writable) and returns its result; nullopt when no
-// such user can be taken on.
+// such user can be taken on. No writer thread runs at the fork, nor at the
+// child's end.
 template <typename Command>
 std::optional<bool> runUnprivileged(Command command) {
     if (geteuid() != 0) return command();
+    stopCopyWriter();
     const pid_t child = fork();
     if (child == 0) {
         const gid_t nobody = 65534;
         if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
-        _exit(command() ? 0 : 1);
+        const bool done = command();
+        stopCopyWriter();
+        _exit(done ? 0 : 1);
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
