@@ -122,7 +122,9 @@ int fpsFromAnswer(double answer, int fps) {
 
 // Shift+A: asks, and remembers an answer that changes the speed for the folder.
 static void askFps(Editor& e) {
-    const int fps = fpsFromAnswer(askNumber("Frames per second (1-30): "), e.fps);
+    const std::optional<double> answer = askNumber("Frames per second (1-30): ");
+    if (!answer) return;  // the window is closing: the speed stays
+    const int fps = fpsFromAnswer(*answer, e.fps);
     const std::string told = "Frames per second: " + std::to_string(fps);
     if (fps == e.fps) return showMessage(told);
     e.fps = fps;

@@ -5,7 +5,9 @@
 #include "promptline.h"
 
 static void colorCommand(Editor& e, const char* message, ColorRGB& kolor) {
-    applyColorAnswer(askNumber(message), kolor);
+    const std::optional<double> answer = askNumber(message);
+    if (!answer) return;  // the window is closing: the colour stays
+    applyColorAnswer(*answer, kolor);
     clearWindow(e);
 }
 

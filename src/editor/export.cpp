@@ -44,13 +44,20 @@ bool exportPicture(Picture& picture, int nr, int mode1, int mode2) {
     return false;
 }
 
-static int askSortKey(const char* message) { return sortKeyFromAnswer(askNumber(message)); }
+// The sort key answered, or nothing when the window is closing.
+static std::optional<int> askSortKey(const char* message) {
+    const std::optional<double> answer = askNumber(message);
+    if (!answer) return std::nullopt;
+    return sortKeyFromAnswer(*answer);
+}
 
 void exportCommand(Editor& e) {
     // Both keys are asked for before any file is touched.
-    const int mode1 = askSortKey("Export mode, enter pixels sort order( 0-x, 1-y): ");
-    const int mode2 = askSortKey("Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): ");
-    exportPicture(e.picture, e.nr, mode1, mode2);
+    const std::optional<int> mode1 = askSortKey("Export mode, enter pixels sort order( 0-x, 1-y): ");
+    if (!mode1) return;
+    const std::optional<int> mode2 = askSortKey("Export mode, enter pixels sort order( 0-x1, 1-y1, 2-x2, 3-y2): ");
+    if (!mode2) return;
+    exportPicture(e.picture, e.nr, *mode1, *mode2);
 }
 
 // Runs `write`, which writes files each on its own and returns those that

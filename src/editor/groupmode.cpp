@@ -226,6 +226,9 @@ void endDrag(Editor& e) {
 }  // namespace
 
 void enterGroupMode(Editor& e) {
+    // `g` again drops the group: the prompt line says so, rather than go on
+    // showing what was selected, which the keys no longer act on.
+    if (!selectedGroup(e).empty()) showMessage("Group dropped");
     // Line mode's line in progress and selection mode's line go: red is the group's here.
     if (e.line_phase == 1) paintUnderLine(e, e.line_sx, e.line_sy, e.line_ex, e.line_ey);
     e.line_phase = 0;

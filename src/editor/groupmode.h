@@ -18,7 +18,8 @@
 #include "state.h"
 
 // `g`: group mode, with nothing selected; a line in progress is dropped, its
-// rubber band painted over, and the line selection is dropped.
+// rubber band painted over, and the line selection is dropped. Pressed again
+// in the mode, it drops the group and says so ("Group dropped").
 void enterGroupMode(Editor& e);
 
 // Ends a drag in progress where it stands, as a release there would: a move

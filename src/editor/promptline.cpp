@@ -6,7 +6,11 @@
 static const ColorRGB white(255, 255, 255);
 static const ColorRGB black(0, 0, 0);
 
-double askNumber(const char* message) { return getScalar(message, promptLineX, promptLineY, white, true, black); }
+std::optional<double> askNumber(const char* message) {
+    double answer = 0;
+    if (!getScalarUnlessClosed(answer, message, promptLineX, promptLineY, white, true, black)) return std::nullopt;
+    return answer;
+}
 
 FileMessage fileFailureMessage(const char* action, const FileFailure& failure) {
     return FileMessage().text(std::string(action) + " failed: ").name(failure.path).reason(failure.reason);
@@ -23,7 +27,9 @@ void reportFileFailure(const char* action, const FileFailure& failure, const Fil
 }
 
 void showMessage(const std::string& text) {
-    print(text.substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black, messageLength);
+    // File names are UTF-8: a glyph a character, as the trace prompt showed them.
+    print(fontGlyphs(text).substr(0, messageLength).c_str(), promptLineX, promptLineY, white, true, black,
+          messageLength);
 }
 
 void reportMessage(const std::string& text) { reportMessage(text, text); }

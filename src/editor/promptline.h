@@ -10,6 +10,7 @@
 #ifndef TESSARY_PROMPTLINE_H
 #define TESSARY_PROMPTLINE_H
 
+#include <optional>
 #include <string>
 
 #include "filemessage.h"
@@ -21,8 +22,10 @@ constexpr int promptLineY = 620;
 // Characters of a message: 40 cells of 8 pixels reach x 319.
 constexpr int messageLength = 40;
 
-// Asks for a number on the prompt line (the layer's modal number prompt).
-double askNumber(const char* message);
+// Asks for a number on the prompt line (the layer's modal number prompt);
+// nothing when the window was asked to close meanwhile: the close request is
+// then queued again, for the loop to end the editor its usual way.
+std::optional<double> askNumber(const char* message);
 
 // "<action> failed: <file>: <reason>".
 FileMessage fileFailureMessage(const char* action, const FileFailure& failure);
@@ -36,7 +39,8 @@ std::string fileFailureLine(const char* action, const FileFailure& failure, cons
 void reportFileFailure(const char* action, const FileFailure& failure, const FileFailure* second = nullptr);
 
 // Any message, cut to messageLength characters, on the prompt line alone:
-// the report of a command that did what was asked.
+// the report of a command that did what was asked. The text is UTF-8, as
+// file names are, shown a glyph a character (fontGlyphs).
 void showMessage(const std::string& text);
 
 // The same, and the whole message on standard error: something went wrong.

@@ -10,7 +10,9 @@
 //     else if (std::optional<int> percent = reading->progressToShow()) show(*percent);
 //
 // Dropping the reading cancels it: the destructor waits for the thread, which
-// stops before its next row, and what it read goes with it.
+// stops at its next row or its next bytes read from the file (a few hundred
+// at most), within milliseconds whatever the file holds, and what it read
+// goes with it.
 #ifndef TESSARY_TRACEREADING_H
 #define TESSARY_TRACEREADING_H
 

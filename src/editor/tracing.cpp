@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "colorunder.h"
 #include "endsignals.h"
@@ -138,9 +139,14 @@ void followTraceReading(Editor& e) {
     }
     const std::string path = e.trace.reading->path();
     e.trace.reading.reset();
-    if (!read->image)
+    if (!read->image) {
+        // The log names the file with its folder: a name typed or given may
+        // have been looked for elsewhere than the user thought.
+        const std::string looked = std::filesystem::absolute(path).lexically_normal().string();
         return tell(quiet ? Told::failureLogged : Told::failure,
-                    FileMessage().text("Cannot trace ").name(name).reason(read->reason));
+                    FileMessage().text("Cannot trace ").name(name).reason(read->reason),
+                    FileMessage().text("Cannot trace ").name(looked).reason(read->reason).full());
+    }
     if (!quiet)
         tell(Told::news, FileMessage().text("Tracing ").name(name).text(" (" + std::to_string(read->width) + " x " +
                                                                         std::to_string(read->height) + ")"));

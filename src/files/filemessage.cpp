@@ -54,16 +54,28 @@ struct Shown {
         }
     }
 
-    // The longest name gives way a character at a time.
+    // The length when every name is at most the dots alone.
+    std::size_t lengthWithDotsForNames() const {
+        std::size_t length = 0;
+        for (std::size_t i = 0; i < words.size(); ++i)
+            length += names[i].empty() ? words[i].size() : std::min(words[i].size(), dots.size());
+        return length;
+    }
+
+    // The longest name gives way a character at a time, down to its first and
+    // last characters around the dots; past that, when it is what keeps the
+    // reason whole, to the dots alone.
     void shrinkNames(std::size_t width) {
+        const std::size_t shortest = lengthWithDotsForNames() <= width ? dots.size() : shortestName;
         while (length() > width) {
             std::size_t longest = words.size();
             for (std::size_t i = 0; i < words.size(); ++i) {
-                const bool mayShrink = !names[i].empty() && words[i].size() > shortestName;
+                const bool mayShrink = !names[i].empty() && words[i].size() > shortest;
                 if (mayShrink && (longest == words.size() || words[i].size() > words[longest].size())) longest = i;
             }
             if (longest == words.size()) return;
-            words[longest] = shortenedInMiddle(names[longest], words[longest].size() - 1);
+            const std::size_t size = words[longest].size();
+            words[longest] = size > shortestName ? shortenedInMiddle(names[longest], size - 1) : dots;
         }
     }
 };

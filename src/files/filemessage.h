@@ -6,7 +6,8 @@
 // is as given. Fitted to a width, every reason is shown whole, in short words
 // ("No such file" for "No such file or directory"), and the names give way:
 // first to their base names, then, the longest first, shortened in the middle
-// with "..." (the built-in font has no ellipsis glyph).
+// with "..." (the built-in font has no ellipsis glyph), and at last, where even
+// that leaves no room for the reason, to "..." alone.
 //
 //     const FileMessage m = FileMessage().text("Cannot trace ").name(path).reason(why);
 //     m.full();        // "Cannot trace /home/ann/pictures/cat.png: No such file or directory"

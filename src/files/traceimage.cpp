@@ -86,6 +86,45 @@ struct PngErrors {
 
 void pngWarning(png_structp, png_const_charp) {}
 
+// libpng's source of bytes: the file, read through a function of our own so
+// that a reading is cancelled as its bytes are read, and a chunk is refused
+// as soon as its length claims more bytes than the file holds. libpng skips
+// and checksums the chunks it does not keep by reading them through, a few
+// hundred bytes at a time, so a file of long chunks can take seconds (or
+// forever, on a file that claims more than it holds) before any row is read.
+struct PngSource {
+    std::FILE* file;
+    long long fileSize;
+    const TraceProgress* progress;
+    long long position = 0;    // of the next byte libpng reads
+    long long chunkStart = 8;  // of the next chunk's length field, after the signature
+    std::uint32_t chunkLength = 0;
+    int lengthBytesSeen = 0;
+
+    // Follows the chunks through the bytes just read: each length, once its
+    // four bytes went by, must leave room in the file for its data and CRC.
+    void followChunks(png_structp png, const png_byte* bytes, size_t count) {
+        const long long end = position + static_cast<long long>(count);
+        for (long long at = chunkStart + lengthBytesSeen; at < end; at = chunkStart + lengthBytesSeen) {
+            chunkLength = chunkLength << 8 | bytes[at - position];
+            if (++lengthBytesSeen < 4) continue;
+            const long long chunkEnd = chunkStart + 12 + chunkLength;  // length, type, data, CRC
+            if (chunkEnd > fileSize) png_error(png, "a chunk claims more than the file holds");
+            chunkStart = chunkEnd;
+            chunkLength = 0;
+            lengthBytesSeen = 0;
+        }
+        position = end;
+    }
+};
+
+void pngRead(png_structp png, png_bytep bytes, size_t count) {
+    PngSource& source = *static_cast<PngSource*>(png_get_io_ptr(png));
+    if (source.progress != nullptr && source.progress->cancelled) png_error(png, traceCancelled);
+    if (std::fread(bytes, 1, count, source.file) != count) png_error(png, "Read Error");
+    source.followChunks(png, bytes, count);
+}
+
 struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -153,16 +192,19 @@ bool readPngRows(PngReader& reader, int width, int height, int channels, bool in
     return true;
 }
 
-TraceRead readPng(std::FILE* file, TraceProgress* progress) {
+TraceRead readPng(std::FILE* file, long long fileSize, TraceProgress* progress) {
     PngReader reader;
+    PngSource source = {file, fileSize, progress};
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader.errors, pngError, pngWarning);
     if (reader.png) reader.info = png_create_info_struct(reader.png);
     if (!reader.info) return {std::nullopt, "out of memory"};
     // Set once the header is read; volatile, as it changes between setjmp and a longjmp back.
     volatile png_uint_32 width = 0, height = 0;
-    if (setjmp(reader.errors.jump))
+    if (setjmp(reader.errors.jump)) {
+        if (progress != nullptr && progress->cancelled) return {std::nullopt, traceCancelled, width, height};
         return {std::nullopt, std::string("damaged PNG: ") + reader.errors.message, width, height};
-    png_init_io(reader.png, file);
+    }
+    png_set_read_fn(reader.png, &source, pngRead);
     readOnlyWhatDrawingNeeds(reader.png);
     png_read_info(reader.png, reader.info);
     width = png_get_image_width(reader.png, reader.info);
@@ -184,6 +226,8 @@ TraceRead readPng(std::FILE* file, TraceProgress* progress) {
 
 // --- BMP -------------------------------------------------------------------
 
+const char unsupportedBmp[] = "unsupported BMP: not 24 or 32 bits per pixel";
+
 // The value of the pixel at `bytes`, least significant byte first, from its own bytes only.
 Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
     Uint32 value = 0;
@@ -194,7 +238,7 @@ Uint32 pixelValue(const Uint8* bytes, int bytesPerPixel) {
 TraceRead fitSurface(const SDL_Surface& picture, TraceProgress* progress) {
     const int bytesPerPixel = picture.format->BytesPerPixel;
     if (bytesPerPixel != 3 && bytesPerPixel != 4)
-        return {std::nullopt, "unsupported BMP: not 24 or 32 bits per pixel", picture.w, picture.h};
+        return {std::nullopt, unsupportedBmp, picture.w, picture.h};
     if (std::string refusal = sizeRefusal(picture.w, picture.h); !refusal.empty())
         return {std::nullopt, refusal, picture.w, picture.h};
     TraceFitter fitter(picture.w, picture.h);
@@ -213,28 +257,36 @@ TraceRead fitSurface(const SDL_Surface& picture, TraceProgress* progress) {
     return {fitter.finish(), "", picture.w, picture.h};
 }
 
-// Why a BMP cannot be what its header claims, or empty: shorter than the
-// smallest header, larger than any image traced, or more pixels than eight
-// times its bytes (a 1-bit image packs eight to a byte). Looked at before SDL
-// decodes it, since SDL allocates the whole picture first: a small file
-// claiming a huge one is refused without that.
-std::string implausibleBmp(std::FILE* file) {
-    unsigned char header[26] = {};  // the file header and the oldest, shortest picture header
+// The bytes the pixels of a BMP take: rows of 3 or 4 bytes a pixel, each
+// padded to a multiple of 4 bytes.
+long long bmpPixelBytes(long long width, long long height, int bitsPerPixel) {
+    return (width * bitsPerPixel / 8 + 3) / 4 * 4 * height;
+}
+
+// Why a BMP cannot be traced or cannot be what its header claims, or empty:
+// shorter than the smallest header, not 24 or 32 bits a pixel (the only ones
+// drawn), larger than any image traced, or shorter than its pixels need.
+// Looked at before SDL decodes it, since SDL allocates the whole picture
+// first: a small file claiming a huge one is refused without that.
+std::string implausibleBmp(std::FILE* file, long long fileSize) {
+    // The file header and the picture header up to its bit count: 26 bytes
+    // for the oldest, shortest form, 30 for every later one.
+    unsigned char header[30] = {};
     const size_t got = std::fread(header, 1, sizeof header, file);
-    struct stat info;
-    const long long fileSize = fstat(fileno(file), &info) == 0 ? info.st_size : 0;
     std::rewind(file);
-    if (got != sizeof header) return "damaged BMP: shorter than its header";
     const auto number = [&header](int at, int bytes) {
         std::uint32_t value = 0;
         for (int k = 0; k < bytes; ++k) value |= static_cast<std::uint32_t>(header[at + k]) << (8 * k);
         return value;
     };
-    const bool coreHeader = number(14, 4) == 12;  // the oldest form: 16-bit sizes
+    const bool coreHeader = got >= 18 && number(14, 4) == 12;  // the oldest form: 16-bit sizes
+    if (got < (coreHeader ? 26u : 30u)) return "damaged BMP: shorter than its header";
     const long long width = coreHeader ? number(18, 2) : std::llabs(static_cast<std::int32_t>(number(18, 4)));
     const long long height = coreHeader ? number(20, 2) : std::llabs(static_cast<std::int32_t>(number(22, 4)));
+    const int bitsPerPixel = static_cast<int>(coreHeader ? number(24, 2) : number(28, 2));
+    if (bitsPerPixel != 24 && bitsPerPixel != 32) return unsupportedBmp;
     if (std::string refusal = sizeRefusal(width, height); !refusal.empty()) return refusal;
-    if (width * height > 8 * fileSize) return "damaged BMP: shorter than its size says";
+    if (bmpPixelBytes(width, height, bitsPerPixel) > fileSize) return "damaged BMP: shorter than its size says";
     return "";
 }
 
@@ -260,8 +312,8 @@ int SDLCALL bmpSeek(SDL_RWops* stream, int offset, int whence) {
 int SDLCALL bmpWrite(SDL_RWops*, const void*, int, int) { return -1; }
 int SDLCALL bmpClose(SDL_RWops*) { return 0; }  // the file and the stream stay readBmp's to free
 
-TraceRead readBmp(std::FILE* file, TraceProgress* progress) {
-    if (const std::string reason = implausibleBmp(file); !reason.empty()) return {std::nullopt, reason};
+TraceRead readBmp(std::FILE* file, long long fileSize, TraceProgress* progress) {
+    if (const std::string reason = implausibleBmp(file, fileSize); !reason.empty()) return {std::nullopt, reason};
     BmpSource source = {file, progress};
     std::unique_ptr<SDL_RWops, void (*)(SDL_RWops*)> stream(SDL_AllocRW(), SDL_FreeRW);
     if (!stream) return {std::nullopt, "out of memory"};
@@ -406,7 +458,10 @@ TraceRead readTraceImage(const std::string& path, TraceProgress* progress) {
     const size_t got = std::fread(signature, 1, sizeof signature, file.get());
     if (std::ferror(file.get())) return {std::nullopt, std::strerror(errno)};
     std::rewind(file.get());
-    if (got == sizeof signature && png_sig_cmp(signature, 0, sizeof signature) == 0) return readPng(file.get(), progress);
-    if (got >= 2 && signature[0] == 'B' && signature[1] == 'M') return readBmp(file.get(), progress);
+    struct stat info = {};
+    const long long fileSize = fstat(fileno(file.get()), &info) == 0 ? info.st_size : 0;
+    if (got == sizeof signature && png_sig_cmp(signature, 0, sizeof signature) == 0)
+        return readPng(file.get(), fileSize, progress);
+    if (got >= 2 && signature[0] == 'B' && signature[1] == 'M') return readBmp(file.get(), fileSize, progress);
     return {std::nullopt, "not a PNG or BMP image"};
 }

@@ -12,11 +12,13 @@
 //
 // Files are told apart by their first bytes, not their names. A PNG may have
 // any colour type and bit depth and is read row by row (pass by pass when it is
-// interlaced), so memory stays at one row of the image plus the canvas. A BMP
-// is decoded by SDL as the layer's loadBMP does it, 3 or 4 bytes per pixel only;
-// SDL holds it whole while it is fitted. A big image takes seconds: a reading
-// on a thread of its own can report how far it is and be cancelled
-// (TraceProgress).
+// interlaced), so memory stays at one row of the image plus the canvas; a
+// chunk whose length claims more than the file holds is refused as soon as
+// that length is read. A BMP is decoded by SDL as the layer's loadBMP does
+// it, 3 or 4 bytes per pixel only, once its headers show that the file holds
+// the rows they claim; SDL holds it whole while it is fitted. A big image
+// takes seconds: a reading on a thread of its own can report how far it is
+// and be cancelled (TraceProgress).
 #ifndef TESSARY_TRACEIMAGE_H
 #define TESSARY_TRACEIMAGE_H
 
@@ -117,9 +119,11 @@ struct TraceRead {
 };
 
 // Shared with whoever waits for a reading on another thread: the reading
-// checks `cancelled` before each row it fits or reads, and stops with the
-// reason traceCancelled, freeing what it took; `moved`, when set, is called on
-// the reading's thread with each new whole percent of the rows done.
+// checks `cancelled` before each row it fits or reads and as it reads the
+// file's bytes (a PNG's chunks before its rows, a BMP's rows as SDL decodes
+// them), and stops with the reason traceCancelled, freeing what it took;
+// `moved`, when set, is called on the reading's thread with each new whole
+// percent of the rows done.
 struct TraceProgress {
     std::atomic<bool> cancelled{false};
     std::function<void(int percent)> moved;

@@ -276,6 +276,10 @@ int iprint(int a, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool o
 int iprint(Uint32 a, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool orderSigns, int forceLength);
 int fprint(double a, int length, int x, int y, ColorRGB color, bool bg, ColorRGB color2, bool orderSigns, int forceLength);
 int cprint(unsigned char n, int x, int y, ColorRGB color, bool bg, ColorRGB color2);  // one glyph; returns 1
+// The glyphs that show a UTF-8 text, one per character, for print: ASCII as
+// it is, any other character as the font's code page 437 has it, and '?' for
+// a character the font lacks, a control character or a byte that is no UTF-8.
+std::string fontGlyphs(const std::string& utf8);
 
 // ---------------------------------------------------------------------------
 // Keyboard number and text input (modal prompts)
@@ -285,6 +289,12 @@ extern bool keyReleased[256];  // release latches shared by every key reader
 
 int getNumeric();  // 0-9 digit, 10 point, 11 minus, -1 none; one code per key press
 double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
+// getScalar, but a close request does not end the program: the prompt ends
+// with no answer (false, `answer` as it was) and the request is queued again,
+// for the caller's own loop test to end the program its usual way. Escape
+// still ends the program, as in getScalar. True with the number on Enter.
+bool getScalarUnlessClosed(double& answer, const char* message, int x, int y, ColorRGB color, bool bg,
+                           ColorRGB color2);
 Uint8 getAlphaNumeric();  // character of the key pressed, with Shift or Caps Lock; 0 none
 void getString(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2);
 // getString, but Escape cancels instead of ending the program: false, with the
@@ -292,12 +302,17 @@ void getString(char* text, int length, const char* message, int x, int y, ColorR
 // nothing until pressed again.
 bool getStringOrCancel(char* text, int length, const char* message, int x, int y, ColorRGB color, bool bg,
                        ColorRGB color2);
-// A line of up to `maxLength` characters, however few cells show it: cancelled
-// as getStringOrCancel (false, the text empty) or ended by Enter (true). The
-// entry shows in a field of `fieldCells` cells after the message, scrolled so
-// that the end of the line, where typing goes on, stays in view; while the
-// start is out of view the field's first cell shows scrolledMark. A character
-// past `maxLength` is not taken.
+// A line of up to `maxLength` bytes of UTF-8, however few cells show it:
+// cancelled as getStringOrCancel (false, the text empty) or ended by Enter
+// (true). A close request cancels it too, and is queued again for the
+// caller's own loop test rather than ending the program. It takes any
+// character the keyboard gives: SDL's translation of key presses is on while
+// it runs (SDL_EnableUNICODE), and a press SDL gives no character for types
+// getAlphaNumeric's. The entry shows in a field of `fieldCells` cells after
+// the message, a glyph a character as fontGlyphs shows it, scrolled so that
+// the end of the line, where typing goes on, stays in view; while the start
+// is out of view the field's first cell shows scrolledMark. A character that
+// would pass `maxLength` is not taken; Backspace erases a whole character.
 constexpr char scrolledMark = '\xAE';  // the font's left-pointing double angle
 bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const char* message, int x, int y,
                      ColorRGB color, bool bg, ColorRGB color2);

@@ -6,6 +6,8 @@
 #ifndef TESSARY_GFX_INPUT_H
 #define TESSARY_GFX_INPUT_H
 
+#include <string>
+
 #include "gfx.h"
 
 // The latch slot of an SDL key symbol, or -1 for a key the readers do not know.
@@ -30,5 +32,11 @@ bool enterFires();
 
 // One event pumped per prompt pass; a close request or Escape ends the program.
 void pumpOrEnd();
+
+// Appends `character` (a Unicode code point) to the UTF-8 `text`, unless that
+// would make it longer than `maxBytes`: then false, and `text` stays as it is.
+bool appendUtf8(std::string& text, Uint32 character, size_t maxBytes);
+// Erases the last UTF-8 character of `text`, all its bytes.
+void eraseLastUtf8(std::string& text);
 
 #endif

@@ -7,7 +7,8 @@
 //
 //     double n = getScalar("Number: ", 0, 620, white, true, black);
 //
-// A close request or Escape inside the prompt ends the program with status 1.
+// A close request or Escape inside the prompt ends the program with status 1;
+// getScalarUnlessClosed hands a close request back to the caller instead.
 #include <algorithm>
 #include <cmath>
 
@@ -107,17 +108,38 @@ void eraseLastChar(ScalarEntry& entry) {
     entry.number[entry.position] = 0;
 }
 
-double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+// The number entry of getScalar. A close request ends the program, or, with
+// `handBackClose`, the prompt with no answer (false), queued again for the
+// caller's own loop test; Escape ends the program.
+static bool readScalar(double& answer, bool handBackClose, const char* message, int x, int y, ColorRGB color,
+                       bool bg, ColorRGB color2) {
     int entryX = 0;
     int entryY = 0;
     drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
     ScalarEntry entry;
     do {
-        pumpOrEnd();
+        SDL_Event taken;
+        if (done(taken)) {
+            if (!handBackClose || taken.type != SDL_QUIT) end();
+            queueEvent(taken);
+            return false;
+        }
         applyNumericCode(entry, getNumeric());
         if (backspaceFires(entry.position > 0)) eraseLastChar(entry);
         print(entry.number, entryX, entryY, color, true, color2, entry.maxPos);
         presentChanges();
     } while (!enterFires());
-    return entry.value;
+    answer = entry.value;
+    return true;
+}
+
+double getScalar(const char* message, int x, int y, ColorRGB color, bool bg, ColorRGB color2) {
+    double answer = 0;
+    readScalar(answer, false, message, x, y, color, bg, color2);
+    return answer;
+}
+
+bool getScalarUnlessClosed(double& answer, const char* message, int x, int y, ColorRGB color, bool bg,
+                           ColorRGB color2) {
+    return readScalar(answer, true, message, x, y, color, bg, color2);
 }

@@ -12,7 +12,9 @@
 // the key held, does not see the same press; and a key held as it opens (the
 // one that opened it) types nothing until pressed again. getLineOrCancel()
 // cancels alike, but takes a line longer than its field on screen: the field
-// shows the line's end, the cells the caller's window has room for.
+// shows the line's end, the cells the caller's window has room for. It takes
+// the characters SDL translates the key presses to, in UTF-8, and hands a
+// close request back to its caller rather than ending the program.
 #include <string>
 
 #include "input.h"
@@ -95,12 +97,17 @@ static bool cancelPumped(bool cancellable) {
     return true;
 }
 
-// Takes events until Escape is seen up; a close request meanwhile ends the program.
-static void waitForEscapeUp() {
+// Takes events until Escape is seen up. A close request meanwhile ends the
+// program, or, with `handBackClose`, ends the wait and is queued again for the
+// caller's own loop test.
+static void waitForEscapeUp(bool handBackClose = false) {
     while (inkeys != nullptr && inkeys[SDLK_ESCAPE] != 0) {
         waitForEvent();
         SDL_Event taken;
-        if (takeEvent(taken) && taken.type == SDL_QUIT) end();
+        if (!takeEvent(taken) || taken.type != SDL_QUIT) continue;
+        if (!handBackClose) end();
+        queueEvent(taken);
+        return;
     }
 }
 
@@ -157,12 +164,40 @@ static bool readLine(char* text, int length, const char* message, int x, int y, 
     return true;
 }
 
-// Shows the end of `text` in a field of `cells` cells: all of it when it fits,
-// else a mark that more lies to the left and then the last cells - 1 characters.
+// Shows the end of the UTF-8 `text` in a field of `cells` cells, one glyph a
+// character: all of it when it fits, else a mark that more lies to the left
+// and then the last cells - 1 characters.
 static void echoField(const std::string& text, int cells, int x, int y, ColorRGB color, ColorRGB color2) {
+    const std::string glyphs = fontGlyphs(text);
     const size_t room = static_cast<size_t>(cells);
-    const std::string shown = text.size() <= room ? text : scrolledMark + text.substr(text.size() - (room - 1));
+    const std::string shown = glyphs.size() <= room ? glyphs : scrolledMark + glyphs.substr(glyphs.size() - (room - 1));
     print(shown.c_str(), x, y, color, true, color2, cells);
+}
+
+// SDL's translation of key presses to characters, on while it lives (SDL
+// adds it to the key events it queues from then on), then as it was.
+class CharactersOfKeys {
+public:
+    CharactersOfKeys() : before(SDL_EnableUNICODE(-1)) { SDL_EnableUNICODE(1); }
+    ~CharactersOfKeys() { SDL_EnableUNICODE(before); }
+    CharactersOfKeys(const CharactersOfKeys&) = delete;
+    CharactersOfKeys& operator=(const CharactersOfKeys&) = delete;
+
+private:
+    int before;
+};
+
+// The character a pass of the line prompt takes: the one SDL gives for the
+// key pressed in `taken`, any the keyboard's layout makes; for a press SDL
+// gave none, the key reader's (getAlphaNumeric, asked on every pass so that
+// its latches follow the keys). 0 for none, and for a control character.
+static Uint32 typedCharacter(const SDL_Event& taken) {
+    const Uint8 key = getAlphaNumeric();
+    if (taken.type != SDL_KEYDOWN || taken.key.keysym.unicode == 0) return key;
+    const Uint32 character = taken.key.keysym.unicode;
+    const bool control = character < 0x20 || character == 0x7F;
+    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;  // half of a pair, never a character
+    return control || surrogate ? 0 : character;
 }
 
 bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const char* message, int x, int y,
@@ -171,15 +206,17 @@ bool getLineOrCancel(std::string& text, size_t maxLength, int fieldCells, const 
     drawPromptMessage(message, x, y, color, bg, color2, entryX, entryY);
     text.clear();
     useUpHeldKeys();
+    const CharactersOfKeys characters;
     do {
-        if (cancelPumped(true)) {
+        SDL_Event taken;
+        if (done(taken)) {
             text.clear();
-            waitForEscapeUp();
+            if (taken.type == SDL_QUIT) queueEvent(taken);  // for the caller's loop test
+            else waitForEscapeUp(true);
             return false;
         }
-        const Uint8 character = getAlphaNumeric();
-        if (character != 0 && text.size() < maxLength) text += static_cast<char>(character);
-        if (backspaceFires(!text.empty())) text.pop_back();
+        if (const Uint32 character = typedCharacter(taken)) appendUtf8(text, character, maxLength);
+        if (backspaceFires(!text.empty())) eraseLastUtf8(text);
         if (fieldCells > 0) echoField(text, fieldCells, entryX, entryY, color, color2);
         presentChanges();
     } while (!enterFires());

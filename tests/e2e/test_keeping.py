@@ -41,6 +41,15 @@ def leave_colour_prompt(ed):
     ed.press("Escape")
 
 
+def close_in_prompt(key, prompt):
+    """Closes the window while the prompt that `key` opens is asking."""
+    def leave(ed):
+        ed.press(key)
+        wait_prompt(ed, prompt)
+        ed.close_window()
+    return leave
+
+
 def kill_later(sig, delay=0.0):
     def leave(ed):
         time.sleep(delay)
@@ -55,6 +64,10 @@ WAYS_OUT = [
     ("close_button", lambda ed: ed.close_window(), 0),
     ("window_destroyed_from_outside", lambda ed: ed.destroy_window(), 0),
     ("escape_in_colour_prompt", leave_colour_prompt, 1),
+    ("close_in_colour_prompt", close_in_prompt("c", BACKGROUND_PROMPT), 0),
+    ("close_in_export_prompt", close_in_prompt("r", "Export mode"), 0),
+    ("close_in_trace_prompt", close_in_prompt("t", "Image to trace"), 0),
+    ("close_in_speed_prompt", close_in_prompt("A", "Frames per second"), 0),
     ("sigterm", kill_later(signal.SIGTERM), -signal.SIGTERM),
     ("sighup", kill_later(signal.SIGHUP), -signal.SIGHUP),
     ("sigint", kill_later(signal.SIGINT), -signal.SIGINT),

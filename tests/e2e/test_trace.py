@@ -9,10 +9,11 @@ traced octagon at zoom 2 is written there; that is how docs/tracing.png is made.
 """
 import math
 import os
+import subprocess
 import sys
 
-from harness import (BLACK, DRAW_GREEN, LINES_PROMPT, POINTS_PROMPT, RED, check, check_equal, overview, prompt_text,
-                     read_png, run_cases, view, wait_until, write_png)
+from harness import (BLACK, DRAW_GREEN, LINES_PROMPT, POINTS_PROMPT, PRINTABLE, PROMPT_LINE, RED, check, check_equal,
+                     overview, prompt_text, read_png, read_text, run_cases, view, wait_until, write_png)
 
 TRACE_PROMPT = "Image to trace (PNG or BMP): "
 
@@ -117,7 +118,8 @@ def case_t_and_shift_t_choose_hide_and_show(ctx):
     ed.press("Escape")  # leaves the prompt, not the editor
     choose_image(ed, "x.png")
     ed.wait_for(lambda s: prompt_text(s, 40).rstrip() == "Cannot trace x.png: No such file", what="the failure")
-    check("Cannot trace x.png: No such file or directory" in ed.stderr(), "standard error: %r" % ed.stderr())
+    check("Cannot trace %s: No such file or directory" % ctx.path("x.png") in ed.stderr(),
+          "standard error: %r" % ed.stderr())
     check(shows_sun(ed.screenshot()), "the sun after the failed choice")
     open_prompt(ed)
     ed.press("Return")  # an empty answer hides the image
@@ -128,6 +130,32 @@ def case_t_and_shift_t_choose_hide_and_show(ctx):
     ed.wait_for(shows_sun, what="the sun shown again")
 
 
+def keyboard_layout(ctx, layout):
+    subprocess.run(["setxkbmap", "-display", ":%d" % ctx.server.number, layout], check=True, timeout=30)
+
+
+def case_the_prompt_takes_any_character(ctx):
+    """A German keyboard types ß (the font's 225, code page 437's) and, with
+    AltGr, ø, which the font lacks: it shows as ? but stays in the path."""
+    sun_png(ctx.path("Straßeø.png"))
+    keyboard_layout(ctx, "de")  # before the editor starts, so that SDL knows the keys from the start
+    try:
+        ed = ctx.start_editor()
+        open_prompt(ed)
+        ed.type_keys("S", "t", "r", "a", "ssharp", "e", "oslash", "period", "p", "n", "g")
+        shown = TRACE_PROMPT + "Stra\xe1e?.png"
+        alphabet = PRINTABLE + "\xe1"
+        ed.wait_for(lambda s: read_text(s, PROMPT_LINE[0], PROMPT_LINE[1], len(shown), alphabet=alphabet) == shown,
+                    what="the echo of Straßeø.png")
+        ed.press("Return")
+        ed.wait_for(shows_sun, what="the sun read from Straßeø.png")
+        said = "Tracing Stra\xe1e?.png (128 x 100)"
+        ed.wait_for(lambda s: read_text(s, PROMPT_LINE[0], PROMPT_LINE[1], len(said), alphabet=alphabet) == said,
+                    what="the news naming Straßeø.png")
+    finally:
+        keyboard_layout(ctx, "us")
+
+
 if __name__ == "__main__":
-    sys.exit(run_cases([case_traced_image_stays_out_of_the_files, case_t_and_shift_t_choose_hide_and_show],
-                       sys.argv[1]))
+    sys.exit(run_cases([case_traced_image_stays_out_of_the_files, case_t_and_shift_t_choose_hide_and_show,
+                        case_the_prompt_takes_any_character], sys.argv[1]))

@@ -75,6 +75,7 @@ const KeyInDrag keyCases[] = {
     {"BandThenFlip", false, {SDLK_f}, groupMode, 2, 1, 14, "Flipped 2 points, 1 line"},
     {"BandThenTurn", false, {SDLK_LSHIFT, SDLK_o}, groupMode, 2, 1, 11, "Turned 2 points, 1 line"},
     {"BandThenCut", false, {SDLK_LCTRL, SDLK_x}, groupMode, 0, 1, -1, "Cut 2 points, 1 line"},
+    {"BandThenG", false, {SDLK_g}, groupMode, 2, 0, 10, "Group dropped"},
 };
 
 class KeyDuringDrag : public GroupPass, public ::testing::WithParamInterface<KeyInDrag> {};

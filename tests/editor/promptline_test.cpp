@@ -25,6 +25,7 @@ const Fitting fittings[] = {
      "Kept copy failed: un...xt: No space left"},
     {"Export failed: ", "picture3.svg", "Permission denied", "Export failed: pict...svg: No permission"},
     {"Cannot trace ", "a.png", std::string(45, 'r'), "Cannot trace a.png: " + std::string(20, 'r')},
+    {"Cannot trace ", "a.txt", "not a PNG or BMP image", "Cannot trace ...: not a PNG or BMP image"},
 };
 
 class FittedMessage : public ::testing::TestWithParam<Fitting> {};
@@ -37,5 +38,27 @@ TEST_P(FittedMessage, KeepsTheReasonAndShortensTheName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, FittedMessage, ::testing::ValuesIn(fittings));
+
+// Whatever the name's length, in a folder or not, the reason is whole (its
+// first clause where the details leave no room) and the line is not passed.
+TEST(FittedMessage, KeepsTheReasonWholeAtAnyNameLength) {
+    const std::pair<std::string, std::string> reasons[] = {  // the reason, and the end of the line that shows it
+        {"not a PNG or BMP image", ": not a PNG or BMP image"},
+        {"No such file or directory", ": No such file"},
+        {"unsupported BMP: not 24 or 32 bits per pixel", ": unsupported BMP"},
+        {"Permission denied", ": No permission"},
+    };
+    for (const auto& [reason, end] : reasons) {
+        for (size_t length = 0; length <= 300; ++length) {
+            const std::string name(length, 'n');
+            for (const std::string& path : {name, "/home/ann/" + name, name + ".png"}) {
+                const std::string shown = FileMessage().text("Cannot trace ").name(path).reason(reason).fitted(messageLength);
+                EXPECT_LE(shown.size(), size_t(messageLength)) << path;
+                ASSERT_GE(shown.size(), end.size()) << path;
+                EXPECT_EQ(shown.substr(shown.size() - end.size()), end) << path << ": " << shown;
+            }
+        }
+    }
+}
 
 }  // namespace
