@@ -22,7 +22,7 @@ packages=(cmake make g++ libsdl1.2-dev libx11-dev libpng-dev libgif-dev libpotra
 case "$purpose" in
   run) ;;
   package) packages+=(file) ;;
-  test) packages+=(libgtest-dev xvfb xdotool x11-apps python3 clang libclang-rt-dev
+  test) packages+=(libgtest-dev xvfb xdotool x11-apps x11-xkb-utils python3 clang libclang-rt-dev
                    libsdl2-2.0-0 file desktop-file-utils mandoc appstream lintian devscripts
                    librsvg2-bin hp2xx strace) ;;
   bench) packages+=(libbenchmark-dev xvfb xdotool x11-apps python3 libsdl2-2.0-0 libx11-6 libxtst6) ;;
