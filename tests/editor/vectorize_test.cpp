@@ -13,9 +13,10 @@
 
 namespace {
 
-// Images of 1024 x 800 pixels: four to a cell, so pixel p lies at p / 4 on the canvas.
+// Images of 1024 x 800 pixels: four to a cell; the ink is tested at each pixel's centre, in cells.
 constexpr int imageWidth = Image_Width * 4, imageHeight = Image_Height * 4;
-using InkAt = std::function<bool(double x, double y)>;  // in cells
+using InkAt = std::function<bool(double x, double y)>;
+using Strokes = std::vector<std::vector<Spot>>;
 
 TraceImage imageOf(const InkAt& ink) {
     TraceFitter fitter(imageWidth, imageHeight);
@@ -28,13 +29,20 @@ TraceImage imageOf(const InkAt& ink) {
     return fitter.finish();
 }
 
-double segmentDistance(Spot p, Spot a, Spot b) {
+double distance(Spot p, Spot a) { return std::hypot(p.x - a.x, p.y - a.y); }
+
+// From p to the segment a-b.
+double distance(Spot p, Spot a, Spot b) {
     const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
     const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0;
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+    return distance(p, {a.x + t * dx, a.y + t * dy});
 }
 
-using Strokes = std::vector<std::vector<Spot>>;
+double nearest(Spot p, const std::vector<Spot>& spots) {
+    double best = 1e9;
+    for (const Spot& s : spots) best = std::min(best, distance(p, s));
+    return best;
+}
 
 // Spots every quarter cell along each stroke.
 std::vector<Spot> along(const Strokes& strokes) {
@@ -42,7 +50,7 @@ std::vector<Spot> along(const Strokes& strokes) {
     for (const auto& stroke : strokes)
         for (size_t i = 1; i < stroke.size(); ++i) {
             const Spot a = stroke[i - 1], b = stroke[i];
-            const int steps = std::max(1, static_cast<int>(4 * std::hypot(b.x - a.x, b.y - a.y)));
+            const int steps = std::max(1, static_cast<int>(4 * distance(a, b)));
             for (int k = 0; k <= steps; ++k) spots.push_back({a.x + (b.x - a.x) * k / steps, a.y + (b.y - a.y) * k / steps});
         }
     return spots;
@@ -51,167 +59,111 @@ std::vector<Spot> along(const Strokes& strokes) {
 // Where ink meets no ink, between pixels of the image.
 std::vector<Spot> edgeOf(const InkAt& ink) {
     std::vector<Spot> edge;
-    for (int y = 0; y < imageHeight; ++y)
-        for (int x = 0; x < imageWidth; ++x) {
-            const bool here = ink((x + 0.5) / 4, (y + 0.5) / 4);
-            if (here != ink((x + 1.5) / 4, (y + 0.5) / 4)) edge.push_back({(x + 1.0) / 4, (y + 0.5) / 4});
-            if (here != ink((x + 0.5) / 4, (y + 1.5) / 4)) edge.push_back({(x + 0.5) / 4, (y + 1.0) / 4});
+    for (double y = 0.125; y < Image_Height; y += 0.25)
+        for (double x = 0.125; x < Image_Width; x += 0.25) {
+            if (ink(x, y) != ink(x + 0.25, y)) edge.push_back({x + 0.125, y});
+            if (ink(x, y) != ink(x, y + 0.25)) edge.push_back({x, y + 0.125});
         }
     return edge;
 }
 
-Strokes circle(Spot c, double r) {
+// A closed stroke through `corners` spots round `c`, from the top, `step` corners apart (a circle, a star).
+Strokes polygon(Spot c, double r, int corners, int step) {
     std::vector<Spot> spots;
-    for (int k = 0; k <= 360; ++k) spots.push_back({c.x + r * std::cos(k * M_PI / 180), c.y + r * std::sin(k * M_PI / 180)});
-    return {spots};
-}
-
-Strokes pentagram(Spot c, double r) {
-    std::vector<Spot> spots;
-    for (int k = 0; k <= 5; ++k) {
-        const double angle = -M_PI / 2 + k * 4 * M_PI / 5;
-        spots.push_back({c.x + r * std::cos(angle), c.y + r * std::sin(angle)});
-    }
+    for (double k = 0, turn = 2 * M_PI * step / corners; k <= corners; ++k)
+        spots.push_back({c.x + r * std::sin(k * turn), c.y - r * std::cos(k * turn)});
     return {spots};
 }
 
 // "TEXT" in strokes of cells.
-Strokes text() {
-    const auto at = [](double left, std::vector<Spot> spots) {
-        for (Spot& s : spots) s.x += left;
-        return spots;
-    };
-    return {at(20, {{0, 60}, {40, 60}}), at(20, {{20, 60}, {20, 140}}),
-            at(80, {{40, 60}, {0, 60}, {0, 140}, {40, 140}}), at(80, {{0, 100}, {30, 100}}),
-            at(140, {{0, 60}, {40, 140}}), at(140, {{40, 60}, {0, 140}}),
-            at(200, {{0, 60}, {40, 60}}), at(200, {{20, 60}, {20, 140}})};
-}
+const Strokes text = {{{20, 60}, {60, 60}},   {{40, 60}, {40, 140}},   {{120, 60}, {80, 60}, {80, 140}, {120, 140}},
+                      {{80, 100}, {110, 100}}, {{140, 60}, {180, 140}}, {{180, 60}, {140, 140}},
+                      {{200, 60}, {240, 60}},  {{220, 60}, {220, 140}}};
 
 InkAt thick(const Strokes& strokes, double halfWidth) {
     return [strokes, halfWidth](double x, double y) {
         for (const auto& stroke : strokes)
             for (size_t i = 1; i < stroke.size(); ++i)
-                if (segmentDistance({x, y}, stroke[i - 1], stroke[i]) <= halfWidth) return true;
+                if (distance({x, y}, stroke[i - 1], stroke[i]) <= halfWidth) return true;
         return false;
     };
 }
 
-// The centres of the cells a line passes, sampled finely along it.
-std::vector<Spot> cellsOf(const CellLine& line) {
-    std::vector<Spot> cells;
-    const int steps = 4 * std::max(std::abs(line.to.x - line.from.x), std::abs(line.to.y - line.from.y)) + 1;
-    for (int k = 0; k <= steps; ++k) {
-        const double x = line.from.x + (line.to.x - line.from.x) * static_cast<double>(k) / steps;
-        const double y = line.from.y + (line.to.y - line.from.y) * static_cast<double>(k) / steps;
-        cells.push_back({std::floor(x + 0.5) + 0.5, std::floor(y + 0.5) + 0.5});
-    }
-    return cells;
-}
-
-double nearest(Spot p, const std::vector<Spot>& spots) {
-    double best = 1e9;
-    for (const Spot& s : spots) best = std::min(best, std::hypot(p.x - s.x, p.y - s.y));
-    return best;
-}
-
-struct ShapeCase {
-    const char* name;
-    LineKind kind;
-    InkAt ink;
-    Strokes centre;  // the centre lines; the outlines are the ink's edge
-};
-
 TEST(Vectorize, FindsShapesWithinACellAndAHalfBothWays) {
-    const Spot middle = {128, 100};
-    const InkAt disc = [middle](double x, double y) { return std::hypot(x - middle.x, y - middle.y) < 60; };
-    const InkAt ring = [middle](double x, double y) { return std::abs(std::hypot(x - middle.x, y - middle.y) - 60) < 4; };
-    const InkAt square = [](double x, double y) { return x > 70 && x < 190 && y > 40 && y < 160; };
-    const ShapeCase cases[] = {
-        {"disc", LineKind::outlines, disc, {}},
-        {"ring", LineKind::outlines, ring, {}},
-        {"square", LineKind::outlines, square, {}},
-        {"star", LineKind::outlines, thick(pentagram(middle, 90), 1.25), {}},
-        {"text", LineKind::outlines, thick(text(), 2), {}},
-        {"ring", LineKind::centreLines, ring, circle(middle, 60)},
-        {"star", LineKind::centreLines, thick(pentagram(middle, 90), 1.25), pentagram(middle, 90)},
-        {"text", LineKind::centreLines, thick(text(), 2), text()},
+    const Spot mid = {128, 100};
+    // The outlines are the ink's edge; shapes without centre lines are traced for outlines only.
+    const struct { const char* name; InkAt ink; Strokes centre; } shapes[] = {
+        {"square", [](double x, double y) { return x > 70 && x < 190 && y > 40 && y < 160; }, {}},
+        {"ring", [mid](double x, double y) { return std::abs(distance({x, y}, mid) - 60) < 4; }, polygon(mid, 60, 360, 1)},
+        {"star", thick(polygon(mid, 90, 5, 2), 1.25), polygon(mid, 90, 5, 2)},
+        {"text", thick(text, 2), text},
     };
-    for (const ShapeCase& shape : cases) {
-        const bool outlines = shape.kind == LineKind::outlines;
-        const std::vector<Spot> truth = outlines ? edgeOf(shape.ink) : along(shape.centre);
-        const FoundLines found = findLines(imageOf(shape.ink), shape.kind, PictureTables());
-        ASSERT_FALSE(found.placed.lines.empty()) << shape.name;
-        std::vector<Spot> drawn;
-        for (const CellLine& line : found.placed.lines) {
-            EXPECT_NE(line.from, line.to) << shape.name;
-            for (const Spot& cell : cellsOf(line)) {
-                drawn.push_back(cell);
-                EXPECT_LE(nearest(cell, truth), 1.5) << shape.name << (outlines ? " outline" : " centre line") << " at "
-                                                     << cell.x << "," << cell.y;
+    for (const auto& shape : shapes)
+        for (const LineKind kind : {LineKind::outlines, LineKind::centreLines}) {
+            const bool outlines = kind == LineKind::outlines;
+            if (!outlines && shape.centre.empty()) continue;
+            SCOPED_TRACE(std::string(shape.name) + (outlines ? " outline" : " centre line"));
+            const std::vector<Spot> truth = outlines ? edgeOf(shape.ink) : along(shape.centre);
+            const FoundLines found = findLines(imageOf(shape.ink), kind, PictureTables());
+            ASSERT_FALSE(found.placed.lines.empty());
+            std::vector<Spot> drawn;
+            for (const CellLine& line : found.placed.lines) {
+                EXPECT_NE(line.from, line.to);
+                for (const Spot& s : along({{{1.0 * line.from.x, 1.0 * line.from.y}, {1.0 * line.to.x, 1.0 * line.to.y}}})) {
+                    const Spot cell = {std::floor(s.x + 0.5) + 0.5, std::floor(s.y + 0.5) + 0.5};  // as drawn
+                    drawn.push_back(cell);
+                    EXPECT_LE(nearest(cell, truth), 1.5) << " at " << cell.x << "," << cell.y;
+                }
             }
+            size_t near = 0;
+            for (const Spot& s : truth) near += nearest(s, drawn) <= 1.5 + std::sqrt(0.5);
+            EXPECT_GE(near, truth.size() * 95 / 100);
         }
-        size_t near = 0;
-        for (const Spot& s : truth) near += nearest(s, drawn) <= 1.5 + std::sqrt(0.5);
-        EXPECT_GE(near, truth.size() * 95 / 100) << shape.name << (outlines ? " outline" : " centre line");
-    }
 }
 
 TEST(Vectorize, FitsTheRoomLeftAndSaysHow) {
-    const TraceImage image = imageOf(thick(text(), 2));
+    const TraceImage image = imageOf(thick(text, 2));
     PictureTables picture;
     for (int i = 0; i < 500; ++i) picture.createLine(i % 250, 199, i % 250 + 1, 199 - i / 250);
     for (const LineKind kind : {LineKind::outlines, LineKind::centreLines}) {
         const FoundLines found = findLines(image, kind, picture);
         EXPECT_LE(found.placed.lines.size(), 12u);
-        EXPECT_GT(found.placed.tolerance, placingTolerances[0]);
-        const PictureTables after = withPlacedLines(picture, found.placed);
-        EXPECT_EQ(after.lines_amount, 500 + static_cast<int>(found.placed.lines.size()));
+        EXPECT_EQ(withPlacedLines(picture, found.placed).lines_amount, 500 + static_cast<int>(found.placed.lines.size()));
         EXPECT_NE(foundLinesReport(found.placed).find(" within "), std::string::npos) << foundLinesReport(found.placed);
     }
-    PlacedLines placed;
-    placed.lines.resize(143);
-    EXPECT_EQ(foundLinesReport(placed), "Added 143 lines from the image");
-    placed.tolerance = 1.5;
-    EXPECT_EQ(foundLinesReport(placed), "Added 143 lines within 1.5 cells");
-    placed.lines.clear();
-    placed.points.resize(1);
-    placed.tolerance = placingTolerances[0];
-    EXPECT_EQ(foundLinesReport(placed), "Added 0 lines and 1 point");
-    EXPECT_EQ(foundLinesReport(PlacedLines()), "No lines found in the image");
+    const struct { size_t lines, points; double tolerance; const char* report; } reports[] = {
+        {143, 0, 1.5, "Added 143 lines within 1.5 cells"},
+        {0, 1, placingTolerances[0], "Added 0 lines and 1 point"},
+        {0, 0, placingTolerances[0], "No lines found in the image"}};
+    for (const auto& r : reports) {
+        PlacedLines placed{std::vector<CellLine>(r.lines), std::vector<Cell>(r.points), r.tolerance};
+        EXPECT_EQ(foundLinesReport(placed), r.report);
+    }
 }
 
 TEST(Vectorize, HostileAndBlankImagesGiveOnlyLinesOnTheCanvas) {
     const std::string corpus = std::filesystem::path(__FILE__).parent_path().string() + "/../../fuzz/corpus/trace_image/";
     std::vector<TraceImage> images = {TraceImage(), imageOf([](double, double) { return true; }),
-                                      imageOf([](double x, double y) { return (static_cast<int>(x * 7) ^ static_cast<int>(y * 5)) % 3 == 0; })};
+                                      imageOf([](double x, double y) { return (int(x * 7) ^ int(y * 5)) % 3 == 0; })};
     for (const auto& file : std::filesystem::directory_iterator(corpus))
         if (std::optional<TraceImage> image = readTraceImage(file.path().string()).image) images.push_back(*image);
     ASSERT_GT(images.size(), 4u);
     for (const TraceImage& image : images)
         for (const LineKind kind : {LineKind::outlines, LineKind::centreLines}) {
             const PictureTables after = withPlacedLines(PictureTables(), findLines(image, kind, PictureTables()).placed);
-            for (int i = 0; i < l_number; ++i) {
-                if (!after.line_oc[i]) continue;
-                EXPECT_TRUE(after.lineOnCanvas(i));
-                EXPECT_FALSE(after.lines[0][i] == after.lines[2][i] && after.lines[1][i] == after.lines[3][i]);
-            }
+            for (int i = 0; i < l_number; ++i)
+                if (after.line_oc[i]) {
+                    EXPECT_TRUE(after.lineOnCanvas(i));
+                    EXPECT_FALSE(after.lines[0][i] == after.lines[2][i] && after.lines[1][i] == after.lines[3][i]);
+                }
         }
 }
 
-class VectorizeKeys : public EditorTest {
-protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        e.trace.image = std::make_shared<const TraceImage>(imageOf([](double x, double y) {
-            return std::max(std::abs(x - 120), std::abs(y - 100)) < 20 && std::max(std::abs(x - 120), std::abs(y - 100)) > 16;
-        }));
-    }
-    void finish() {
-        for (int wait = 0; e.finding.running && wait < 5000; ++wait) {
-            followLineFinding(e);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+// Key i over a traced diamond.
+struct VectorizeKeys : EditorTest {
+    void SetUp() override { EditorTest::SetUp(); e.trace.image = std::make_shared<const TraceImage>(diamond); }
+    void pressI() { pressKey(SDLK_i, [&] { vectorizeKeys(e); }); }
+    const TraceImage diamond = imageOf(thick(polygon({120, 100}, 18, 4, 1), 2));
 };
 
 TEST_F(VectorizeKeys, AddTheLinesAsOneUndoStep) {
@@ -220,8 +172,9 @@ TEST_F(VectorizeKeys, AddTheLinesAsOneUndoStep) {
         addLine(0, 0, 5, 0);
         const PictureTables before = tables();
         setKey(SDLK_LSHIFT, shift);
-        pressKey(SDLK_i, [&] { vectorizeKeys(e); });
-        finish();
+        pressI();
+        for (int wait = 0; e.finding.running && wait < 5000; ++wait, std::this_thread::sleep_for(std::chrono::milliseconds(1)))
+            followLineFinding(e);
         ASSERT_GT(tables().lines_amount, 1);
         expectText("Added " + std::to_string(tables().lines_amount - 1) + " lines from the image", promptLineX, promptLineY);
         ASSERT_TRUE(e.picture.undo());
@@ -230,18 +183,15 @@ TEST_F(VectorizeKeys, AddTheLinesAsOneUndoStep) {
 }
 
 TEST_F(VectorizeKeys, EscapeCancelsAndAFullTableOrNoImageAddsNothing) {
-    pressKey(SDLK_i, [&] { vectorizeKeys(e); });
+    pressI();
     ASSERT_TRUE(e.finding.running);
-    setKey(SDLK_ESCAPE, true);
-    readKeys();
-    EXPECT_TRUE(findingKeepsEscape(e));
-    vectorizeKeys(e);
-    EXPECT_FALSE(e.finding.running);
-    EXPECT_TRUE(findingKeepsEscape(e));  // until Escape is let go
-    setKey(SDLK_ESCAPE, false);
-    readKeys();
-    vectorizeKeys(e);
-    EXPECT_FALSE(findingKeepsEscape(e));
+    for (const bool held : {true, false}) {  // Escape stays claimed until it is let go
+        setKey(SDLK_ESCAPE, held);
+        readKeys();
+        vectorizeKeys(e);
+        EXPECT_FALSE(e.finding.running);
+        EXPECT_EQ(findingKeepsEscape(e), held);
+    }
     EXPECT_TRUE(tables().empty());
 
     const std::pair<const char*, std::function<void()>> refusals[] = {
@@ -250,7 +200,7 @@ TEST_F(VectorizeKeys, EscapeCancelsAndAFullTableOrNoImageAddsNothing) {
     for (const auto& [message, prepare] : refusals) {
         prepare();
         const PictureTables before = tables();
-        pressKey(SDLK_i, [&] { vectorizeKeys(e); });
+        pressI();
         EXPECT_FALSE(e.finding.running);
         EXPECT_EQ(tables(), before);
         expectText(message, promptLineX, promptLineY);
