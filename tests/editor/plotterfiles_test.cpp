@@ -257,17 +257,11 @@ struct Hold { Record at; bool lit; int records; };
 std::vector<Hold> holds(const std::vector<Record>& records) {
     std::vector<Hold> held;
     for (const Record& r : records) {
-        const bool lit = !(r.status & ildaBlanked), same = !held.empty() && held.back().lit == lit;
-        if (same && held.back().at.x == r.x && held.back().at.y == r.y) ++held.back().records;
+        const bool lit = !(r.status & ildaBlanked);
+        if (!held.empty() && held.back().lit == lit && held.back().at.x == r.x && held.back().at.y == r.y) ++held.back().records;
         else held.push_back({r, lit, 1});
     }
     return held;
-}
-
-// The path turns at b by more than 45 degrees.
-bool sharpCorner(const Record& a, const Record& b, const Record& c) {
-    const double turn = std::atan2(c.y - b.y, c.x - b.x) - std::atan2(b.y - a.y, b.x - a.x);
-    return std::abs(std::remainder(turn, 2 * M_PI)) > M_PI / 4 + 1e-9;
 }
 
 // The frame played repeating: waits of 5 blanked records around every stroke, blanked steps within
@@ -280,7 +274,8 @@ void expectPlayableFrame(const std::vector<Record>& records, const std::set<std:
         const Hold &before = held[(i + held.size() - 1) % held.size()], &h = held[i], &next = held[(i + 1) % held.size()];
         const bool strokeEnd = before.lit != h.lit || h.lit != next.lit;
         EXPECT_GE(h.records, !strokeEnd ? 1 : h.lit ? 3 : 5) << (h.lit ? "a dwell" : "a wait");
-        const bool corner = h.lit && !strokeEnd && sharpCorner(before.at, h.at, next.at);
+        const double turn = std::atan2(next.at.y - h.at.y, next.at.x - h.at.x) - std::atan2(h.at.y - before.at.y, h.at.x - before.at.x);
+        const bool corner = h.lit && !strokeEnd && std::abs(std::remainder(turn, 2 * M_PI)) > M_PI / 4 + 1e-9;  // over 45 degrees
         EXPECT_TRUE(!corner || h.records >= 3) << "a dwell at a corner";
         const double step = std::hypot(next.at.x - h.at.x, next.at.y - h.at.y);
         EXPECT_LE(step, h.lit && next.lit ? 1e6 : h.lit != next.lit ? 0 : 4096) << "blanked: a step; lit or not: in place";
