@@ -33,25 +33,20 @@ struct Drawing {
 
 Place cellPlace(int x, int y) { return {fine * x, fine * y}; }
 
-// Where a file puts the cells: its units a cell, and the place of column 0 and
-// of the bottom row, y counting up.
-struct Fit {
-    double unitsPerCell, left, bottom;
-    bool wholeCells = false;  // the file has only the lines' ends: read back to the nearest cell
-};
+// Where a file puts the cells: its units a cell, column 0 and the bottom row (y up); with
+// wholeCells the places are read back to the nearest cell.
+struct Fit { double unitsPerCell, left, bottom; bool wholeCells = false; };
 const Fit hpglUnits = {40, 0, 0}, gcodeUnits = {1, 0, 0}, ildaUnits = {256, -128 * 256, -99 * 256};
 
 // The pen's path: lines where it moves lowered, a dot where it is lowered and
 // raised again without moving; and every place it went, in the file's units.
 struct Pen {
     Fit fit;
-    Drawing drawing;
-    std::vector<std::array<double, 2>> drawn;  // where it went lowered, and where it was lowered
+    Drawing drawing = {};
+    std::vector<std::array<double, 2>> drawn = {};  // where it went lowered, and where it was lowered
     std::array<double, 2> raw = {0, 0};
     Place at = cellPlace(0, 199);
     bool down = false, moved = false;
-
-    explicit Pen(const Fit& units) : fit(units) {}
 
     void lower(bool lowered) {
         if (lowered && !down) drawn.push_back(raw);
@@ -72,7 +67,7 @@ struct Pen {
 };
 
 Pen readHpgl(const std::string& text, const Fit& fit = hpglUnits) {
-    Pen pen(fit);
+    Pen pen{fit};
     std::stringstream in(text);
     for (std::string op; std::getline(in >> std::ws, op, ';');) {
         pen.lower(op.rfind("PD", 0) == 0);
@@ -89,7 +84,7 @@ Pen readHpgl(const std::string& text, const Fit& fit = hpglUnits) {
 // The pen goes down and up with exactly the lines given, and nothing else moves it.
 Pen readGcode(const std::string& text, const Fit& fit = gcodeUnits, const std::string& down = "G0 Z0",
               const std::string& up = "G0 Z2") {
-    Pen pen(fit);
+    Pen pen{fit};
     std::stringstream in(text);
     double x, y;
     for (std::string line; std::getline(in, line);) {
@@ -103,10 +98,7 @@ long word(const std::string& bytes, size_t at) {
     return static_cast<int16_t>((static_cast<unsigned char>(bytes[at]) << 8) | static_cast<unsigned char>(bytes[at + 1]));
 }
 
-struct Record {
-    long x, y;
-    int status;
-};
+struct Record { long x, y; int status; };
 
 // The records of the first frame.
 std::vector<Record> ildaRecords(const std::string& bytes) {
@@ -118,7 +110,7 @@ std::vector<Record> ildaRecords(const std::string& bytes) {
 
 // The beam is lit for a record without the blanking bit.
 Drawing readIlda(const std::string& bytes) {
-    Pen pen(ildaUnits);
+    Pen pen{ildaUnits};
     for (const Record& r : ildaRecords(bytes)) {
         pen.lower(!(r.status & ildaBlanked));
         pen.moveTo(r.x, r.y);
@@ -215,16 +207,14 @@ TEST_F(PlotterFilesTest, EveryFormatDrawsExactlyThePicture) {
     }
 }
 
-// The places a plotter file draws at (`units` a mm, rounded within `close`) lie within the
-// margins of the sheet, the canvas at one scale, as large as the margins allow and centred;
-// read back at that scale, the file draws exactly the picture.
+// A plotter file (`units` a mm, rounded within `close`) draws the canvas at one scale, centred and as
+// large as the sheet's margins allow; read back at that scale, it draws exactly the picture.
 template <typename Read>
 void expectFitted(Read read, double units, double close, std::array<double, 2> sheet, double margin,
                   const Drawing& expected) {
     std::array<double, 2> low = {1e9, 1e9}, high = {-1e9, -1e9}, span = {255, 199};
-    for (const auto& place : read(Fit{1, 0, 0}).drawn) {
+    for (const auto& place : read(Fit{1, 0, 0}).drawn)
         for (int i : {0, 1}) low[i] = std::min(low[i], place[i]), high[i] = std::max(high[i], place[i]);
-    }
     const double scale = (high[0] - low[0]) / 255;
     for (int i : {0, 1}) {
         EXPECT_NEAR((high[i] - low[i]) / span[i], scale, close / 50) << "one scale";
@@ -262,28 +252,21 @@ TEST_F(PlotterFilesTest, PlotterFilesFitThePaperAtOneScaleCentredWithinTheMargin
     }
 }
 
-// The frame as places held: a place, lit or blanked, for some records in a row.
+// The frame as places held, lit or blanked, for some records in a row.
 struct Hold { Record at; bool lit; int records; };
 std::vector<Hold> holds(const std::vector<Record>& records) {
     std::vector<Hold> held;
     for (const Record& r : records) {
-        const bool lit = !(r.status & ildaBlanked), same = !held.empty() && held.back().lit == lit;
-        if (same && held.back().at.x == r.x && held.back().at.y == r.y) ++held.back().records;
+        const bool lit = !(r.status & ildaBlanked);
+        if (!held.empty() && held.back().lit == lit && held.back().at.x == r.x && held.back().at.y == r.y) ++held.back().records;
         else held.push_back({r, lit, 1});
     }
     return held;
 }
 
-// The path turns at b by more than 45 degrees.
-bool sharpCorner(const Record& a, const Record& b, const Record& c) {
-    const double turn = std::atan2(c.y - b.y, c.x - b.x) - std::atan2(b.y - a.y, b.x - a.x);
-    return std::abs(std::remainder(turn, 2 * M_PI)) > M_PI / 4 + 1e-9;
-}
-
-// As a projector plays it, the frame repeating: waits of 5 blanked records
-// around every stroke, blanked steps within 1/16 of the field, dwells of 3 lit
-// records at each stroke's ends and sharp corners; the last bit on the last
-// record alone; at most `budget` records, or else every lit one at a line's end.
+// The frame played repeating: waits of 5 blanked records around every stroke, blanked steps within
+// 1/16 of the field, dwells of 3 lit records at strokes' ends and sharp corners, the last bit on the
+// last record alone; at most `budget` records, or else every lit one at a line's end.
 void expectPlayableFrame(const std::vector<Record>& records, const std::set<std::array<long, 2>>& ends, size_t budget) {
     const std::vector<Hold> held = holds(records);
     bool fewest = true;
@@ -291,7 +274,8 @@ void expectPlayableFrame(const std::vector<Record>& records, const std::set<std:
         const Hold &before = held[(i + held.size() - 1) % held.size()], &h = held[i], &next = held[(i + 1) % held.size()];
         const bool strokeEnd = before.lit != h.lit || h.lit != next.lit;
         EXPECT_GE(h.records, !strokeEnd ? 1 : h.lit ? 3 : 5) << (h.lit ? "a dwell" : "a wait");
-        const bool corner = h.lit && !strokeEnd && sharpCorner(before.at, h.at, next.at);
+        const double turn = std::atan2(next.at.y - h.at.y, next.at.x - h.at.x) - std::atan2(h.at.y - before.at.y, h.at.x - before.at.x);
+        const bool corner = h.lit && !strokeEnd && std::abs(std::remainder(turn, 2 * M_PI)) > M_PI / 4 + 1e-9;  // over 45 degrees
         EXPECT_TRUE(!corner || h.records >= 3) << "a dwell at a corner";
         const double step = std::hypot(next.at.x - h.at.x, next.at.y - h.at.y);
         EXPECT_LE(step, h.lit && next.lit ? 1e6 : h.lit != next.lit ? 0 : 4096) << "blanked: a step; lit or not: in place";
@@ -331,11 +315,7 @@ TEST_F(PlotterFilesTest, IldaHeaderAndRecordsByteByByte) {
     exportPlotterCommand(e);
     const std::string header = "494c444100000005" "7069637475726531" "5465737361727900";  // ILDA, 5, names
     const std::string green = "438d58", off = "000000";  // colour 6, blue first
-    const auto records = [](const std::string& record, int times) {
-        std::string all;
-        for (int i = 0; i < times; ++i) all += record;
-        return all;
-    };
+    const auto records = [](const std::string& record, int times) { std::string all; while (times--) all += record; return all; };
     const std::string expected = header + "001e" "0000" "0001" "0000" +
                                  records("81009e00" "40" + off, 5) + records("81009e00" "00" + green, 3) +  // wait, the dot
                                  records("81009e00" "40" + off, 5) +                                         // wait
@@ -364,8 +344,6 @@ TEST_F(PlotterFilesTest, EWritesTheImagesAndShiftEThePlotterFilesReportingEachFa
          "Export failed: picture1.hpgl: Is a directory\nExport failed: picture1.ild: Is a directory\n"},
         {true, {}, {"m.toml"}, "m.toml line 3: feed: expected a number", "m.toml line 3: feed: expected a number\n",
          "[gcode]\npen_up = \"M5\"\nfeed = \"fast\"\n"},
-        {true, {}, plotterFiles, "Laser drawn white: black gives no beam", "Laser drawn in white: black gives no beam\n",
-         "", 1},
         {true, {}, {"m.toml", "picture1.gcode", "picture1.hpgl", "picture1.ild"}, "Laser white; 16 points, 62 frames/s",
          "Laser drawn in white: black gives no beam\nLaser frame: 16 points, 62 frames/s\n", "[laser]\nscan_rate = 1000\nframe_rate = 100\n", 1},
     };
