@@ -3,8 +3,8 @@
 // getAlphaNumeric is called directly with keys set in SDL's key array. The
 // prompts run on the real window: single-pass cases set the keys and latches
 // before the call; key sequences are played from a second thread (key_script.h).
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -286,76 +286,49 @@ TEST(GetLineOrCancel, AHundredCharactersScrollTheFieldToShowTheirEnd) {
     }
 }
 
-namespace {
-
-// A key as SDL queues it with its translation on: the key and the character.
-struct Typed {
-    int key;
-    Uint16 character;
-};
-
-// Queues each key's press, with its character, and release, then Return's
-// press; nothing else is held.
-void queueTyped(const std::vector<Typed>& keys) {
-    drainEvents();
-    releaseAllKeys();
-    getAlphaNumeric();  // every latch set
-    for (const Typed& k : keys) {
-        SDL_Event press = {};
-        press.type = SDL_KEYDOWN;
-        press.key.keysym.sym = static_cast<SDLKey>(k.key);
-        press.key.keysym.unicode = k.character;
-        SDL_PushEvent(&press);
-        pushInput(SDL_KEYUP, k.key);
-    }
-    pushInput(SDL_KEYDOWN, SDLK_RETURN);
-    setKey(SDLK_RETURN, true);  // down in SDL's state, seen so once its press is taken
-}
-
-}  // namespace
-
+// Characters as SDL gives them with its translation on: kept as UTF-8, shown
+// as the font has them.
 TEST(GetLineOrCancel, TakesEveryCharacterTheKeyboardGivesAsUtf8) {
+    using Typed = std::pair<int, Uint16>;  // the key, its character
     const Typed s = {SDLK_s, 'S'}, sharpS = {SDLK_WORLD_63, 0xDF}, e = {SDLK_e, 'e'}, euro = {SDLK_UNKNOWN, 0x20AC};
     const Typed backspace = {SDLK_BACKSPACE, 8}, ctrlA = {SDLK_a, 1};
-    struct Case {
-        std::vector<Typed> keys;
-        std::string text, shown;  // the answer; its glyphs on the line
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<Typed>, std::string, std::string> cases[] = {  // keys, answer, its glyphs
         {{s, sharpS, e}, "S\xC3\x9F" "e", "S\xE1" "e"},    // the font's own sharp s, code page 437's 0xE1
         {{euro, s}, "\xE2\x82\xAC" "S", "?S"},              // a character the font lacks
         {{s, euro, backspace, sharpS, backspace}, "S", "S"},  // Backspace takes whole characters
         {{ctrlA, {SDLK_KP5, 0}, s}, "5S", "5S"},              // no control character; no character: the key's
         {{e, e, e, sharpS}, "eee", "eee"},                    // ß would pass 4 bytes
     };
-    for (const Case& c : cases) {
-        queueTyped(c.keys);
+    for (const auto& [keys, text, shown] : cases) {
+        freshKeys();
+        for (const auto& [key, character] : keys) {
+            SDL_Event press = {SDL_KEYDOWN};
+            press.key.keysym = {0, static_cast<SDLKey>(key), KMOD_NONE, character};
+            SDL_PushEvent(&press);
+            pushInput(SDL_KEYUP, key);
+        }
+        pushInput(SDL_KEYDOWN, SDLK_RETURN);
+        setKey(SDLK_RETURN, true);  // down in SDL's state, seen so once its press is taken
         fillSurface(untouched);
         std::string answer;
         EXPECT_TRUE(getLineOrCancel(answer, 4, 10, "S: ", 0, promptY, white, true, black));
         releaseAllKeys();
-        EXPECT_EQ(answer, c.text);
-        expectText("S: " + c.shown, 0, promptY);
+        EXPECT_EQ(answer, text);
+        expectText("S: " + shown, 0, promptY);
     }
     EXPECT_EQ(SDL_EnableUNICODE(-1), 0);  // translation as it was before the prompts
 }
 
 TEST(Prompts, AClosingWindowEndsThePromptAndStaysQueuedForTheCaller) {
-    const std::function<bool()> prompts[] = {
-        [] {
-            std::string text = "kept";
-            return getLineOrCancel(text, 10, 10, "S: ", 0, promptY, white, true, black) || !text.empty();
-        },
-        [] {
-            double answer = 7;
-            return getScalarUnlessClosed(answer, "N: ", 0, promptY, white, true, black) || answer != 7;
-        },
-    };
-    for (const auto& prompt : prompts) {
+    for (const bool line : {true, false}) {
         pressBeforePrompt({});
         pushEvent(SDL_QUIT);
-        EXPECT_FALSE(prompt());  // and the test goes on: the program did not end
-        SDL_Event queued;
+        std::string text = "kept";
+        double answer = 7;
+        EXPECT_FALSE(line ? getLineOrCancel(text, 10, 10, "S: ", 0, promptY, white, true, black)
+                          : getScalarUnlessClosed(answer, "N: ", 0, promptY, white, true, black));
+        EXPECT_TRUE(text == (line ? "" : "kept") && answer == 7) << text << ", " << answer;
+        SDL_Event queued;  // and the test goes on: the program did not end
         ASSERT_EQ(SDL_PeepEvents(&queued, 1, SDL_GETEVENT, SDL_ALLEVENTS), 1);
         EXPECT_EQ(queued.type, SDL_QUIT);
     }
