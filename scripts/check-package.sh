@@ -18,16 +18,30 @@ echo "Depends: $depends"
 grep -Eq 'libsdl1\.2debian( \([^)]*\))? \| libsdl1\.2-compat' <<<"$depends" \
   || { echo "the package does not accept both SDL 1.2 libraries" >&2; exit 1; }
 
-# lintian warns that it runs as root (as CI does); its checks are the same.
-# Every tag fails, down to the hardening and unneeded-section ones of -I.
-status=0
-tags=$(lintian -I --pedantic --fail-on error,warning,info,pedantic "$package" "$dev_package" 2>&1) || status=$?
-grep -v 'root privileges' <<<"$tags" || true
-[ $status -eq 0 ] || { echo "lintian found tags" >&2; exit 1; }
-
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$package" "$root"
+
+# lintian reads words out of the whole program, its machine code too, where a
+# few bytes can happen to spell a misspelt word (such as "wTH"); such a tag is
+# left out when the word is in none of the program's strings. Every other tag
+# fails, down to the hardening and unneeded-section ones of -I.
+code_bytes_spelling() {
+  local word
+  word=$(sed -nE 's/.*spelling-error-in-binary ([^ ]+) .*\[usr\/bin\/tessary\].*/\1/p' <<<"$1")
+  [ -n "$word" ] && ! readelf -p .rodata "$root/usr/bin/tessary" | grep -qwF -- "$word"
+}
+status=0
+tags=$(lintian -I --pedantic --fail-on error,warning,info,pedantic "$package" "$dev_package" 2>&1) || status=$?
+# lintian warns that it runs as root (as CI does); its checks are the same.
+found=0
+while IFS= read -r line; do
+  [ -n "$line" ] || continue
+  grep -q 'root privileges' <<<"$line" && continue
+  echo "$line"
+  if code_bytes_spelling "$line"; then echo "  (bytes of machine code, not a string: left out)"; else found=1; fi
+done <<<"$tags"
+[ $status -eq 0 ] || [ $found -eq 0 ] || { echo "lintian found tags" >&2; exit 1; }
 # Debian 12 builds neither its C library's start files nor its own programs
 # with control-flow protection, so no program linked there has it: that one
 # feature is not asked for.
