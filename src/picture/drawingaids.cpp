@@ -88,7 +88,7 @@ bool anyWithin(const int* xs, const int* ys, int left, int top, int right, int b
     const auto offset = [](int value, int from) { return static_cast<unsigned>(value) - static_cast<unsigned>(from); };
     const unsigned width = offset(right, left), height = offset(bottom, top);
     unsigned inside = 0;  // a count, not a flag: GCC takes sums several at a time
-    for (int i = 0; i < p_number; ++i) inside += (offset(xs[i], left) <= width) & (offset(ys[i], top) <= height);
+    for (int i = 0; i < p_number; ++i) inside += unsigned(offset(xs[i], left) <= width) & unsigned(offset(ys[i], top) <= height);
     return inside != 0;
 }
 
@@ -101,8 +101,9 @@ std::optional<Cell> nearestEnd(const PictureTables& t, double x, double y, doubl
         const double last = std::min<double>(high, std::ceil(at - 0.5 + radius));
         return std::make_pair(static_cast<int>(first), static_cast<int>(last));
     };
-    const auto [left, right] = reach(x, within.x1, within.x2);
-    const auto [top, bottom] = reach(y, within.y1, within.y2);
+    // Plain names rather than structured bindings, which lambdas may not capture in C++17.
+    const std::pair<int, int> columns = reach(x, within.x1, within.x2), rows = reach(y, within.y1, within.y2);
+    const int left = columns.first, right = columns.second, top = rows.first, bottom = rows.second;
     std::optional<Cell> nearest;
     if (left > right || top > bottom) return nearest;
     double nearestSquared = radius * radius;
